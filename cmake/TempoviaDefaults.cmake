@@ -1,0 +1,27 @@
+# Warning and sanitizer flags shared by every target of the project.
+set(TEMPOVIA_WARNINGS -Wall -Wextra -Wpedantic)
+if(TEMPOVIA_WERROR)
+  list(APPEND TEMPOVIA_WARNINGS -Werror)
+endif()
+
+if(TEMPOVIA_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Applies the project's warnings to a target we own (never to third-party code).
+function(tempovia_defaults target)
+  target_compile_options(${target} PRIVATE ${TEMPOVIA_WARNINGS})
+endfunction()
+
+# Adds a GoogleTest executable for one layer and registers its cases with ctest.
+#   tempovia_add_gtest(NAME records_tests SOURCES a.cpp b.cpp LIBS tempovia_records)
+function(tempovia_add_gtest)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  tempovia_defaults(${T_NAME})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${T_NAME}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "${T_ENVIRONMENT}")
+endfunction()

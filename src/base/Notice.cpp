@@ -1,0 +1,35 @@
+#include "Notice.h"
+
+#include <cstdio>
+#include <mutex>
+#include <system_error>
+
+namespace tempovia {
+namespace {
+
+std::mutex g_mutex;
+NoticeSink* g_sink = nullptr;
+
+}  // namespace
+
+void ShowNotice(NoticeIcon icon, std::string text) {
+  std::lock_guard lock(g_mutex);
+  if (g_sink != nullptr) {
+    g_sink->Show(Notice{icon, std::move(text)});
+    return;
+  }
+  std::fprintf(stderr, "Tempovia: %s\n", text.c_str());
+}
+
+NoticeSink* InstallNoticeSink(NoticeSink* sink) {
+  std::lock_guard lock(g_mutex);
+  NoticeSink* previous = g_sink;
+  g_sink = sink;
+  return previous;
+}
+
+std::string SystemErrorText(int error) {
+  return std::error_code(error, std::generic_category()).message();
+}
+
+}  // namespace tempovia
