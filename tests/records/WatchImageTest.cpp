@@ -6,51 +6,10 @@
 #include "TraceCapture.h"
 #include "ValueEncoding.h"
 #include "WatchImage.h"
+#include "WatchValueMatchers.h"
 
 namespace tempovia {
 namespace {
-
-void ExpectSameDay(const StepDay& got, const StepDay& want, int slot) {
-  SCOPED_TRACE("day slot " + std::to_string(slot));
-  EXPECT_EQ(got.year, want.year);
-  EXPECT_EQ(got.month, want.month);
-  EXPECT_EQ(got.day, want.day);
-  EXPECT_EQ(got.steps, want.steps);
-  EXPECT_EQ(got.calories, want.calories);
-  EXPECT_EQ(got.distance, want.distance);
-  EXPECT_EQ(got.avgSpeed, want.avgSpeed);
-  EXPECT_EQ(got.aux1, want.aux1);
-  EXPECT_EQ(got.aux2, want.aux2);
-  EXPECT_EQ(got.avgHeartRate, want.avgHeartRate);
-  EXPECT_EQ(got.maxHeartRate, want.maxHeartRate);
-  EXPECT_EQ(got.minHeartRate, want.minHeartRate);
-  EXPECT_EQ(got.exerciseHours, want.exerciseHours);
-  EXPECT_EQ(got.exerciseMinutes, want.exerciseMinutes);
-  EXPECT_EQ(got.exerciseSeconds, want.exerciseSeconds);
-  EXPECT_EQ(got.fatBurnt, want.fatBurnt);
-}
-
-void ExpectSameExercise(const ExerciseEntry& got, const ExerciseEntry& want, int slot) {
-  SCOPED_TRACE("exercise slot " + std::to_string(slot));
-  EXPECT_EQ(got.year, want.year);
-  EXPECT_EQ(got.month, want.month);
-  EXPECT_EQ(got.day, want.day);
-  EXPECT_EQ(got.startHour, want.startHour);
-  EXPECT_EQ(got.startMinute, want.startMinute);
-  EXPECT_EQ(got.startSecond, want.startSecond);
-  EXPECT_EQ(got.durationHours, want.durationHours);
-  EXPECT_EQ(got.durationMinutes, want.durationMinutes);
-  EXPECT_EQ(got.durationSeconds, want.durationSeconds);
-  EXPECT_EQ(got.durationHundredths, want.durationHundredths);
-  EXPECT_EQ(got.steps, want.steps);
-  EXPECT_EQ(got.calories, want.calories);
-  EXPECT_EQ(got.distance, want.distance);
-  EXPECT_EQ(got.minHeartRate, want.minHeartRate);
-  EXPECT_EQ(got.avgHeartRate, want.avgHeartRate);
-  EXPECT_EQ(got.maxHeartRate, want.maxHeartRate);
-  EXPECT_EQ(got.fatBurnt, want.fatBurnt);
-  EXPECT_EQ(got.avgSpeed, want.avgSpeed);
-}
 
 TEST(WatchImage, DecodingAnEncodedImageGivesBackTheValues) {
   std::mt19937 rng(20081208);
@@ -72,14 +31,14 @@ TEST(WatchImage, DecodingAnEncodedImageGivesBackTheValues) {
     EXPECT_EQ(d.user.Clock()[5], clock[5]);
     for (int k = 0; k < kSlotCount; ++k) {
       EXPECT_EQ(d.steps.Slot(k).valid, 1);
-      ExpectSameDay(d.steps.Slot(k), v.days[static_cast<std::size_t>(k)], k);
+      test::ExpectSameDay(d.steps.Slot(k), v.days[static_cast<std::size_t>(k)], k);
     }
     EXPECT_EQ(d.exercises.Count(), v.exerciseCountByte);
     for (int p = 0; p < v.exerciseCountByte; ++p)
       EXPECT_EQ(d.exercises.SlotAtPosition(p), v.exerciseOrderTable[static_cast<std::size_t>(p)]);
     for (int k = 0; k < d.exercises.Count(); ++k) {
       EXPECT_EQ(d.exercises.Entry(k).valid, 1);
-      ExpectSameExercise(d.exercises.Entry(k), v.exercises[static_cast<std::size_t>(k)], k);
+      test::ExpectSameExercise(d.exercises.Entry(k), v.exercises[static_cast<std::size_t>(k)], k);
     }
     if (HasFailure()) break;
   }
