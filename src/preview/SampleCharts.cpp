@@ -28,38 +28,6 @@ Day SampleDay(std::mt19937& random, double scale) {
   return day;
 }
 
-const char* Title(ChartKind kind) {
-  switch (kind) {
-    case ChartKind::Steps:
-      return "TOTAL STEPS";
-    case ChartKind::Calories:
-      return "TOTAL CALORIES";
-    case ChartKind::HeartRate:
-      return "HEART RATE";
-    case ChartKind::Distance:
-      return "TOTAL DISTANCE";
-    case ChartKind::ExerciseWalking:
-      return "Exercise Walking";
-  }
-  return "";
-}
-
-const char* UnitLabel(ChartKind kind) {
-  switch (kind) {
-    case ChartKind::Steps:
-      return "STEP";
-    case ChartKind::Calories:
-      return "kCal";
-    case ChartKind::HeartRate:
-      return "BPM";
-    case ChartKind::Distance:
-      return "KM";
-    case ChartKind::ExerciseWalking:
-      return "MIN";
-  }
-  return "";
-}
-
 void AddDay(CBarChart& chart, ChartKind kind, const Day& day, const QString& tip, const QString& axis) {
   std::array<double, 3> values{};
   std::array<Rgb, 3> colours{MeasureColour(kind), kBlack, kBlack};
@@ -111,7 +79,7 @@ void FillSampleChart(CBarChart& chart, ChartKind kind, SamplePeriod period) {
   chart.ShowAxisLabels(false);
   chart.ShowValueLabels(1, false);
   chart.SetIntegerValues(kind == ChartKind::Steps || kind == ChartKind::HeartRate);
-  chart.SetUnitLabel(QString::fromLatin1(UnitLabel(kind)));
+  chart.SetUnitLabel(QString::fromLatin1(InfoOf(kind).unitLabel));
   const struct { int width, gap; } geometry[] = {{26, 50}, {22, 3}, {26, 40}};
   chart.SetBarWidth(geometry[static_cast<int>(period)].width);
   chart.SetBarGap(geometry[static_cast<int>(period)].gap);
@@ -147,7 +115,7 @@ void FillSampleChart(CBarChart& chart, ChartKind kind, SamplePeriod period) {
       }
       break;
   }
-  chart.SetTitle(QString::fromLatin1(Title(kind)) + suffix);
+  chart.SetTitle(QString::fromLatin1(InfoOf(kind).title) + suffix);
   chart.Refresh();
 }
 

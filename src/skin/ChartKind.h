@@ -1,6 +1,7 @@
 #pragma once
-// What the main window's chart area shows, and the colour of each measure.
-// The numbers are stored nowhere but are used as indexes by the windows.
+// What the main window's chart area shows, and what goes with each kind: its
+// colour (shared by the dashboard rows and the bars), the chart's title and
+// unit label, and the caption of its skin.
 
 #include "Rgb.h"
 
@@ -11,30 +12,38 @@ enum class ChartKind { Steps = 0, Calories = 1, HeartRate = 2, Distance = 3, Exe
 constexpr ChartKind kAllChartKinds[] = {ChartKind::Steps, ChartKind::Calories, ChartKind::HeartRate,
                                         ChartKind::Distance, ChartKind::ExerciseWalking};
 
-// The colours of the five measures, shared by the dashboard rows and the bars.
+// The colours of the five measures.
 constexpr Rgb kStepsColour{247, 198, 0};
 constexpr Rgb kDistanceColour{133, 194, 39};
 constexpr Rgb kCaloriesColour{103, 123, 182};
 constexpr Rgb kHeartRateColour{216, 41, 24};
 constexpr Rgb kExerciseColour{129, 196, 161};
 
-constexpr Rgb MeasureColour(ChartKind kind) {
-  switch (kind) {
-    case ChartKind::Steps:
-      return kStepsColour;
-    case ChartKind::Calories:
-      return kCaloriesColour;
-    case ChartKind::HeartRate:
-      return kHeartRateColour;
-    case ChartKind::Distance:
-      return kDistanceColour;
-    case ChartKind::ExerciseWalking:
-      return kExerciseColour;
-  }
-  return kBlack;
-}
+struct ChartKindInfo {
+  const char* name;       // lower case, for file names: "heart-rate"
+  const char* caption;    // on the skin's picture: "HEART RATE"
+  const char* title;      // of the chart: "HEART RATE"
+  const char* unitLabel;  // metric units
+  const char* imperialUnitLabel;
+  Rgb colour;
+};
 
-// Lower-case names for file names and messages ("heart-rate").
-const char* ChartKindName(ChartKind kind);
+inline constexpr ChartKindInfo kChartKindInfo[] = {
+    {"steps", "STEPS", "TOTAL STEPS", "STEP", "STEP", kStepsColour},
+    {"calories", "CALORIES", "TOTAL CALORIES", "kCal", "kCal", kCaloriesColour},
+    {"heart-rate", "HEART RATE", "HEART RATE", "BPM", "BPM", kHeartRateColour},
+    {"distance", "DISTANCE", "TOTAL DISTANCE", "KM", "MILE", kDistanceColour},
+    {"exercise", "EXERCISE", "Exercise Walking", "MIN", "MIN", kExerciseColour},
+};
+
+constexpr const ChartKindInfo& InfoOf(ChartKind kind) {
+  return kChartKindInfo[static_cast<int>(kind)];
+}
+constexpr Rgb MeasureColour(ChartKind kind) {
+  return InfoOf(kind).colour;
+}
+constexpr const char* ChartKindName(ChartKind kind) {
+  return InfoOf(kind).name;
+}
 
 }  // namespace tempovia

@@ -8,11 +8,45 @@
 
 namespace tempovia {
 
-bool IsPicture(int number) {
-  for (Picture picture : kAllPictures) {
-    if (static_cast<int>(picture) == number) return true;
+namespace {
+
+struct PictureEntry {
+  Picture picture;
+  const char* name;
+  QImage (*draw)();
+};
+
+// Every built-in picture: its number, its file name and how it is drawn.
+const PictureEntry kPictures[] = {
+    {Picture::AppIcon, "icon", [] { return art::DrawAppIcon(256); }},
+    {Picture::CalendarDay, "calendar-day", [] { return art::DrawCalendarDay(false); }},
+    {Picture::CalendarDayMask, "calendar-day-mask", [] { return art::DrawCalendarDay(true); }},
+    {Picture::YearPrevious, "year-previous", [] { return art::DrawYearArrow(false); }},
+    {Picture::YearNext, "year-next", [] { return art::DrawYearArrow(true); }},
+    {Picture::SkinCalories, "skin-calories", [] { return art::DrawMainSkin(ChartKind::Calories); }},
+    {Picture::SkinDistance, "skin-distance", [] { return art::DrawMainSkin(ChartKind::Distance); }},
+    {Picture::SkinHeartRate, "skin-heart-rate", [] { return art::DrawMainSkin(ChartKind::HeartRate); }},
+    {Picture::SkinSteps, "skin-steps", [] { return art::DrawMainSkin(ChartKind::Steps); }},
+    {Picture::PhotoPlaceholder, "photo-placeholder", [] { return art::DrawPhotoPlaceholder(); }},
+    {Picture::SkinExercise, "skin-exercise", [] { return art::DrawMainSkin(ChartKind::ExerciseWalking); }},
+    {Picture::LoginBackground, "login", [] { return art::DrawLoginBackground(); }},
+};
+
+const PictureEntry* Find(int number) {
+  for (const PictureEntry& entry : kPictures) {
+    if (static_cast<int>(entry.picture) == number) return &entry;
   }
-  return false;
+  return nullptr;
+}
+
+// The skins in the order of the chart kinds.
+constexpr Picture kSkins[] = {Picture::SkinSteps, Picture::SkinCalories, Picture::SkinHeartRate, Picture::SkinDistance,
+                              Picture::SkinExercise};
+
+}  // namespace
+
+bool IsPicture(int number) {
+  return Find(number) != nullptr;
 }
 
 const QImage& BuiltInPicture(Picture picture) {
@@ -21,92 +55,17 @@ const QImage& BuiltInPicture(Picture picture) {
   if (found != cache.end()) return found->second;
   // The pictures name Arial and Tahoma; make sure they resolve to the stand-ins.
   InstallFontSubstitutes();
-  QImage image;
-  switch (picture) {
-    case Picture::AppIcon:
-      image = art::DrawAppIcon(256);
-      break;
-    case Picture::CalendarDay:
-      image = art::DrawCalendarDay(false);
-      break;
-    case Picture::CalendarDayMask:
-      image = art::DrawCalendarDay(true);
-      break;
-    case Picture::YearPrevious:
-      image = art::DrawYearArrow(false);
-      break;
-    case Picture::YearNext:
-      image = art::DrawYearArrow(true);
-      break;
-    case Picture::SkinCalories:
-      image = art::DrawMainSkin(ChartKind::Calories);
-      break;
-    case Picture::SkinDistance:
-      image = art::DrawMainSkin(ChartKind::Distance);
-      break;
-    case Picture::SkinHeartRate:
-      image = art::DrawMainSkin(ChartKind::HeartRate);
-      break;
-    case Picture::SkinSteps:
-      image = art::DrawMainSkin(ChartKind::Steps);
-      break;
-    case Picture::PhotoPlaceholder:
-      image = art::DrawPhotoPlaceholder();
-      break;
-    case Picture::SkinExercise:
-      image = art::DrawMainSkin(ChartKind::ExerciseWalking);
-      break;
-    case Picture::LoginBackground:
-      image = art::DrawLoginBackground();
-      break;
-  }
-  return cache.emplace(picture, std::move(image)).first->second;
+  const PictureEntry* entry = Find(static_cast<int>(picture));
+  return cache.emplace(picture, entry != nullptr ? entry->draw() : QImage()).first->second;
 }
 
 Picture SkinPicture(ChartKind kind) {
-  switch (kind) {
-    case ChartKind::Steps:
-      return Picture::SkinSteps;
-    case ChartKind::Calories:
-      return Picture::SkinCalories;
-    case ChartKind::HeartRate:
-      return Picture::SkinHeartRate;
-    case ChartKind::Distance:
-      return Picture::SkinDistance;
-    case ChartKind::ExerciseWalking:
-      return Picture::SkinExercise;
-  }
-  return Picture::SkinSteps;
+  return kSkins[static_cast<int>(kind)];
 }
 
 const char* PictureName(Picture picture) {
-  switch (picture) {
-    case Picture::AppIcon:
-      return "icon";
-    case Picture::CalendarDay:
-      return "calendar-day";
-    case Picture::CalendarDayMask:
-      return "calendar-day-mask";
-    case Picture::YearPrevious:
-      return "year-previous";
-    case Picture::YearNext:
-      return "year-next";
-    case Picture::SkinCalories:
-      return "skin-calories";
-    case Picture::SkinDistance:
-      return "skin-distance";
-    case Picture::SkinHeartRate:
-      return "skin-heart-rate";
-    case Picture::SkinSteps:
-      return "skin-steps";
-    case Picture::PhotoPlaceholder:
-      return "photo-placeholder";
-    case Picture::SkinExercise:
-      return "skin-exercise";
-    case Picture::LoginBackground:
-      return "login";
-  }
-  return "picture";
+  const PictureEntry* entry = Find(static_cast<int>(picture));
+  return entry != nullptr ? entry->name : "picture";
 }
 
 QIcon AppIcon() {

@@ -13,22 +13,6 @@ namespace {
 constexpr int kHeaderHeight = 56;
 constexpr int kLowerTop = 400;
 
-const char* KindCaption(ChartKind kind) {
-  switch (kind) {
-    case ChartKind::Steps:
-      return "STEPS";
-    case ChartKind::Calories:
-      return "CALORIES";
-    case ChartKind::HeartRate:
-      return "HEART RATE";
-    case ChartKind::Distance:
-      return "DISTANCE";
-    case ChartKind::ExerciseWalking:
-      return "EXERCISE";
-  }
-  return "";
-}
-
 QFont Ui(int pixels, bool bold = true) {
   return PixelFont(QStringLiteral("Tahoma"), pixels, bold);
 }
@@ -142,9 +126,9 @@ void DrawMotifCard(QPainter& painter, ChartKind kind) {
   DrawMotif(painter, kind, picture.translated(2, 3), shadow, shadow);
   DrawMotif(painter, kind, picture, Qt::white, Mix(colour, kInk, 0.15));
   DrawTextIn(painter, QRectF(card.left(), 322, card.width(), 22).translated(1, 1), Qt::AlignCenter,
-             QString::fromLatin1(KindCaption(kind)), Ui(14), shadow);
+             QString::fromLatin1(InfoOf(kind).caption), Ui(14), shadow);
   DrawTextIn(painter, QRectF(card.left(), 322, card.width(), 22), Qt::AlignCenter,
-             QString::fromLatin1(KindCaption(kind)), Ui(14), Qt::white);
+             QString::fromLatin1(InfoOf(kind).caption), Ui(14), Qt::white);
   RoundedFill(painter, QRectF(card.center().x() - 18, 350, 36, 3), 1.5, QColor(255, 255, 255, 170));
 }
 

@@ -48,6 +48,8 @@ void CTrayNotifyIcon::BuildMenu() {
     action->setData(item.command);
     connect(action, &QAction::triggered, this, [this, command = item.command] { emit Command(command); });
   }
+  // Bold from the start, for desktops that show the menu themselves.
+  m_menu->setDefaultAction(m_menu->actions().value(0));
 }
 
 void CTrayNotifyIcon::Hide() {
