@@ -22,6 +22,10 @@ namespace {
 
 constexpr char kTraceModule[] = "RecordFile";
 
+// Far beyond any real file (a century of days is 24 MB); anything larger is
+// not ours and is refused rather than read into memory.
+constexpr off_t kLargestFile = off_t{1} << 30;
+
 template <class Record>
 constexpr bool kIndexed = requires(const std::uint8_t* bytes) {
   Record::IndexKey(bytes);
@@ -33,6 +37,7 @@ int ReadWhole(int fd, std::vector<std::uint8_t>& bytes, std::size_t slack) {
   struct stat info {};
   if (::fstat(fd, &info) != 0) return errno;
   if (!S_ISREG(info.st_mode)) return EINVAL;
+  if (info.st_size > kLargestFile) return EFBIG;
   bytes.reserve(static_cast<std::size_t>(info.st_size) + slack);
   bytes.resize(static_cast<std::size_t>(info.st_size));
   std::size_t done = 0;

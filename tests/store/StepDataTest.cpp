@@ -29,12 +29,9 @@ class StepDataTest : public ::testing::Test {
     ASSERT_TRUE(steps.MergeDay());
   }
 
-  // Writes records straight into the file, as another program might have.
   void WriteFile(const std::vector<DayRecord>& records, std::size_t extraBytes = 0) {
     steps.Close();
-    std::vector<std::uint8_t> bytes(records.size() * DayRecord::kSize + extraBytes, 0x33);
-    for (std::size_t i = 0; i < records.size(); ++i) records[i].ToBytes(bytes.data() + i * DayRecord::kSize);
-    test::WriteBytes(path, bytes);
+    test::WriteDays(path, records, extraBytes);
     ASSERT_TRUE(steps.Open(path));
   }
 

@@ -16,6 +16,12 @@ void WriteBytes(const std::filesystem::path& path, std::span<const std::uint8_t>
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
+void WriteDays(const std::filesystem::path& path, const std::vector<DayRecord>& records, std::size_t extraBytes) {
+  std::vector<std::uint8_t> bytes(records.size() * DayRecord::kSize + extraBytes, 0x33);
+  for (std::size_t i = 0; i < records.size(); ++i) records[i].ToBytes(bytes.data() + i * DayRecord::kSize);
+  WriteBytes(path, bytes);
+}
+
 std::vector<std::string> FolderNames(const std::filesystem::path& folder) {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());

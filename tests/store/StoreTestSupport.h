@@ -17,6 +17,9 @@ namespace tempovia::test {
 
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+// Writes records straight into a file, as another program might have, with
+// extra bytes (a torn tail) after them.
+void WriteDays(const std::filesystem::path& path, const std::vector<DayRecord>& records, std::size_t extraBytes = 0);
 // Names in a folder, sorted (to see that no temporary file was left behind).
 std::vector<std::string> FolderNames(const std::filesystem::path& folder);
 

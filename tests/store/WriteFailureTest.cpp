@@ -57,12 +57,9 @@ class WriteFailureTest : public ::testing::Test {
  protected:
   void PrepareSteps(std::vector<DayRecord> records) {
     steps.Close();
-    std::vector<std::uint8_t> bytes(records.size() * DayRecord::kSize);
-    for (std::size_t i = 0; i < records.size(); ++i) {
+    for (std::size_t i = 0; i < records.size(); ++i)
       if (records[i].id == 0) records[i].id = 100 + static_cast<int>(i);
-      records[i].ToBytes(bytes.data() + i * DayRecord::kSize);
-    }
-    test::WriteBytes(stepFile, bytes);
+    test::WriteDays(stepFile, records);
     ASSERT_TRUE(steps.Open(stepFile));
   }
 
