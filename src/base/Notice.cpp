@@ -13,9 +13,15 @@ NoticeSink* g_sink = nullptr;
 }  // namespace
 
 void ShowNotice(NoticeIcon icon, std::string text) {
-  std::lock_guard lock(g_mutex);
-  if (g_sink != nullptr) {
-    g_sink->Show(Notice{icon, std::move(text)});
+  NoticeSink* sink = nullptr;
+  {
+    std::lock_guard lock(g_mutex);
+    sink = g_sink;
+  }
+  // Shown outside the lock: a message box runs an event loop, and whatever
+  // runs in it may show a notice of its own.
+  if (sink != nullptr) {
+    sink->Show(Notice{icon, std::move(text)});
     return;
   }
   std::fprintf(stderr, "Tempovia: %s\n", text.c_str());

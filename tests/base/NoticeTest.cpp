@@ -34,6 +34,25 @@ TEST(Notice, NestedRecordersRestoreTheOuterOne) {
   EXPECT_EQ(outer.Texts(), std::vector<std::string>{"outer"});
 }
 
+// A sink that shows a notice of its own while showing one, as a message box's
+// event loop may.
+class ReentrantSink final : public NoticeSink {
+ public:
+  void Show(const Notice& notice) override {
+    texts.push_back(notice.text);
+    if (texts.size() == 1) ShowNotice(NoticeIcon::Warning, "nested");
+  }
+  std::vector<std::string> texts;
+};
+
+TEST(Notice, ASinkMayShowNoticesWhileShowingOne) {
+  ReentrantSink sink;
+  NoticeSink* previous = InstallNoticeSink(&sink);
+  ShowNotice(NoticeIcon::Warning, "outer");
+  InstallNoticeSink(previous);
+  EXPECT_EQ(sink.texts, (std::vector<std::string>{"outer", "nested"}));
+}
+
 TEST(Notice, SystemErrorTextNamesTheProblem) {
   EXPECT_NE(SystemErrorText(ENOSPC).find("space"), std::string::npos);
   EXPECT_NE(SystemErrorText(EACCES).find("ermission"), std::string::npos);

@@ -1,0 +1,193 @@
+#include "BarChart.h"
+
+#include <QCursor>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "ChartPlanPainter.h"
+#include "ChartTip.h"
+
+namespace tempovia {
+
+CBarChart::CBarChart(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);  // the image covers everything: never erase
+  setMouseTracking(true);
+}
+
+CBarChart::~CBarChart() = default;
+
+bool CBarChart::Create(const QRect& rect, QWidget* parent, int id, const QString& title) {
+  if (parent != nullptr && parent != parentWidget()) setParent(parent);
+  setGeometry(rect);
+  m_id = id;
+  m_model.SetTitle(title.toStdString());
+  if (m_tip == nullptr) m_tip = new CChartTip(this);
+  show();
+  return true;
+}
+
+void CBarChart::AddBar(const std::array<double, 3>& values, const QString& tipLabel, const QString& axisLabel,
+                       const std::array<Rgb, 3>& colours, bool redraw) {
+  m_model.Bars().AddBar(values, tipLabel.toStdString(), axisLabel.toStdString(), colours);
+  if (redraw && !m_surface.isNull()) {
+    RecreateSurface();
+    Refresh();
+  }
+}
+
+void CBarChart::RemoveAllBars() {
+  m_model.Bars().RemoveAll();
+  if (!m_surface.isNull()) {
+    RecreateSurface();
+    Refresh();
+  }
+}
+
+void CBarChart::SetTitle(const QString& title) {
+  m_model.SetTitle(title.toStdString());
+}
+
+void CBarChart::SetUnitLabel(const QString& text, bool redraw) {
+  m_model.SetUnitLabel(text.toStdString());
+  RefreshIf(redraw);
+}
+
+void CBarChart::SetBkColor(Rgb colour) {
+  m_model.SetBkColor(colour);
+  update();
+}
+
+void CBarChart::ShowAxisLabels(bool on, bool redraw) {
+  m_model.Bars().Style().axisLabels = on;
+  RefreshIf(redraw);
+}
+
+void CBarChart::ShowValueLabels(int kind, bool on, bool redraw) {
+  m_model.Bars().Style().valueLabelKind = kind;
+  m_model.Bars().Style().valueLabels = on;
+  RefreshIf(redraw);
+}
+
+void CBarChart::ShowPercent(bool on, bool redraw) {
+  m_model.Bars().Style().percentLine = on;
+  RefreshIf(redraw);
+}
+
+void CBarChart::Set3D(bool on, bool redraw) {
+  m_model.Bars().Style().threeD = on;
+  RefreshIf(redraw);
+}
+
+void CBarChart::SetIntegerValues(bool on, bool redraw) {
+  m_model.Bars().Style().integerValues = on;
+  RefreshIf(redraw);
+}
+
+void CBarChart::SetShaded(bool on, bool redraw) {
+  m_model.Bars().Style().shaded = on;
+  RefreshIf(redraw);
+}
+
+void CBarChart::SetHorizontalGrid(bool on, bool redraw) {
+  m_model.SetHorizontalGrid(on);
+  RefreshIf(redraw);
+}
+
+void CBarChart::ShowGrid(bool on, bool redraw) {
+  m_model.ShowGrid(on);
+  RefreshIf(redraw);
+}
+
+void CBarChart::ShowScale(bool on, bool redraw) {
+  m_model.ShowScale(on);
+  RefreshIf(redraw);
+}
+
+void CBarChart::SetGridLines(int horizontal, int vertical, bool reset, int spacing) {
+  m_model.SetGridLines(horizontal, vertical, reset, spacing);
+}
+
+void CBarChart::EnableToolTips(bool on) {
+  m_model.EnableToolTips(on);
+}
+void CBarChart::SetBarGap(int pixels) {
+  m_model.Bars().Style().barGap = pixels;
+}
+void CBarChart::SetBarWidth(int pixels) {
+  m_model.Bars().Style().barWidth = pixels;
+}
+void CBarChart::SetChartMode(int mode) {
+  m_model.Bars().Style().mode = mode;
+}
+
+void CBarChart::SetStretch(bool on) {
+  m_model.SetStretch(on);
+  update();
+}
+
+void CBarChart::RefreshIf(bool redraw) {
+  if (redraw) Refresh();
+}
+
+void CBarChart::RecreateSurface() {
+  const Box draw = m_model.DrawRect(width(), height());
+  if (draw.width <= 0 || draw.height <= 0) {
+    m_surface = QImage();
+    return;
+  }
+  m_surface = QImage(draw.width, draw.height, QImage::Format_RGB32);
+}
+
+void CBarChart::Refresh() {
+  if (m_surface.isNull()) return;
+  const Box draw = m_model.DrawRect(width(), height());
+  // More bars than before need a wider surface than the one we have.
+  if (draw.width != m_surface.width() || draw.height != m_surface.height()) RecreateSurface();
+  if (m_surface.isNull()) return;
+  QPainter painter(&m_surface);
+  PaintChartPlan(painter, m_model.Plan(width(), height()));
+  update();
+}
+
+void CBarChart::paintEvent(QPaintEvent*) {
+  if (m_surface.isNull()) {
+    RecreateSurface();
+    Refresh();
+    if (m_surface.isNull()) return;
+  }
+  QPainter painter(this);
+  if (m_model.Stretch()) {
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(rect(), m_surface);
+  } else {
+    painter.drawImage(0, 0, m_surface);
+  }
+}
+
+void CBarChart::resizeEvent(QResizeEvent*) {
+  if (m_surface.isNull()) return;
+  RecreateSurface();
+  Refresh();
+}
+
+void CBarChart::mouseMoveEvent(QMouseEvent* event) {
+  QPoint point = event->position().toPoint();
+  if (m_model.Stretch() && !m_surface.isNull() && width() > 0 && height() > 0) {
+    point = QPoint(point.x() * m_surface.width() / width(), point.y() * m_surface.height() / height());
+  }
+  m_tipText = QString::fromStdString(m_model.TipTextAt(point.x(), point.y(), width(), height()));
+  if (m_tip == nullptr) return;
+  const QPoint cursor = event->globalPosition().toPoint();
+  if (m_tipText.isEmpty()) {
+    m_tip->HideTip(cursor);
+  } else {
+    m_tip->ShowTip(m_tipText, cursor, m_model.ToolTipsOn());
+  }
+}
+
+void CBarChart::leaveEvent(QEvent*) {
+  m_tipText.clear();
+  if (m_tip != nullptr && m_tip->isVisible()) m_tip->HideTip(QCursor::pos());
+}
+
+}  // namespace tempovia

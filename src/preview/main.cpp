@@ -1,0 +1,281 @@
+// tempovia-preview --out DIR: renders every skinned control and built-in
+// picture offscreen into DIR as PNG files.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QPainter>
+#include <cstdio>
+
+#include "Artwork.h"
+#include "BarChart.h"
+#include "ChartTip.h"
+#include "ExStatic.h"
+#include "Fonts.h"
+#include "Label.h"
+#include "SampleCharts.h"
+#include "SkinLayout.h"
+
+namespace tempovia {
+namespace {
+
+class Writer {
+ public:
+  explicit Writer(QDir dir) : m_dir(std::move(dir)) {}
+
+  bool Save(const QString& name, const QImage& image) {
+    const QString path = m_dir.filePath(name + QStringLiteral(".png"));
+    if (!image.save(path, "PNG")) {
+      std::fprintf(stderr, "tempovia-preview: cannot write %s\n", qPrintable(path));
+      m_ok = false;
+      return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+  }
+  bool Save(const QString& name, QWidget& widget) { return Save(name, widget.grab().toImage()); }
+  bool Ok() const { return m_ok; }
+
+ private:
+  QDir m_dir;
+  bool m_ok = true;
+};
+
+const SamplePeriod kPeriods[] = {SamplePeriod::Week, SamplePeriod::Month, SamplePeriod::Year};
+const ChartKind kChartKinds[] = {ChartKind::Steps, ChartKind::Calories, ChartKind::HeartRate, ChartKind::Distance};
+
+CLabel* PlaceLabel(QWidget* parent, const Box& box, const QString& text, Rgb background, Rgb colour, int size,
+                   bool bold, Qt::Alignment alignment) {
+  auto* label = new CLabel(text, parent);
+  label->setGeometry(box.x, box.y, box.width, box.height);
+  label->SetBkColor(background);
+  label->SetTextColor(colour);
+  if (size > 0) label->SetFontSize(size);
+  label->SetFontBold(bold);
+  label->setAlignment(alignment | Qt::AlignVCenter);
+  return label;
+}
+
+// The main window as the next layers will assemble it, with sample values, so
+// the skin can be judged together with its labels and chart.
+void RenderMainWindow(Writer& writer, ChartKind kind) {
+  QWidget window;
+  window.setFixedSize(kMainWidth, kMainHeight);
+  auto* background = new CExStatic(&window);
+  background->setGeometry(0, 0, kMainWidth, kMainHeight);
+  background->LoadPicture(SkinPicture(kind));
+
+  const char* values[] = {"05-Mar-2008", "11234", "8.09 km", "483.1 kCal", "84", ""};
+  for (std::size_t i = 0; i < kSummaryRows.size(); ++i) {
+    const SummaryRow& row = kSummaryRows[i];
+    PlaceLabel(&window, row.label, QString::fromLatin1(values[i]), row.background, row.text, row.fontSize, true,
+               Qt::AlignRight);
+  }
+  const char* infoValues[] = {"22.86  ", "38.2 g  ", "4.51 km/hr  "};
+  for (std::size_t i = 0; i < kInfoRows.size(); ++i) {
+    const InfoRow& row = kInfoRows[i];
+    PlaceLabel(&window, row.captionBox, QString::fromLatin1(row.caption), row.background, kBlack, 0, true,
+               Qt::AlignLeft);
+    PlaceLabel(&window, row.valueBox, QString::fromLatin1(infoValues[i]), row.background, kBlack, 0, true,
+               Qt::AlignRight);
+  }
+  auto* photo = new CExStatic(&window);
+  photo->setGeometry(kPhotoBox.x, kPhotoBox.y, kPhotoBox.width, kPhotoBox.height);
+  photo->LoadPicture(Picture::PhotoPlaceholder);
+  const char* userValues[] = {"Anna", "168 cm", "64 kg", "", "70 cm", "95 cm", "34", "Female"};
+  for (int i = 0; i < 8; ++i) {
+    PlaceLabel(&window, UserCaptionBox(i), QString::fromLatin1(kUserCaptions[static_cast<std::size_t>(i)]), kWhite,
+               kUserCaptionText, kUserFontSize, true, Qt::AlignLeft);
+    PlaceLabel(&window, UserValueBox(i), QString::fromLatin1(userValues[i]), kWhite, kBlack, kUserFontSize, true,
+               Qt::AlignLeft);
+  }
+  PlaceLabel(&window, kMainVersionBox, QStringLiteral("V 1.27"), kVersionBackground, kWhite, kVersionFontSize, false,
+             Qt::AlignLeft);
+  if (kind == ChartKind::ExerciseWalking) {
+    const char* row[] = {
+        "1", "2008-03-05 07:12:40", "00:42:10.35", "5.42", "3.81", "212.4", "21.3", "104", "131", "72", "5120"};
+    for (int r = 0; r < 3; ++r) {
+      for (int c = 0; c < kExerciseColumns; ++c) {
+        QString text = QString::fromLatin1(row[c]);
+        if (c == 0) text = QString::number(r + 1);
+        auto* cell = PlaceLabel(&window, ExerciseCellBox(r, c), text, kWhite, kBlack, 11, false, Qt::AlignHCenter);
+        cell->SetFontName(QStringLiteral("Arial"));
+      }
+    }
+  } else {
+    auto* chart = new CBarChart(&window);
+    chart->Create(QRect(kChartBox.x, kChartBox.y, kChartBox.width, kChartBox.height), &window, kChartControlId,
+                  QString());
+    FillSampleChart(*chart, kind, SamplePeriod::Week);
+  }
+  writer.Save(QStringLiteral("main-%1").arg(QString::fromLatin1(ChartKindName(kind))), window);
+}
+
+void RenderPictures(Writer& writer) {
+  for (Picture picture : kAllPictures) writer.Save(QString::fromLatin1(PictureName(picture)), BuiltInPicture(picture));
+  // The day picture as the calendar shows it: mask ANDed, picture ORed, on a
+  // day cell's colour.
+  QImage day(kDayPictureWidth, kDayPictureHeight, QImage::Format_RGB32);
+  day.fill(QColor(247, 255, 200));
+  {
+    QPainter painter(&day);
+    painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    painter.drawImage(0, 0, BuiltInPicture(Picture::CalendarDayMask));
+    painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+    painter.drawImage(0, 0, BuiltInPicture(Picture::CalendarDay));
+  }
+  writer.Save(QStringLiteral("calendar-day-on-cell"), day);
+  for (int size : {16, 32, 48}) {
+    writer.Save(QStringLiteral("icon-%1").arg(size), AppIcon().pixmap(size, size).toImage());
+  }
+  const std::vector<QImage>& frames = ProgressFrames();
+  QImage strip(frames.front().width(), frames.front().height() * static_cast<int>(frames.size()), QImage::Format_RGB32);
+  strip.fill(QColor(240, 240, 240));
+  {
+    QPainter painter(&strip);
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+      painter.drawImage(0, static_cast<int>(i) * frames.front().height(), frames[i]);
+    }
+  }
+  writer.Save(QStringLiteral("progress"), strip);
+
+  // The five sports pictures side by side, twice their size, to judge them.
+  const QRect card(840, 120, 156, 276);
+  QImage sheet(card.width() * 5 * 2, card.height() * 2, QImage::Format_RGB32);
+  {
+    QPainter painter(&sheet);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    int x = 0;
+    for (ChartKind kind : kAllChartKinds) {
+      painter.drawImage(QRect(x, 0, card.width() * 2, card.height() * 2), BuiltInPicture(SkinPicture(kind)), card);
+      x += card.width() * 2;
+    }
+  }
+  writer.Save(QStringLiteral("motifs"), sheet);
+}
+
+void RenderCharts(Writer& writer) {
+  for (ChartKind kind : kChartKinds) {
+    for (SamplePeriod period : kPeriods) {
+      CBarChart chart;
+      chart.Create(QRect(0, 0, kChartBox.width, kChartBox.height), nullptr, kChartControlId, QString());
+      FillSampleChart(chart, kind, period);
+      writer.Save(QStringLiteral("chart-%1-%2")
+                      .arg(QString::fromLatin1(ChartKindName(kind)), QString::fromLatin1(SamplePeriodName(period))),
+                  chart);
+    }
+  }
+  CBarChart empty;
+  empty.Create(QRect(0, 0, kChartBox.width, kChartBox.height), nullptr, kChartControlId, QString());
+  FillSampleChart(empty, ChartKind::Steps, SamplePeriod::Week);
+  empty.RemoveAllBars();
+  for (int i = 0; i < 7; ++i) empty.AddBar({0, 0, 0}, QString(), QString(), {kStepsColour, kBlack, kBlack});
+  empty.Refresh();
+  writer.Save(QStringLiteral("chart-all-zero"), empty);
+
+  CBarChart labelled;
+  labelled.Create(QRect(0, 0, kChartBox.width, kChartBox.height), nullptr, kChartControlId,
+                  QStringLiteral("HEART RATE     (Week : 05-Mar-2008)"));
+  FillSampleChart(labelled, ChartKind::HeartRate, SamplePeriod::Week);
+  labelled.ShowValueLabels(1, true);
+  labelled.ShowAxisLabels(true, true);
+  writer.Save(QStringLiteral("chart-heart-rate-labelled"), labelled);
+
+  QWidget host;
+  CChartTip tip(&host);
+  tip.ShowTip(QStringLiteral("05-Mar-2008\nMin, Ave, Max\n62, 88, 151\n"), QPoint(100, 100));
+  writer.Save(QStringLiteral("tip-heart-rate"), tip);
+  tip.HideTip(QPoint(0, 0));
+  tip.ShowTip(QStringLiteral("05-Mar-2008\n11234\n"), QPoint(100, 100));
+  writer.Save(QStringLiteral("tip-steps"), tip);
+}
+
+void RenderControls(Writer& writer) {
+  QWidget panel;
+  panel.setFixedSize(480, 200);
+  panel.setAutoFillBackground(true);
+  QPalette palette = panel.palette();
+  palette.setColor(QPalette::Window, Qt::white);
+  panel.setPalette(palette);
+  const struct {
+    const char* text;
+    Rgb background;
+    Rgb colour;
+    int size;
+    bool bold;
+    Qt::Alignment alignment;
+  } labels[] = {
+      {"Today", kBlack, kWhite, 14, true, Qt::AlignRight},
+      {"11234", kStepsColour, kWhite, 12, true, Qt::AlignRight},
+      {"8.09 km", kDistanceColour, kWhite, 12, true, Qt::AlignRight},
+      {"483.1 kCal", kCaloriesColour, kWhite, 12, true, Qt::AlignRight},
+      {"84", kHeartRateColour, kWhite, 12, true, Qt::AlignRight},
+      {"  Average Speed", {150, 255, 150}, kBlack, 0, true, Qt::AlignLeft},
+      {"V 1.27", kVersionBackground, kWhite, 10, false, Qt::AlignLeft},
+  };
+  int y = 10;
+  for (const auto& l : labels) {
+    PlaceLabel(&panel, {10, y, 143, 20}, QString::fromLatin1(l.text), l.background, l.colour, l.size, l.bold,
+               l.alignment);
+    y += 26;
+  }
+  const struct {
+    int width, height;
+  } pictures[] = {{100, 100}, {kPhotoPlaceholderWidth, kPhotoPlaceholderHeight}, {300, 120}};
+  int x = 170;
+  for (const auto& p : pictures) {
+    auto* box = new CExStatic(&panel);
+    box->setGeometry(x, 10, 90, 116);
+    if (p.width == kPhotoPlaceholderWidth) {
+      box->LoadPicture(Picture::PhotoPlaceholder);
+    } else {
+      // A stand-in picture of the given size.
+      QImage image(p.width, p.height, QImage::Format_RGB32);
+      image.fill(QColor(103, 123, 182));
+      QPainter painter(&image);
+      painter.setPen(QPen(Qt::white, 4));
+      painter.drawRect(image.rect().adjusted(2, 2, -2, -2));
+      painter.drawLine(0, 0, p.width, p.height);
+      painter.end();
+      const QString path = QDir::temp().filePath(QStringLiteral("tempovia-preview-%1.jpg").arg(p.width));
+      image.save(path, "JPG");
+      box->LoadFromFile(path);
+      QFile::remove(path);
+    }
+    x += 100;
+  }
+  writer.Save(QStringLiteral("controls"), panel);
+}
+
+}  // namespace
+}  // namespace tempovia
+
+int main(int argc, char** argv) {
+  // Nothing here needs a display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("tempovia-preview"));
+  tempovia::InstallFontSubstitutes();
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Renders Tempovia's controls and pictures into PNG files."));
+  parser.addHelpOption();
+  const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("Folder for the PNG files."),
+                               QStringLiteral("DIR"));
+  parser.addOption(out);
+  parser.process(app);
+  if (!parser.isSet(out)) {
+    std::fprintf(stderr, "tempovia-preview: say where the pictures go: --out DIR\n");
+    return 2;
+  }
+  QDir dir(parser.value(out));
+  if (!dir.mkpath(QStringLiteral("."))) {
+    std::fprintf(stderr, "tempovia-preview: cannot create the folder %s\n", qPrintable(dir.absolutePath()));
+    return 1;
+  }
+  tempovia::Writer writer(dir);
+  tempovia::RenderPictures(writer);
+  tempovia::RenderCharts(writer);
+  tempovia::RenderControls(writer);
+  for (tempovia::ChartKind kind : tempovia::kAllChartKinds) tempovia::RenderMainWindow(writer, kind);
+  return writer.Ok() ? 0 : 1;
+}

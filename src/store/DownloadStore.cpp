@@ -1,0 +1,121 @@
+#include "DownloadStore.h"
+
+#include <optional>
+#include <string>
+
+#include "ExerciseDB.h"
+#include "Notice.h"
+#include "StepData.h"
+#include "Trace.h"
+
+namespace tempovia {
+namespace {
+
+constexpr char kTraceModule[] = "DownloadStore";
+
+constexpr char kCannotOpen[] = "Cannot open database";
+
+Status Failed(const std::string& message) {
+  ShowNotice(NoticeIcon::Warning, message);
+  return Status::Error(message);
+}
+
+// Puts the logged-in user's record back over its stored copy.
+Status WriteUserBack(UserData& users) {
+  if (!users.IsOpen()) return Failed("The user database is not open");
+  const std::int32_t id = users.Current().id;
+  const bool written = users.Update(id);
+  // Update leaves the last user current when the id is not stored; the
+  // logged-in user must stay who they are.
+  if (users.Current().id != id) users.RestoreCopy();
+  return written ? Status::Ok() : Failed(users.LastError());
+}
+
+}  // namespace
+
+void FillDayRecord(DayRecord& record, const StepDay& day) {
+  record.aux1 = day.aux1;
+  record.aux2 = day.aux2;
+  record.reserved = day.reserved;
+  record.year = day.year;
+  record.month = day.month;
+  record.day = day.day;
+  record.steps = day.steps;
+  record.calories = day.calories;
+  record.distance = day.distance;
+  record.minHeartRate = day.minHeartRate;
+  record.avgHeartRate = day.avgHeartRate;
+  record.maxHeartRate = day.maxHeartRate;
+  record.fatBurnt = day.fatBurnt;
+  record.avgSpeed = day.avgSpeed;
+  record.exerciseHours = day.exerciseHours;
+  record.exerciseMinutes = day.exerciseMinutes;
+  record.exerciseSeconds = day.exerciseSeconds;
+  record.note.clear();
+}
+
+void FillStoredExercise(StoredExercise& record, const ExerciseEntry& entry) {
+  record.year = entry.year;
+  record.month = entry.month;
+  record.day = entry.day;
+  record.startHour = entry.startHour;
+  record.startMinute = entry.startMinute;
+  record.startSecond = entry.startSecond;
+  record.durationHours = entry.durationHours;
+  record.durationMinutes = entry.durationMinutes;
+  record.durationSeconds = entry.durationSeconds;
+  record.durationHundredths = entry.durationHundredths;
+  record.steps = entry.steps;
+  record.calories = entry.calories;
+  record.distance = entry.distance;
+  record.minHeartRate = entry.minHeartRate;
+  record.avgHeartRate = entry.avgHeartRate;
+  record.maxHeartRate = entry.maxHeartRate;
+  record.fatBurnt = entry.fatBurnt;
+  record.avgSpeed = entry.avgSpeed;
+}
+
+Status StoreDownload(const StorePaths& paths, UserData& users, const UserRecord& watchUser, const StepRecord& steps,
+                     const CExerciseRecord& exercises, DownloadStoreResult& result) {
+  result = DownloadStoreResult{};
+  const LocalUserRecord& user = users.Current();
+  const std::optional<std::filesystem::path> stepPath = paths.UserFile(user.stepFile);
+  const std::optional<std::filesystem::path> exercisePath = paths.UserFile(user.exerciseFile);
+  if (!stepPath || !exercisePath) {
+    TV_TRACE("Refused user file names '%s', '%s'\n", user.stepFile.c_str(), user.exerciseFile.c_str());
+    return Failed(kCannotOpen);
+  }
+  StepData stepData;
+  CExerciseDB exerciseDb;
+  if (!stepData.Open(*stepPath) || !exerciseDb.Open(*exercisePath)) return Failed(kCannotOpen);
+
+  // Oldest position first, so of two sessions with the same start the one
+  // named at the lower (more recent) position is merged last and wins.
+  for (int position = exercises.Count() - 1; position >= 0; --position) {
+    const int slot = exercises.SlotAtPosition(position);
+    if (slot == kNoPosition || !exercises.Entry(slot).valid) continue;
+    FillStoredExercise(exerciseDb.Current(), exercises.Entry(slot));
+    if (!exerciseDb.MergeExercise()) return Failed(exerciseDb.LastError());
+    ++result.exercisesStored;
+  }
+  if (!exerciseDb.SortAndRenumber()) return Failed(exerciseDb.LastError());
+  if (Status written = WriteUserBack(users); !written) return written;
+
+  for (int position = watchUser.DayCount() - 1; position >= 0; --position) {
+    const int slot = watchUser.SlotAtPosition(position);
+    if (slot == kNoPosition || !steps.Slot(slot).valid) continue;
+    const StepDay& day = steps.Slot(slot);
+    FillDayRecord(stepData.Current(), day);
+    TV_TRACE("Insert new record for : %d-%d-%d\n", day.year, day.month, day.day);
+    if (!stepData.MergeDay()) return Failed(stepData.LastError());
+    ++result.daysStored;
+  }
+  if (!stepData.SortAndRenumber()) return Failed(stepData.LastError());
+  if (stepData.LatestDate(result.latestDate)) {
+    result.hasLatest = true;
+    stepData.FindByDate(result.latestDate, result.latestDay);
+  }
+  return WriteUserBack(users);
+}
+
+}  // namespace tempovia

@@ -1,0 +1,48 @@
+#pragma once
+// Storing a download: the valid sessions and days the watch's order tables
+// name go into the current user's exercise database and step data file. The
+// main window and the command-line tool both store downloads through here.
+
+#include <chrono>
+
+#include "DayRecord.h"
+#include "ExerciseEntry.h"
+#include "ExerciseRecord.h"
+#include "Status.h"
+#include "StepDay.h"
+#include "StepRecord.h"
+#include "StorePaths.h"
+#include "StoredExercise.h"
+#include "UserData.h"
+#include "UserRecord.h"
+
+namespace tempovia {
+
+struct DownloadStoreResult {
+  int exercisesStored = 0;
+  int daysStored = 0;
+  // The latest day of the step data file after storing (the day the window
+  // shows next) and its record; hasLatest is false when the file is empty.
+  bool hasLatest = false;
+  std::chrono::year_month_day latestDate{};
+  DayRecord latestDay;
+};
+
+// Fills a step data record from a downloaded day: dates, figures and exercise
+// time; an empty note. The id and the hourly slots stay as they are.
+void FillDayRecord(DayRecord& record, const StepDay& day);
+// Fills an exercise record from a downloaded session: the start, the duration
+// and the totals. The id and the flag stay as they are.
+void FillStoredExercise(StoredExercise& record, const ExerciseEntry& entry);
+
+// Stores a decoded download for the current user of users: opens the user's
+// step data file and exercise database ("Cannot open database" when either
+// fails or the user record names a file outside the data folder), merges the
+// valid sessions from the oldest order position to the newest, sorts and
+// renumbers, then does the same for the valid days, reads back the latest day
+// and writes the user's record back to user.dat. Failures are shown as
+// notices and returned; what was written before a failure stays written.
+Status StoreDownload(const StorePaths& paths, UserData& users, const UserRecord& watchUser, const StepRecord& steps,
+                     const CExerciseRecord& exercises, DownloadStoreResult& result);
+
+}  // namespace tempovia

@@ -1,0 +1,19 @@
+#include "MessageBoxNoticeSink.h"
+
+#include <QString>
+
+#include "MessageBoxes.h"
+
+namespace tempovia {
+
+MessageBoxNoticeSink::MessageBoxNoticeSink() : m_previous(InstallNoticeSink(this)) {}
+
+MessageBoxNoticeSink::~MessageBoxNoticeSink() {
+  InstallNoticeSink(m_previous);
+}
+
+void MessageBoxNoticeSink::Show(const Notice& notice) {
+  CurrentMessageBoxes().Show(nullptr, notice.icon, QString::fromStdString(notice.text), MessageButtons::Ok);
+}
+
+}  // namespace tempovia

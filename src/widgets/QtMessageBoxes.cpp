@@ -1,0 +1,39 @@
+#include "QtMessageBoxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace tempovia {
+namespace {
+
+QMessageBox::Icon ToQtIcon(NoticeIcon icon) {
+  switch (icon) {
+    case NoticeIcon::Warning:
+      return QMessageBox::Warning;
+    case NoticeIcon::Information:
+      return QMessageBox::Information;
+    case NoticeIcon::Question:
+      return QMessageBox::Question;
+    case NoticeIcon::Stop:
+      return QMessageBox::Critical;
+    case NoticeIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+MessageAnswer QtMessageBoxes::Show(QWidget* parent, NoticeIcon icon, const QString& text, MessageButtons buttons) {
+  if (parent == nullptr) parent = QApplication::activeWindow();
+  const bool yesNo = buttons == MessageButtons::YesNo;
+  QMessageBox box(ToQtIcon(icon), QString::fromLatin1(kMessageCaption), text,
+                  yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+  box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
+  if (yesNo) box.setEscapeButton(QMessageBox::No);
+  const int result = box.exec();
+  if (!yesNo) return MessageAnswer::Ok;
+  return result == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+}  // namespace tempovia

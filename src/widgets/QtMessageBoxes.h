@@ -1,0 +1,13 @@
+#pragma once
+// Message boxes shown with QMessageBox.
+
+#include "MessageBoxes.h"
+
+namespace tempovia {
+
+class QtMessageBoxes final : public MessageBoxes {
+ public:
+  MessageAnswer Show(QWidget* parent, NoticeIcon icon, const QString& text, MessageButtons buttons) override;
+};
+
+}  // namespace tempovia

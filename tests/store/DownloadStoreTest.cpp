@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "DownloadStore.h"
+#include "ExerciseDB.h"
+#include "NoticeRecorder.h"
+#include "StepData.h"
+#include "TempDir.h"
+#include "TraceCapture.h"
+#include "WatchImage.h"
+
+namespace tempovia {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DownloadStoreTest : public ::testing::Test {
+ protected:
+  DownloadStoreTest() : paths(dir.Path()) {
+    EXPECT_TRUE(paths.CreateDataFolder().ok());
+    EXPECT_TRUE(users.Open(paths.UserDatabase()));
+    users.Current().name = "Anna";
+    EXPECT_TRUE(users.Append());
+  }
+
+  void SetDay(int slot, int day, int steps) {
+    StepDay& d = values.days[static_cast<std::size_t>(slot)];
+    d.year = 8;
+    d.month = 12;
+    d.day = static_cast<std::uint8_t>(day);
+    d.steps = steps;
+    d.avgHeartRate = 90;
+    d.calories = 123.4;
+    d.exerciseMinutes = 45;
+  }
+
+  Status Store() {
+    decoded = DecodeWatchImage(EncodeWatchImage(values));
+    EXPECT_TRUE(decoded.userValid);
+    return StoreDownload(paths, users, decoded.user, decoded.steps, decoded.exercises, result);
+  }
+
+  // The days (or session days) stored, in file order.
+  template <class Cursor>
+  std::vector<unsigned> StoredDays(const char* file) {
+    Cursor cursor;
+    EXPECT_TRUE(cursor.Open(paths.DataFolder() / file));
+    std::vector<unsigned> days;
+    for (int i = 0; i < cursor.GetCount(); ++i) days.push_back(cursor.RecordAt(i).day);
+    return days;
+  }
+
+  test::TempDir dir;
+  StorePaths paths;
+  UserData users;
+  WatchImageValues values;
+  DecodedWatchImage decoded;
+  DownloadStoreResult result;
+};
+
+TEST_F(DownloadStoreTest, StoresExactlyTheValidDaysAndSessionsTheOrderTablesName) {
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    SetDay(slot, 1 + slot, 1000 * (slot + 1));
+    ExerciseEntry& e = values.exercises[static_cast<std::size_t>(slot)];
+    e.year = 8;
+    e.month = 12;
+    e.day = static_cast<std::uint8_t>(1 + slot);
+    e.steps = 100.0 * (slot + 1);
+  }
+  values.SetDayOrder({5, 2, 3, 0});  // slots 1, 4 and 6 are no longer listed
+  values.corruptDayChecksum[3] = true;
+  // Sessions are decoded in slots below the count only: slot 0 is decoded and
+  // valid, but the table names slot 1 twice and slot 0 not at all.
+  values.SetExerciseOrder({1, 1, 2, 3});
+  values.corruptExerciseChecksum[2] = true;
+
+  TraceCapture trace;
+  ASSERT_TRUE(Store().ok());
+  EXPECT_EQ(result.daysStored, 3);
+  EXPECT_EQ(result.exercisesStored, 2);
+  EXPECT_EQ(StoredDays<StepData>("100.dat"), (std::vector<unsigned>{1, 3, 6}));
+  EXPECT_EQ(StoredDays<CExerciseDB>("100_exercise.dat"), (std::vector<unsigned>{2, 4}));
+  // Oldest position first: slot 0 (position 3), slot 2 (position 1), slot 5 (position 0).
+  std::vector<std::string> inserted;
+  for (const std::string& m : trace.Messages())
+    if (m.rfind("Insert new record for", 0) == 0) inserted.push_back(m);
+  EXPECT_EQ(inserted, (std::vector<std::string>{"Insert new record for : 8-12-1\n", "Insert new record for : 8-12-3\n",
+                                                "Insert new record for : 8-12-6\n"}));
+
+  ASSERT_TRUE(result.hasLatest);
+  EXPECT_EQ(result.latestDate, std::chrono::year{2008} / 12 / 6);
+  EXPECT_EQ(result.latestDay.steps, 6000);
+  EXPECT_EQ(result.latestDay.calories, 123.4);
+  EXPECT_EQ(result.latestDay.exerciseMinutes, 45);
+  EXPECT_EQ(result.latestDay.id, 102);
+  EXPECT_EQ(users.Current().name, "Anna");
+}
+
+// Read as "dayOrder[k] is the slot at position k", a table naming slots 2 and
+// 3 with a count of 2 would store nothing.
+TEST_F(DownloadStoreTest, SlotsAboveTheCountAreStoredWhenTheTableNamesThem) {
+  SetDay(2, 2, 200);
+  SetDay(3, 3, 300);
+  values.SetDayOrder({3, 2});
+  ASSERT_TRUE(Store().ok());
+  EXPECT_EQ(StoredDays<StepData>("100.dat"), (std::vector<unsigned>{2, 3}));
+}
+
+TEST_F(DownloadStoreTest, TheDayAtTheLowerPositionWinsAndStoringTwiceKeepsTheNote) {
+  SetDay(1, 2, 111);
+  SetDay(4, 2, 444);
+  values.SetDayOrder({4, 1});
+  ASSERT_TRUE(Store().ok());
+  EXPECT_EQ(result.latestDay.steps, 444);
+  {
+    StepData steps;
+    ASSERT_TRUE(steps.Open(paths.DataFolder() / "100.dat"));
+    steps.Current().note = "kept";
+    ASSERT_TRUE(steps.WriteCurrent());
+  }
+  ASSERT_TRUE(Store().ok());
+  EXPECT_EQ(result.latestDay.note, "kept");
+  EXPECT_EQ(result.latestDay.id, 100);
+  EXPECT_EQ(StoredDays<StepData>("100.dat").size(), 1u);
+}
+
+TEST_F(DownloadStoreTest, UnopenableFilesStoreNothingAndSayCannotOpenDatabase) {
+  SetDay(0, 2, 200);
+  values.SetDayOrder({0});
+  values.SetExerciseOrder({0});
+  fs::create_directory(paths.DataFolder() / "100.dat");  // the step file cannot be opened
+  NoticeRecorder notices;
+  EXPECT_EQ(Store().message(), "Cannot open database");
+  EXPECT_EQ(notices.Texts(), (std::vector<std::string>{"Failed to open Step Data", "Cannot open database"}));
+  EXPECT_FALSE(fs::exists(paths.DataFolder() / "100_exercise.dat"));
+
+  users.Current().stepFile = "../escaped.dat";
+  notices.Clear();
+  EXPECT_FALSE(Store().ok());
+  EXPECT_EQ(notices.Texts(), std::vector<std::string>{"Cannot open database"});
+  EXPECT_FALSE(fs::exists(dir / "escaped.dat"));
+}
+
+}  // namespace
+}  // namespace tempovia

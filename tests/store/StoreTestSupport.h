@@ -1,0 +1,58 @@
+#pragma once
+// Helpers shared by the store's tests: raw file access, hand-built dates and
+// a FileWriter that fails on demand.
+
+#include <cerrno>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "DayRecord.h"
+#include "FileWriter.h"
+#include "StoredExercise.h"
+
+namespace tempovia::test {
+
+std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
+void WriteBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+// Writes records straight into a file, as another program might have, with
+// extra bytes (a torn tail) after them.
+void WriteDays(const std::filesystem::path& path, const std::vector<DayRecord>& records, std::size_t extraBytes = 0);
+// Names in a folder, sorted (to see that no temporary file was left behind).
+std::vector<std::string> FolderNames(const std::filesystem::path& folder);
+
+std::chrono::year_month_day Ymd(int year, unsigned month, unsigned day);
+DayRecord Day(int year, unsigned month, unsigned day, double steps = 0);
+StoredExercise Session(int year, unsigned month, unsigned day, int hour, int minute, int second, double steps = 0);
+
+// Fails the call numbered failAt (counting every call from 0) with the given
+// error; a failing WriteAt first writes half of its bytes, as a disk filling
+// up in the middle of a write would. Calls after the failure succeed.
+class FailingFileWriter final : public FileWriter {
+ public:
+  explicit FailingFileWriter(int failAt, int error = ENOSPC);
+  ~FailingFileWriter() override;
+  FailingFileWriter(const FailingFileWriter&) = delete;
+  FailingFileWriter& operator=(const FailingFileWriter&) = delete;
+
+  int WriteAt(int fd, std::span<const std::uint8_t> bytes, std::uint64_t offset) override;
+  int Truncate(int fd, std::uint64_t length) override;
+  int Sync(int fd) override;
+  int CreateTemporary(const std::filesystem::path& target, int& fd, std::filesystem::path& created) override;
+  int Rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
+
+  // True once the call numbered failAt was made (and failed).
+  bool Failed() const { return m_calls > m_failAt; }
+
+ private:
+  bool FailNow() { return m_calls++ == m_failAt; }
+
+  int m_failAt;
+  int m_error;
+  int m_calls = 0;
+  FileWriter* m_previous = nullptr;
+};
+
+}  // namespace tempovia::test

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "NoticeRecorder.h"
+#include "StorePaths.h"
+#include "StoreTestSupport.h"
+#include "TempDir.h"
+#include "UserData.h"
+
+namespace tempovia {
+namespace {
+
+namespace fs = std::filesystem;
+
+void Touch(const fs::path& path) {
+  test::WriteBytes(path, std::vector<std::uint8_t>{1, 2, 3});
+}
+
+class UserDataTest : public ::testing::Test {
+ protected:
+  UserDataTest() : paths(dir.Path()) {
+    EXPECT_TRUE(paths.CreatePhotosFolder().ok());
+    EXPECT_TRUE(users.Open(paths.UserDatabase()));
+  }
+
+  // Appends users and creates the files each one names.
+  void AddUsers(const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+      users.Current() = LocalUserRecord{};
+      users.Current().name = name;
+      ASSERT_TRUE(users.Append());
+      Touch(*paths.UserFile(users.Current().stepFile));
+      Touch(*paths.UserFile(users.Current().exerciseFile));
+    }
+  }
+
+  std::vector<std::int32_t> StoredIds() {
+    std::vector<std::int32_t> ids;
+    for (int i = 0; i < users.GetCount(); ++i) ids.push_back(users.RecordAt(i).id);
+    return ids;
+  }
+
+  test::TempDir dir;
+  StorePaths paths;
+  UserData users;
+};
+
+TEST_F(UserDataTest, FirstUserOfANewDatabaseGetsId100ItsFileNamesAndTheBlankPhoto) {
+  EXPECT_TRUE(users.IsEmpty());
+  EXPECT_EQ(users.Current(), LocalUserRecord{});
+  users.Current().name = "Anna";
+  ASSERT_TRUE(users.Append());
+  EXPECT_EQ(fs::file_size(paths.UserDatabase()), 152u);
+  LocalUserRecord want;
+  want.id = 100;
+  want.name = "Anna";
+  want.photo = "blank.jpg";
+  want.stepFile = "100.dat";
+  want.exerciseFile = "100_exercise.dat";
+  EXPECT_EQ(users.RecordAt(0), want);
+  EXPECT_EQ(users.Current(), want);
+}
+
+TEST_F(UserDataTest, DeletingAUserClosesTheGapAndTheNextIdFollowsTheLastUser) {
+  AddUsers({"Anna", "Ben", "Cleo"});
+  Touch(paths.PhotosFolder() / "blank.jpg");
+  ASSERT_EQ(users.Delete(101), UserData::kDeleted);
+  EXPECT_EQ(fs::file_size(paths.UserDatabase()), 304u);
+  EXPECT_EQ(StoredIds(), (std::vector<std::int32_t>{100, 102}));
+  EXPECT_FALSE(fs::exists(paths.DataFolder() / "101.dat"));
+  EXPECT_FALSE(fs::exists(paths.DataFolder() / "101_exercise.dat"));
+  EXPECT_TRUE(fs::exists(paths.DataFolder() / "102.dat"));
+  EXPECT_TRUE(fs::exists(paths.PhotosFolder() / "blank.jpg"));  // shared by every user without a photo
+  AddUsers({"Dora"});
+  EXPECT_EQ(StoredIds(), (std::vector<std::int32_t>{100, 102, 103}));
+
+  ASSERT_EQ(users.Delete(103), UserData::kDeleted);
+  AddUsers({"Emil"});
+  EXPECT_EQ(StoredIds(), (std::vector<std::int32_t>{100, 102, 103}));
+  EXPECT_EQ(users.Delete(555), UserData::kNotFound);
+}
+
+TEST_F(UserDataTest, CursorFindsByNameWithLetterCaseAndStopsAtTheEnds) {
+  AddUsers({"Anna", "Ben", "Cleo"});
+  EXPECT_TRUE(users.FindByName("Ben"));
+  EXPECT_EQ(users.Current().id, 101);
+  EXPECT_FALSE(users.FindByName("ben"));
+  EXPECT_EQ(users.Current().name, "Cleo");  // the last record read
+
+  users.Current().name = "changed in memory";
+  EXPECT_FALSE(users.MoveNext());
+  EXPECT_EQ(users.Current().name, "changed in memory");
+  EXPECT_EQ(users.Index(), 2);
+
+  users.Current() = users.RecordAt(1);
+  users.Current().hidden = 1;
+  ASSERT_TRUE(users.Update(101));
+  EXPECT_TRUE(users.MoveFirst());
+  EXPECT_FALSE(users.MovePrev());
+  EXPECT_TRUE(users.MoveNextActive());
+  EXPECT_EQ(users.Current().name, "Cleo");
+}
+
+TEST_F(UserDataTest, UpdateAnswersTrueForAnUnknownIdAndClearKeepsIdExerciseFileAndFlag) {
+  AddUsers({"Anna"});
+  users.Current().id = 999;
+  EXPECT_TRUE(users.Update(999));
+  EXPECT_EQ(users.RecordAt(0).name, "Anna");
+
+  LocalUserRecord& r = users.Current();
+  r = LocalUserRecord{100, "Anna", "123456789012", 170, 60, 70, 90, 40, 1, "100.jpg", "100.dat", "100_exercise.dat", 1};
+  users.ClearCurrent();
+  LocalUserRecord want;
+  want.id = 100;
+  want.exerciseFile = "100_exercise.dat";
+  want.hidden = 1;
+  EXPECT_EQ(users.Current(), want);
+}
+
+TEST_F(UserDataTest, AHostileUserDatabaseCannotTouchFilesOutsideTheDataFolder) {
+  AddUsers({"Anna"});
+  Touch(dir / "outside.dat");
+  Touch(dir / "photo.jpg");
+  LocalUserRecord evil{101, "Mallory", "", 0, 0, 0, 0, 0, 0, "../../photo.jpg", "../outside.dat", "user.dat", 0};
+  LocalUserRecord borrower{102, "Eve", "", 0, 0, 0, 0, 0, 0, "", "100.dat", "102_exercise.dat", 0};
+  std::vector<std::uint8_t> bytes = test::ReadBytes(paths.UserDatabase());
+  bytes.resize(3 * LocalUserRecord::kSize);
+  evil.ToBytes(bytes.data() + LocalUserRecord::kSize);
+  borrower.ToBytes(bytes.data() + 2 * LocalUserRecord::kSize);
+  users.Close();
+  test::WriteBytes(paths.UserDatabase(), bytes);
+  ASSERT_TRUE(users.Open(paths.UserDatabase()));
+
+  ASSERT_EQ(users.Delete(101), UserData::kDeleted);
+  ASSERT_EQ(users.Delete(102), UserData::kDeleted);
+  EXPECT_TRUE(fs::exists(dir / "outside.dat"));
+  EXPECT_TRUE(fs::exists(dir / "photo.jpg"));
+  EXPECT_TRUE(fs::exists(paths.DataFolder() / "100.dat")) << "still named by Anna";
+  EXPECT_EQ(StoredIds(), std::vector<std::int32_t>{100});
+}
+
+TEST_F(UserDataTest, OpenFailuresShowTheSystemsTextThenTheirOwnMessage) {
+  NoticeRecorder notices;
+  UserData second;
+  EXPECT_FALSE(second.Open(dir / "missing" / "user.dat"));
+  EXPECT_EQ(notices.Texts(),
+            (std::vector<std::string>{(dir / "missing" / "user.dat").string() + ": No such file or directory",
+                                      "Failed to open User Data"}));
+  EXPECT_FALSE(second.IsEmpty());
+  EXPECT_FALSE(second.Append());
+  EXPECT_EQ(second.Delete(100), UserData::kNotFound);
+  // Held exclusively: a second cursor cannot write behind the first one's back.
+  notices.Clear();
+  EXPECT_FALSE(second.Open(paths.UserDatabase()));
+  EXPECT_EQ(notices.Texts().back(), "Failed to open User Data");
+  EXPECT_FALSE(users.Open(paths.UserDatabase()));  // already open
+}
+
+TEST_F(UserDataTest, AShortTrailingPartIsNeverReadAndTheNextAppendReplacesIt) {
+  AddUsers({"Anna", "Ben"});
+  users.Close();
+  std::vector<std::uint8_t> bytes = test::ReadBytes(paths.UserDatabase());
+  bytes.resize(bytes.size() + 50, 0x5A);
+  test::WriteBytes(paths.UserDatabase(), bytes);
+  ASSERT_TRUE(users.Open(paths.UserDatabase()));
+  EXPECT_EQ(users.GetCount(), 2);
+  AddUsers({"Cleo"});
+  EXPECT_EQ(fs::file_size(paths.UserDatabase()), 3 * 152u);
+  EXPECT_EQ(users.RecordAt(2).name, "Cleo");
+  EXPECT_EQ(users.RecordAt(2).id, 102);
+}
+
+}  // namespace
+}  // namespace tempovia
