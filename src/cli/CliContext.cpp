@@ -15,6 +15,7 @@
 #include "Trace.h"
 #include "Trekmo.h"
 #include "TrekmoObserver.h"
+#include "UserRules.h"
 #include "WatchScenario.h"
 #include "Windows1252.h"
 
@@ -83,8 +84,7 @@ Clock& CliContext::LinkClock() {
   if (!instant) return SystemClockInstance();
   if (!m_instantClock) {
     const auto now = SystemClockInstance().Now();
-    m_instantClock = std::make_unique<FakeClock>(
-        LocalDateTime{Today(), now.hour, now.minute, now.second});
+    m_instantClock = std::make_unique<FakeClock>(LocalDateTime{Today(), now.hour, now.minute, now.second});
   }
   return *m_instantClock;
 }
@@ -128,7 +128,8 @@ const LocalUserRecord& CliContext::LoginUser(const std::string& utf8Name) {
 
 std::string CliContext::ToStored(const std::string& utf8, std::size_t maxLength, const std::string& what) {
   const auto stored = Utf8ToWindows1252(utf8);
-  if (!stored) throw CliError(what + " holds characters that cannot be stored (Western European letters only)", kExitUsage);
+  if (!stored)
+    throw CliError(what + " holds characters that cannot be stored (Western European letters only)", kExitUsage);
   if (stored->size() > maxLength)
     throw CliError(what + " is too long: at most " + std::to_string(maxLength) + " characters", kExitUsage);
   return *stored;
@@ -165,8 +166,12 @@ CTrekmo& CliContext::Watch() {
 }
 
 void CliContext::Print(const nlohmann::ordered_json& json) {
+  PrintText(json.dump(2) + "\n");
+}
+
+void CliContext::PrintText(const std::string& text) {
   if (auto* bar = dynamic_cast<ProgressBar*>(m_observer.get())) bar->Finish();
-  std::cout << json.dump(2) << std::endl;
+  std::cout << text << std::flush;
 }
 
 std::chrono::year_month_day ParseDate(const std::string& text, const std::string& what) {
@@ -177,14 +182,15 @@ std::chrono::year_month_day ParseDate(const std::string& text, const std::string
   const bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-' &&
                       std::sscanf(text.c_str(), "%4d-%2u-%2u%c", &year, &month, &day, &tail) == 3;
   const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{month}, std::chrono::day{day}};
-  if (!shaped || !date.ok()) throw CliError(what + " must be a date written YYYY-MM-DD, not \"" + text + "\"", kExitUsage);
+  if (!shaped || !date.ok())
+    throw CliError(what + " must be a date written YYYY-MM-DD, not \"" + text + "\"", kExitUsage);
   return date;
 }
 
 std::string DateText(std::chrono::year_month_day date) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()),
-                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+  char text[40];
+  std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
+                static_cast<unsigned>(date.day()));
   return text;
 }
 

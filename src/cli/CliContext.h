@@ -80,6 +80,7 @@ class CliContext {
   static std::string ToStored(const std::string& utf8, std::size_t maxLength, const std::string& what);
 
   void Print(const nlohmann::ordered_json& json);
+  void PrintText(const std::string& text);
   NoticeCollector& Notices() { return m_notices; }
 
  private:

@@ -1,4 +1,5 @@
 #include <chrono>
+#include <cstdio>
 #include <memory>
 
 #include "CliError.h"
@@ -23,6 +24,7 @@ constexpr int kAttempts = 10;
 struct Range {
   std::string from;
   std::string to;
+  bool table = false;
 
   bool Contains(std::chrono::year_month_day date) const {
     if (!from.empty() && sys_days{date} < sys_days{ParseDate(from, "--from")}) return false;
@@ -37,7 +39,9 @@ struct Range {
 
 std::filesystem::path UserFile(CliContext& context, const std::string& storedName, const char* what) {
   const auto path = context.Paths().UserFile(storedName);
-  if (!path) throw CliError(std::string("The user's ") + what + " is not a plain file name in the data folder: \"" + storedName + "\"");
+  if (!path)
+    throw CliError(std::string("The user's ") + what + " is not a plain file name in the data folder: \"" + storedName +
+                   "\"");
   return *path;
 }
 
@@ -85,6 +89,36 @@ Json Download(CliContext& context, const std::string& name, bool setClock) {
   return result;
 }
 
+// Aligned text for a person at a terminal; scripts read the JSON.
+std::string DaysTable(const Json& days) {
+  std::string text = "Date          Steps   Distance km   Speed km/h   Calories   Fat g   Heart rate   Exercise\n";
+  for (const Json& d : days) {
+    char line[160];
+    std::snprintf(line, sizeof line, "%-10s %8.0f %13.2f %12.2f %10.1f %7.1f %12.0f %5d:%02d:%02d\n",
+                  d["date"].get<std::string>().c_str(), d["steps"].get<double>(), d["distance"].get<double>(),
+                  d["avgSpeed"].get<double>(), d["calories"].get<double>(), d["fatBurnt"].get<double>(),
+                  d["avgHeartRate"].get<double>(), d["exerciseHours"].get<int>(), d["exerciseMinutes"].get<int>(),
+                  d["exerciseSeconds"].get<int>());
+    text += line;
+  }
+  return text;
+}
+
+std::string ExercisesTable(const Json& exercises) {
+  std::string text = "Start                  Duration      Steps   Distance km   Calories   Heart rate min/avg/max\n";
+  for (const Json& e : exercises) {
+    char line[160];
+    std::snprintf(line, sizeof line, "%s %s  %02d:%02d:%02d.%02d %8.0f %13.2f %10.1f   %4.0f /%4.0f /%4.0f\n",
+                  e["date"].get<std::string>().c_str(), e["time"].get<std::string>().c_str(),
+                  e["durationHours"].get<int>(), e["durationMinutes"].get<int>(), e["durationSeconds"].get<int>(),
+                  e["durationHundredths"].get<int>(), e["steps"].get<double>(), e["distance"].get<double>(),
+                  e["calories"].get<double>(), e["minHeartRate"].get<double>(), e["avgHeartRate"].get<double>(),
+                  e["maxHeartRate"].get<double>());
+    text += line;
+  }
+  return text;
+}
+
 Json Days(CliContext& context, const std::string& name, const Range& range) {
   range.Check();
   const LocalUserRecord user = context.LoginUser(name);
@@ -121,7 +155,8 @@ void AddDataCommands(CLI::App& app, CliContext& context) {
   auto setClock = std::make_shared<bool>(false);
   download->add_option("--user", *downloadUser, "The user's name")->required();
   download->add_flag("--set-clock", *setClock, "Set the watch's clock from the computer instead; nothing is stored");
-  download->callback([&context, downloadUser, setClock] { context.Print(Download(context, *downloadUser, *setClock)); });
+  download->callback(
+      [&context, downloadUser, setClock] { context.Print(Download(context, *downloadUser, *setClock)); });
 
   auto* days = app.add_subcommand("days", "List a user's stored days in file order");
   auto daysUser = std::make_shared<std::string>();
@@ -129,7 +164,14 @@ void AddDataCommands(CLI::App& app, CliContext& context) {
   days->add_option("--user", *daysUser, "The user's name")->required();
   days->add_option("--from", daysRange->from, "First day, YYYY-MM-DD");
   days->add_option("--to", daysRange->to, "Last day, YYYY-MM-DD");
-  days->callback([&context, daysUser, daysRange] { context.Print(Days(context, *daysUser, *daysRange)); });
+  days->add_flag("--table", daysRange->table, "Print an aligned table for reading instead of JSON");
+  days->callback([&context, daysUser, daysRange] {
+    const Json list = Days(context, *daysUser, *daysRange);
+    if (daysRange->table)
+      context.PrintText(DaysTable(list));
+    else
+      context.Print(list);
+  });
 
   auto* exercises = app.add_subcommand("exercises", "List a user's stored exercise sessions in file order");
   auto exercisesUser = std::make_shared<std::string>();
@@ -137,8 +179,14 @@ void AddDataCommands(CLI::App& app, CliContext& context) {
   exercises->add_option("--user", *exercisesUser, "The user's name")->required();
   exercises->add_option("--from", exercisesRange->from, "First day, YYYY-MM-DD");
   exercises->add_option("--to", exercisesRange->to, "Last day, YYYY-MM-DD");
-  exercises->callback(
-      [&context, exercisesUser, exercisesRange] { context.Print(Exercises(context, *exercisesUser, *exercisesRange)); });
+  exercises->add_flag("--table", exercisesRange->table, "Print an aligned table for reading instead of JSON");
+  exercises->callback([&context, exercisesUser, exercisesRange] {
+    const Json list = Exercises(context, *exercisesUser, *exercisesRange);
+    if (exercisesRange->table)
+      context.PrintText(ExercisesTable(list));
+    else
+      context.Print(list);
+  });
 }
 
 }  // namespace tempovia::cli

@@ -10,13 +10,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-Json NotCopied(const std::vector<CopyFailure>& failures) {
-  Json list = Json::array();
-  for (const CopyFailure& failure : failures)
-    list.push_back(Json{{"entry", failure.entry.string()}, {"reason", failure.reason}});
-  return list;
-}
-
 // A transfer that left entries behind is a failure for a script, but what was
 // copied stays copied; the list says what is missing.
 void CheckTransfer(const TransferResult& result, const char* what) {

@@ -9,7 +9,7 @@ namespace tempovia::cli {
 using Json = nlohmann::ordered_json;
 
 std::string DateText(int yearsSince2000, int month, int day) {
-  char text[16];
+  char text[40];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d", 2000 + yearsSince2000, month, day);
   return text;
 }
@@ -17,18 +17,12 @@ std::string DateText(int yearsSince2000, int month, int day) {
 Json ToJson(const UserRecord& user, bool valid) {
   Json dayOrder = Json::array();
   for (int slot = 0; slot < kSlotCount; ++slot) dayOrder.push_back(user.DayOrder(slot));
-  return Json{{"height", user.Height()},
-              {"weight", user.Weight()},
-              {"stride", user.Stride()},
-              {"settingsChecksum", user.SettingsChecksum()},
-              {"word", user.Word()},
-              {"clock", user.Clock()},
-              {"dateText", user.DateText()},
-              {"timeText", user.TimeText()},
-              {"dayCount", user.DayCount()},
-              {"flags", user.Flags()},
-              {"dayOrder", dayOrder},
-              {"valid", valid}};
+  return Json{{"height", user.Height()},     {"weight", user.Weight()},
+              {"stride", user.Stride()},     {"settingsChecksum", user.SettingsChecksum()},
+              {"word", user.Word()},         {"clock", user.Clock()},
+              {"dateText", user.DateText()}, {"timeText", user.TimeText()},
+              {"dayCount", user.DayCount()}, {"flags", user.Flags()},
+              {"dayOrder", dayOrder},        {"valid", valid}};
 }
 
 Json ToJson(const StepDay& d, int slot) {
@@ -110,7 +104,7 @@ Json ToJson(const DayRecord& d) {
 }
 
 Json ToJson(const StoredExercise& e) {
-  char time[16];
+  char time[40];
   std::snprintf(time, sizeof time, "%02d:%02d:%02d", e.startHour, e.startMinute, e.startSecond);
   return Json{{"date", DateText(e.year, e.month, e.day)},
               {"time", time},

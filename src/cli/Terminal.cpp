@@ -8,8 +8,12 @@
 
 namespace tempovia::cli {
 
-bool StandardInputIsTerminal() { return isatty(STDIN_FILENO) == 1; }
-bool StandardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }
+bool StandardInputIsTerminal() {
+  return isatty(STDIN_FILENO) == 1;
+}
+bool StandardErrorIsTerminal() {
+  return isatty(STDERR_FILENO) == 1;
+}
 
 std::string ReadSecret(const std::string& prompt) {
   std::fputs(prompt.c_str(), stderr);

@@ -2,6 +2,7 @@
 
 #include <hpdf.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -16,11 +17,18 @@ namespace {
 
 constexpr char kTraceModule[] = "PrintPDF";
 
+// Cells never shrink their text below this size in points.
+constexpr double kSmallestFontSize = 5.0;
+
 using std::chrono::sys_days;
 using std::chrono::year_month_day;
 
-HPDF_Doc Doc(void* doc) { return static_cast<HPDF_Doc>(doc); }
-HPDF_Page Page(void* page) { return static_cast<HPDF_Page>(page); }
+HPDF_Doc Doc(void* doc) {
+  return static_cast<HPDF_Doc>(doc);
+}
+HPDF_Page Page(void* page) {
+  return static_cast<HPDF_Page>(page);
+}
 
 std::string Format(const char* format, auto... values) {
   char text[128];
@@ -38,7 +46,9 @@ std::string HeartRateText(double bpm) {
 
 CPrintPDF::CPrintPDF() = default;
 
-CPrintPDF::~CPrintPDF() { CloseDocument(); }
+CPrintPDF::~CPrintPDF() {
+  CloseDocument();
+}
 
 void CPrintPDF::ErrorHandler(unsigned long errorNo, unsigned long detailNo, void* self) {
   auto* writer = static_cast<CPrintPDF*>(self);
@@ -86,16 +96,26 @@ bool CPrintPDF::EnsureDocument() {
   return m_doc != nullptr || OpenDocument();
 }
 
-void CPrintPDF::SetFontSize(double size) { HPDF_Page_SetFontAndSize(Page(m_page), static_cast<HPDF_Font>(m_font), static_cast<HPDF_REAL>(size)); }
+void CPrintPDF::SetFontSize(double size) {
+  m_fontSize = size;
+  HPDF_Page_SetFontAndSize(Page(m_page), static_cast<HPDF_Font>(m_font), static_cast<HPDF_REAL>(size));
+}
 
 void CPrintPDF::Text(int left, int top, int right, int bottom, const std::string& text, bool centred) {
   const PointRect r = ToPoints(PerMilleRect{left, top, right, bottom}, m_width, m_height);
+  // A text wider than its cell (a long name, "Record Data" in its narrow
+  // column) is set smaller so that it stays whole instead of losing words.
+  const double size = m_fontSize;
+  const double room = r.right - r.left;
+  const double needed = HPDF_Page_TextWidth(Page(m_page), text.c_str());
+  const bool shrink = needed > room && room > 0;
+  if (shrink) SetFontSize(std::max(kSmallestFontSize, size * room / needed * 0.97));
   HPDF_Page_BeginText(Page(m_page));
-  // Text wider than its cell is cut where it no longer fits; that is not an error.
   HPDF_Page_TextRect(Page(m_page), static_cast<HPDF_REAL>(r.left), static_cast<HPDF_REAL>(r.top),
                      static_cast<HPDF_REAL>(r.right), static_cast<HPDF_REAL>(r.bottom), text.c_str(),
                      centred ? HPDF_TALIGN_CENTER : HPDF_TALIGN_LEFT, nullptr);
   HPDF_Page_EndText(Page(m_page));
+  if (shrink) SetFontSize(size);
 }
 
 void CPrintPDF::StartPage() {

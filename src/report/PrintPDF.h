@@ -35,10 +35,10 @@ class CPrintPDF {
   // Each adds pages, opening a document first when none is open. They return
   // false once the document has failed; nothing more is added after that.
   // Dates given in reverse are swapped.
-  bool AddWalkingSummary(std::chrono::year_month_day from, std::chrono::year_month_day to,
-                         const LocalUserRecord& user, StepData& steps, int sortKey);
-  bool AddExerciseReport(std::chrono::year_month_day from, std::chrono::year_month_day to,
-                         const LocalUserRecord& user, CExerciseDB& exercises, int sortKey);
+  bool AddWalkingSummary(std::chrono::year_month_day from, std::chrono::year_month_day to, const LocalUserRecord& user,
+                         StepData& steps, int sortKey);
+  bool AddExerciseReport(std::chrono::year_month_day from, std::chrono::year_month_day to, const LocalUserRecord& user,
+                         CExerciseDB& exercises, int sortKey);
   // A page with only its number and the picture scaled over most of it. A
   // missing or unreadable picture leaves the page empty.
   bool AddChartPage(const std::filesystem::path& jpeg);
@@ -71,6 +71,7 @@ class CPrintPDF {
   std::string m_userName;  // Windows-1252 bytes, as stored
   bool m_miles = false;
   int m_pageCount = 0;
+  double m_fontSize = 10;
   int m_width = 0;
   int m_height = 0;
 

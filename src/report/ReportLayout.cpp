@@ -40,7 +40,9 @@ const std::vector<ReportColumn>& ExerciseReportColumns() {
   return columns;
 }
 
-PerMilleRect RowRect(int row, int left, int right) { return PerMilleRect{left, 308 + 29 * row, right, 333 + 29 * row}; }
+PerMilleRect RowRect(int row, int left, int right) {
+  return PerMilleRect{left, 308 + 29 * row, right, 333 + 29 * row};
+}
 
 std::string WithPdfEnding(const std::string& path) {
   if (path.size() >= 4) {

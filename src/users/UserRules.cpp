@@ -7,8 +7,8 @@
 #include "LocalUserRecord.h"
 #include "StepData.h"
 #include "StorePaths.h"
-#include "UserData.h"
 #include "Units.h"
+#include "UserData.h"
 
 namespace tempovia {
 
@@ -110,8 +110,11 @@ Status AddUser(UserData& users, const StorePaths& paths) {
     users.RestoreCopy();
     if (exists) return Status::Error(kDuplicateNameMessage);
   }
-  if (!users.Append()) return Status::Error("The new user could not be saved.");
+  if (!users.Append()) return Status::Error("The new user could not be saved: " + users.LastError());
   users.MoveLastActive();
+  // A new user has no photo until one is chosen in the editor; the placeholder shows meanwhile.
+  users.Current().photo.clear();
+  if (!users.Update(users.Current().id)) return Status::Error("The new user could not be saved: " + users.LastError());
 
   // Opening the new user's files once creates them empty.
   const LocalUserRecord& added = users.Current();

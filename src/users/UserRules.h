@@ -52,8 +52,8 @@ extern const char kInputAllDataMessage[];
 
 // Adds the user database's current record as a new user: refuses a name that
 // exists (same bytes, letter case counts), appends it with the next id and its
-// file names, and creates its empty step and exercise files. The current record
-// is the new user afterwards.
+// file names and no photo, and creates its empty step and exercise files. The
+// current record is the new user afterwards.
 Status AddUser(UserData& users, const StorePaths& paths);
 
 }  // namespace tempovia
