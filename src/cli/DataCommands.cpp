@@ -1,6 +1,7 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "CliError.h"
 #include "Commands.h"
@@ -26,15 +27,18 @@ struct Range {
   std::string to;
   bool table = false;
 
+  // Refuses dates that are not YYYY-MM-DD before anything is read.
+  void Parse() {
+    if (!from.empty()) m_first = sys_days{ParseDate(from, "--from")};
+    if (!to.empty()) m_last = sys_days{ParseDate(to, "--to")};
+  }
   bool Contains(std::chrono::year_month_day date) const {
-    if (!from.empty() && sys_days{date} < sys_days{ParseDate(from, "--from")}) return false;
-    if (!to.empty() && sys_days{date} > sys_days{ParseDate(to, "--to")}) return false;
-    return true;
+    return (!m_first || sys_days{date} >= *m_first) && (!m_last || sys_days{date} <= *m_last);
   }
-  void Check() const {
-    if (!from.empty()) ParseDate(from, "--from");
-    if (!to.empty()) ParseDate(to, "--to");
-  }
+
+ private:
+  std::optional<sys_days> m_first;
+  std::optional<sys_days> m_last;
 };
 
 std::filesystem::path UserFile(CliContext& context, const std::string& storedName, const char* what) {
@@ -119,32 +123,31 @@ std::string ExercisesTable(const Json& exercises) {
   return text;
 }
 
-Json Days(CliContext& context, const std::string& name, const Range& range) {
-  range.Check();
+// A user's stored days or sessions within the range, in file order.
+template <class RecordFile>
+Json ListStored(CliContext& context, const std::string& name, Range range, std::string LocalUserRecord::*fileName,
+                const char* what, const char* openFailed) {
+  range.Parse();
   const LocalUserRecord user = context.LoginUser(name);
-  StepData steps;
-  if (!steps.Open(UserFile(context, user.stepFile, "step file")))
-    throw CliError("Failed to open Step Data: " + steps.LastError());
-  Json days = Json::array();
-  for (int i = 0; i < steps.GetCount(); ++i) {
-    const DayRecord day = steps.RecordAt(i);
-    if (day.hidden == 0 && range.Contains(day.Date())) days.push_back(ToJson(day));
+  RecordFile file;
+  if (!file.Open(UserFile(context, user.*fileName, what)))
+    throw CliError(std::string(openFailed) + ": " + file.LastError());
+  Json list = Json::array();
+  for (int i = 0; i < file.GetCount(); ++i) {
+    const auto record = file.RecordAt(i);
+    if (record.hidden == 0 && range.Contains(record.Date())) list.push_back(ToJson(record));
   }
-  return days;
+  return list;
+}
+
+Json Days(CliContext& context, const std::string& name, const Range& range) {
+  return ListStored<StepData>(context, name, range, &LocalUserRecord::stepFile, "step file",
+                              "Failed to open Step Data");
 }
 
 Json Exercises(CliContext& context, const std::string& name, const Range& range) {
-  range.Check();
-  const LocalUserRecord user = context.LoginUser(name);
-  CExerciseDB exercises;
-  if (!exercises.Open(UserFile(context, user.exerciseFile, "exercise file")))
-    throw CliError("Failed to open Exercise Data: " + exercises.LastError());
-  Json list = Json::array();
-  for (int i = 0; i < exercises.GetCount(); ++i) {
-    const StoredExercise exercise = exercises.RecordAt(i);
-    if (exercise.hidden == 0 && range.Contains(exercise.Date())) list.push_back(ToJson(exercise));
-  }
-  return list;
+  return ListStored<CExerciseDB>(context, name, range, &LocalUserRecord::exerciseFile, "exercise file",
+                                 "Failed to open Exercise Data");
 }
 
 }  // namespace
