@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "DayRecord.h"
+#include "LongHistory.h"
 #include "ExerciseDB.h"
 #include "StepData.h"
 #include "StoredExercise.h"
@@ -25,50 +26,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono;
-
-constexpr int kSessions = 5000;
-const sys_days kFirstDay{year{2000} / 1 / 1};
-const sys_days kLastDay{year{2029} / 12 / 31};
-
-DayRecord DayAt(sys_days date, int id) {
-  const year_month_day ymd{date};
-  DayRecord r;
-  r.id = id;
-  r.year = static_cast<std::uint8_t>(static_cast<int>(ymd.year()) - 2000);
-  r.month = static_cast<std::uint8_t>(static_cast<unsigned>(ymd.month()));
-  r.day = static_cast<std::uint8_t>(static_cast<unsigned>(ymd.day()));
-  r.steps = 5000 + id % 7000;
-  r.avgHeartRate = 70 + id % 40;
-  r.minHeartRate = 50 + id % 10;
-  r.maxHeartRate = 150 + id % 30;
-  r.avgSpeed = 4.5;
-  r.exerciseMinutes = id % 60;
-  return r;
-}
-
-StoredExercise SessionAt(int i) {
-  const year_month_day ymd{kFirstDay + days{i * 2}};
-  StoredExercise r;
-  r.id = 100 + i;
-  r.year = static_cast<std::uint8_t>(static_cast<int>(ymd.year()) - 2000);
-  r.month = static_cast<std::uint8_t>(static_cast<unsigned>(ymd.month()));
-  r.day = static_cast<std::uint8_t>(static_cast<unsigned>(ymd.day()));
-  r.startHour = static_cast<std::uint8_t>(6 + i % 12);
-  r.steps = 3000 + i;
-  return r;
-}
-
-// The files are written directly: merging 11,000 days one by one would only
-// measure the set-up.
-template <class Record>
-void WriteRecords(const fs::path& path, const std::vector<Record>& records) {
-  std::vector<std::uint8_t> bytes(records.size() * Record::kSize);
-  for (std::size_t i = 0; i < records.size(); ++i) records[i].ToBytes(bytes.data() + i * Record::kSize);
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())
-    throw std::runtime_error("cannot write " + path.string());
-  std::fclose(file);
-}
+using namespace tempovia::bench;
 
 // The benchmark files, made once in a temporary folder that goes at exit.
 struct Files {
@@ -99,9 +57,7 @@ struct Files {
     WriteRecords(steps, all);
     WriteRecords(stepsCopy, all);
     WriteRecords(stepsGap, gap);
-    std::vector<StoredExercise> sessions;
-    for (int i = 0; i < kSessions; ++i) sessions.push_back(SessionAt(i));
-    WriteRecords(exercises, sessions);
+    WriteRecords(exercises, AllSessions());
   }
   ~Files() {
     std::error_code ignored;

@@ -1,0 +1,215 @@
+#include "CliContext.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+
+#include "CliError.h"
+#include "HidapiTransport.h"
+#include "SimulatedWatch.h"
+#include "Terminal.h"
+#include "Trace.h"
+#include "Trekmo.h"
+#include "TrekmoObserver.h"
+#include "UserRules.h"
+#include "WatchScenario.h"
+#include "Windows1252.h"
+
+namespace tempovia::cli {
+namespace {
+
+// Shows the driver's progress as a bar on a terminal; scripts see nothing.
+class ProgressBar final : public TrekmoObserver {
+ public:
+  explicit ProgressBar(bool visible) : m_visible(visible) {}
+  ~ProgressBar() override { Finish(); }
+  void OnReconnected() override {}
+  void OnDisconnected() override {}
+  void OnProgress(int percent) override {
+    if (!m_visible) return;
+    const int filled = percent * 30 / 100;
+    std::fprintf(stderr, "\rWatch [%-30.*s] %3d%%", filled, "##############################", percent);
+    std::fflush(stderr);
+    m_shown = true;
+  }
+  void Finish() {
+    if (m_shown) std::fputs("\n", stderr);
+    m_shown = false;
+  }
+
+ private:
+  bool m_visible;
+  bool m_shown = false;
+};
+
+bool AllDigits(const std::string& text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+}  // namespace
+
+std::vector<std::string> NoticeCollector::Take() {
+  std::vector<std::string> texts;
+  texts.swap(m_texts);
+  return texts;
+}
+
+CliContext::CliContext() = default;
+
+CliContext::~CliContext() {
+  m_trekmo.reset();
+  InstallNoticeSink(m_previousSink);
+}
+
+void CliContext::Prepare() {
+  if (trace) trace::SetStandardError(true);
+  m_previousSink = InstallNoticeSink(&m_notices);
+}
+
+const StorePaths& CliContext::Paths() {
+  if (!m_paths) m_paths = home.empty() ? StorePaths::FromEnvironment() : StorePaths(home);
+  return *m_paths;
+}
+
+std::chrono::year_month_day CliContext::Today() {
+  if (!m_today) m_today = today.empty() ? SystemClockInstance().Now().date : ParseDate(today, "--today");
+  return *m_today;
+}
+
+Clock& CliContext::LinkClock() {
+  if (!instant) return SystemClockInstance();
+  if (!m_instantClock) {
+    const auto now = SystemClockInstance().Now();
+    m_instantClock = std::make_unique<FakeClock>(LocalDateTime{Today(), now.hour, now.minute, now.second});
+  }
+  return *m_instantClock;
+}
+
+UserData& CliContext::Users() {
+  if (m_users) return *m_users;
+  const Status folder = Paths().CreateDataFolder();
+  if (!folder) throw CliError(folder.message());
+  auto users = std::make_unique<UserData>();
+  if (!users->Open(Paths().UserDatabase())) throw CliError("Failed to open User Data: " + users->LastError());
+  m_users = std::move(users);
+  return *m_users;
+}
+
+UserSettings& CliContext::Settings() {
+  if (m_settings) return *m_settings;
+  m_settings = std::make_unique<UserSettings>();
+  m_settings->SetPath(Paths().SettingsFile());
+  m_settings->Load();  // a missing or unreadable file gives the defaults
+  return *m_settings;
+}
+
+std::string CliContext::Password(const std::string& utf8Name) {
+  if (passwordGiven) return password;
+  if (const char* env = std::getenv("TEMPOVIA_PASSWORD"); env != nullptr) return env;
+  if (StandardInputIsTerminal()) return ReadSecret("Password for " + utf8Name + ": ");
+  throw CliError("A password is needed for " + utf8Name + ": give --password or set TEMPOVIA_PASSWORD", kExitUsage);
+}
+
+const LocalUserRecord& CliContext::LoginUser(const std::string& utf8Name) {
+  UserData& users = Users();
+  const std::string name = ToStored(utf8Name, kMaxNameLength, "The user name");
+  if (users.IsEmpty()) throw CliError("No User Record");
+  if (!users.FindByName(name)) throw CliError("No user named \"" + utf8Name + "\"");
+  const LocalUserRecord user = users.Current();
+  const auto typed = Utf8ToWindows1252(Password(utf8Name));
+  // Letter case counts, as at the login window.
+  if (!typed || *typed != user.password) throw CliError("Incorrect Login", kExitDenied);
+  return users.Current();
+}
+
+std::string CliContext::ToStored(const std::string& utf8, std::size_t maxLength, const std::string& what) {
+  const auto stored = Utf8ToWindows1252(utf8);
+  if (!stored)
+    throw CliError(what + " holds characters that cannot be stored (Western European letters only)", kExitUsage);
+  if (stored->size() > maxLength)
+    throw CliError(what + " is too long: at most " + std::to_string(maxLength) + " characters", kExitUsage);
+  return *stored;
+}
+
+std::unique_ptr<HidTransport> CliContext::OpenTransport() {
+  if (!simulateGiven) return std::make_unique<HidapiTransport>();
+  const std::string choice = simulate.empty() ? "1" : simulate;
+  if (AllDigits(choice)) {
+    const auto seed = static_cast<std::uint32_t>(std::strtoul(choice.c_str(), nullptr, 10));
+    return std::make_unique<SimulatedWatch>(LinkClock(), WatchScenario::ForSeed(seed, Today()).Image());
+  }
+  const std::vector<std::uint8_t> bytes = ReadFileBytes(choice);
+  if (bytes.size() != kWatchImageSize)
+    throw CliError(choice + " is not a watch memory image: it holds " + std::to_string(bytes.size()) +
+                       " bytes, an image holds 512",
+                   kExitUsage);
+  WatchImage image{};
+  std::copy(bytes.begin(), bytes.end(), image.begin());
+  return std::make_unique<SimulatedWatch>(LinkClock(), image);
+}
+
+CTrekmo& CliContext::Watch() {
+  if (m_trekmo) return *m_trekmo;
+  m_transport = OpenTransport();
+  m_observer = std::make_unique<ProgressBar>(StandardErrorIsTerminal() && !trace);
+  m_trekmo = std::make_unique<CTrekmo>(*m_transport, LinkClock());
+  if (!m_trekmo->Connect(m_observer.get())) {
+    const std::string reason = m_trekmo->LastError();
+    m_trekmo.reset();
+    throw CliError("Device not connected!" + (reason.empty() ? std::string() : " (" + reason + ")"), kExitNoWatch);
+  }
+  return *m_trekmo;
+}
+
+void CliContext::Print(const nlohmann::ordered_json& json) {
+  PrintText(json.dump(2) + "\n");
+}
+
+void CliContext::PrintText(const std::string& text) {
+  if (auto* bar = dynamic_cast<ProgressBar*>(m_observer.get())) bar->Finish();
+  std::cout << text << std::flush;
+}
+
+std::chrono::year_month_day ParseDate(const std::string& text, const std::string& what) {
+  int year = 0;
+  unsigned month = 0;
+  unsigned day = 0;
+  char tail = 0;
+  const bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-' &&
+                      std::sscanf(text.c_str(), "%4d-%2u-%2u%c", &year, &month, &day, &tail) == 3;
+  const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{month}, std::chrono::day{day}};
+  if (!shaped || !date.ok())
+    throw CliError(what + " must be a date written YYYY-MM-DD, not \"" + text + "\"", kExitUsage);
+  return date;
+}
+
+std::string DateText(std::chrono::year_month_day date) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
+                static_cast<unsigned>(date.day()));
+  return text;
+}
+
+std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw CliError("Cannot read " + path + ": " + std::strerror(errno));
+  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFileBytes(const std::string& path, const std::uint8_t* bytes, std::size_t size) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) throw CliError("Cannot write " + path + ": " + std::strerror(errno));
+  const bool written = std::fwrite(bytes, 1, size, file) == size;
+  const int writeError = errno;
+  const bool closed = std::fclose(file) == 0;
+  if (!written || !closed) {
+    std::remove(path.c_str());
+    throw CliError("Cannot write " + path + ": " + std::strerror(written ? errno : writeError));
+  }
+}
+
+}  // namespace tempovia::cli

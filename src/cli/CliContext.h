@@ -1,0 +1,109 @@
+#pragma once
+// What every command of the tool shares: the global options, the base folder,
+// today's date, the user database, the password, the watch and the output.
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "Clock.h"
+#include "FakeClock.h"
+#include "HidTransport.h"
+#include "LocalUserRecord.h"
+#include "Notice.h"
+#include "StorePaths.h"
+#include "UserData.h"
+#include "UserSettings.h"
+
+namespace tempovia {
+class CTrekmo;
+class TrekmoObserver;
+}  // namespace tempovia
+
+namespace tempovia::cli {
+
+// Notices of the store and device layers, kept to explain a failure (or shown
+// as warnings when the command succeeds).
+class NoticeCollector final : public NoticeSink {
+ public:
+  void Show(const Notice& notice) override { m_texts.push_back(notice.text); }
+  std::vector<std::string> Take();
+
+ private:
+  std::vector<std::string> m_texts;
+};
+
+class CliContext {
+ public:
+  CliContext();
+  ~CliContext();
+
+  // Global options, bound by main.
+  std::string home;
+  std::string simulate;  // seed number or image file; set when simulateGiven
+  bool simulateGiven = false;
+  bool instant = false;
+  bool trace = false;
+  std::string password;
+  bool passwordGiven = false;
+  std::string today;
+
+  // Called once the options are parsed.
+  void Prepare();
+
+  const StorePaths& Paths();
+  std::chrono::year_month_day Today();
+  // The clock the watch link runs on: real time, or without pauses for the
+  // simulator when asked.
+  Clock& LinkClock();
+
+  // The user database, opened on first use (the data folder is made when missing).
+  UserData& Users();
+  // The unit and report settings of user.set.
+  UserSettings& Settings();
+  // Makes the named user current after checking the password; refuses an
+  // unknown user or a wrong password.
+  const LocalUserRecord& LoginUser(const std::string& utf8Name);
+  // The password from --password, $TEMPOVIA_PASSWORD or a prompt.
+  std::string Password(const std::string& utf8Name);
+
+  // The watch (or the simulator) with a connected driver; progress goes to
+  // standard error when it is a terminal.
+  CTrekmo& Watch();
+
+  // Text as stored (Windows-1252), refused when it cannot be stored or is
+  // longer than maxLength characters.
+  static std::string ToStored(const std::string& utf8, std::size_t maxLength, const std::string& what);
+
+  void Print(const nlohmann::ordered_json& json);
+  void PrintText(const std::string& text);
+  NoticeCollector& Notices() { return m_notices; }
+
+ private:
+  std::unique_ptr<HidTransport> OpenTransport();
+
+  NoticeCollector m_notices;
+  NoticeSink* m_previousSink = nullptr;
+  std::optional<StorePaths> m_paths;
+  std::optional<std::chrono::year_month_day> m_today;
+  std::unique_ptr<FakeClock> m_instantClock;
+  std::unique_ptr<UserData> m_users;
+  std::unique_ptr<UserSettings> m_settings;
+  std::unique_ptr<HidTransport> m_transport;
+  std::unique_ptr<TrekmoObserver> m_observer;
+  std::unique_ptr<CTrekmo> m_trekmo;
+};
+
+// "YYYY-MM-DD" to a date; refuses anything else, naming the option.
+std::chrono::year_month_day ParseDate(const std::string& text, const std::string& what);
+std::string DateText(std::chrono::year_month_day date);
+
+// Whole-file helpers that say why they failed.
+std::vector<std::uint8_t> ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::uint8_t* bytes, std::size_t size);
+
+}  // namespace tempovia::cli

@@ -1,0 +1,195 @@
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+#include "CliError.h"
+#include "Commands.h"
+#include "DownloadStore.h"
+#include "ExerciseDB.h"
+#include "JsonRecords.h"
+#include "StepData.h"
+#include "Trace.h"
+#include "Trekmo.h"
+
+namespace tempovia::cli {
+namespace {
+
+constexpr char kTraceModule[] = "DlgMain";
+
+using Json = nlohmann::ordered_json;
+using std::chrono::sys_days;
+
+constexpr int kAttempts = 10;
+
+struct Range {
+  std::string from;
+  std::string to;
+  bool table = false;
+
+  // Refuses dates that are not YYYY-MM-DD before anything is read.
+  void Parse() {
+    if (!from.empty()) m_first = sys_days{ParseDate(from, "--from")};
+    if (!to.empty()) m_last = sys_days{ParseDate(to, "--to")};
+  }
+  bool Contains(std::chrono::year_month_day date) const {
+    return (!m_first || sys_days{date} >= *m_first) && (!m_last || sys_days{date} <= *m_last);
+  }
+
+ private:
+  std::optional<sys_days> m_first;
+  std::optional<sys_days> m_last;
+};
+
+std::filesystem::path UserFile(CliContext& context, const std::string& storedName, const char* what) {
+  const auto path = context.Paths().UserFile(storedName);
+  if (!path)
+    throw CliError(std::string("The user's ") + what + " is not a plain file name in the data folder: \"" + storedName +
+                   "\"");
+  return *path;
+}
+
+Json Download(CliContext& context, const std::string& name, bool setClock) {
+  const LocalUserRecord user = context.LoginUser(name);
+  CTrekmo& watch = context.Watch();
+  if (setClock) {
+    TV_TRACE("Write time to device\n");
+  } else {
+    TV_TRACE("Download data from device\n");
+    // The driver carries the user's body values; they are not written to the watch here.
+    watch.GetUserRecord().SetHeight(static_cast<int>(user.height));
+    watch.GetUserRecord().SetWeight(static_cast<int>(user.weight));
+    watch.GetUserRecord().SetStride(static_cast<int>(user.walkingStride));
+  }
+
+  bool ok = false;
+  int attempts = 0;
+  for (int left = kAttempts; left > 0 && !ok; --left) {
+    ++attempts;
+    if (!watch.IsConnected() && !watch.Reconnect()) continue;
+    ok = watch.Download(false, setClock);
+    if (!ok) TV_TRACE("Retry Count = %d\n", kAttempts - left);
+  }
+  if (!ok) {
+    const std::string reason = watch.LastError();
+    throw CliError("Download error! Please Plug the Device and Try again" +
+                   (reason.empty() ? std::string() : " (" + reason + ")"));
+  }
+
+  Json result{{"ok", true}, {"attempts", attempts}};
+  if (setClock) {
+    result["clock"] = watch.SyncTimeText();
+    result["daysStored"] = 0;
+    result["exercisesStored"] = 0;
+    return result;
+  }
+  DownloadStoreResult stored;
+  const Status status = StoreDownload(context.Paths(), context.Users(), watch.GetUserRecord(), watch.GetStepRecord(),
+                                      watch.GetExerciseRecord(), stored);
+  if (!status) throw CliError(status.message());
+  result["daysStored"] = stored.daysStored;
+  result["exercisesStored"] = stored.exercisesStored;
+  result["latestDate"] = stored.hasLatest ? Json(DateText(stored.latestDate)) : Json(nullptr);
+  return result;
+}
+
+// Aligned text for a person at a terminal; scripts read the JSON.
+std::string DaysTable(const Json& days) {
+  std::string text = "Date          Steps   Distance km   Speed km/h   Calories   Fat g   Heart rate   Exercise\n";
+  for (const Json& d : days) {
+    char line[160];
+    std::snprintf(line, sizeof line, "%-10s %8.0f %13.2f %12.2f %10.1f %7.1f %12.0f %5d:%02d:%02d\n",
+                  d["date"].get<std::string>().c_str(), d["steps"].get<double>(), d["distance"].get<double>(),
+                  d["avgSpeed"].get<double>(), d["calories"].get<double>(), d["fatBurnt"].get<double>(),
+                  d["avgHeartRate"].get<double>(), d["exerciseHours"].get<int>(), d["exerciseMinutes"].get<int>(),
+                  d["exerciseSeconds"].get<int>());
+    text += line;
+  }
+  return text;
+}
+
+std::string ExercisesTable(const Json& exercises) {
+  std::string text = "Start                  Duration      Steps   Distance km   Calories   Heart rate min/avg/max\n";
+  for (const Json& e : exercises) {
+    char line[160];
+    std::snprintf(line, sizeof line, "%s %s  %02d:%02d:%02d.%02d %8.0f %13.2f %10.1f   %4.0f /%4.0f /%4.0f\n",
+                  e["date"].get<std::string>().c_str(), e["time"].get<std::string>().c_str(),
+                  e["durationHours"].get<int>(), e["durationMinutes"].get<int>(), e["durationSeconds"].get<int>(),
+                  e["durationHundredths"].get<int>(), e["steps"].get<double>(), e["distance"].get<double>(),
+                  e["calories"].get<double>(), e["minHeartRate"].get<double>(), e["avgHeartRate"].get<double>(),
+                  e["maxHeartRate"].get<double>());
+    text += line;
+  }
+  return text;
+}
+
+// A user's stored days or sessions within the range, in file order.
+template <class RecordFile>
+Json ListStored(CliContext& context, const std::string& name, Range range, std::string LocalUserRecord::*fileName,
+                const char* what, const char* openFailed) {
+  range.Parse();
+  const LocalUserRecord user = context.LoginUser(name);
+  RecordFile file;
+  if (!file.Open(UserFile(context, user.*fileName, what)))
+    throw CliError(std::string(openFailed) + ": " + file.LastError());
+  Json list = Json::array();
+  for (int i = 0; i < file.GetCount(); ++i) {
+    const auto record = file.RecordAt(i);
+    if (record.hidden == 0 && range.Contains(record.Date())) list.push_back(ToJson(record));
+  }
+  return list;
+}
+
+Json Days(CliContext& context, const std::string& name, const Range& range) {
+  return ListStored<StepData>(context, name, range, &LocalUserRecord::stepFile, "step file",
+                              "Failed to open Step Data");
+}
+
+Json Exercises(CliContext& context, const std::string& name, const Range& range) {
+  return ListStored<CExerciseDB>(context, name, range, &LocalUserRecord::exerciseFile, "exercise file",
+                                 "Failed to open Exercise Data");
+}
+
+}  // namespace
+
+void AddDataCommands(CLI::App& app, CliContext& context) {
+  auto* download = app.add_subcommand("download", "Download the watch into a user's files (up to ten attempts)");
+  auto downloadUser = std::make_shared<std::string>();
+  auto setClock = std::make_shared<bool>(false);
+  download->add_option("--user", *downloadUser, "The user's name")->required();
+  download->add_flag("--set-clock", *setClock, "Set the watch's clock from the computer instead; nothing is stored");
+  download->callback(
+      [&context, downloadUser, setClock] { context.Print(Download(context, *downloadUser, *setClock)); });
+
+  auto* days = app.add_subcommand("days", "List a user's stored days in file order");
+  auto daysUser = std::make_shared<std::string>();
+  auto daysRange = std::make_shared<Range>();
+  days->add_option("--user", *daysUser, "The user's name")->required();
+  days->add_option("--from", daysRange->from, "First day, YYYY-MM-DD");
+  days->add_option("--to", daysRange->to, "Last day, YYYY-MM-DD");
+  days->add_flag("--table", daysRange->table, "Print an aligned table for reading instead of JSON");
+  days->callback([&context, daysUser, daysRange] {
+    const Json list = Days(context, *daysUser, *daysRange);
+    if (daysRange->table)
+      context.PrintText(DaysTable(list));
+    else
+      context.Print(list);
+  });
+
+  auto* exercises = app.add_subcommand("exercises", "List a user's stored exercise sessions in file order");
+  auto exercisesUser = std::make_shared<std::string>();
+  auto exercisesRange = std::make_shared<Range>();
+  exercises->add_option("--user", *exercisesUser, "The user's name")->required();
+  exercises->add_option("--from", exercisesRange->from, "First day, YYYY-MM-DD");
+  exercises->add_option("--to", exercisesRange->to, "Last day, YYYY-MM-DD");
+  exercises->add_flag("--table", exercisesRange->table, "Print an aligned table for reading instead of JSON");
+  exercises->callback([&context, exercisesUser, exercisesRange] {
+    const Json list = Exercises(context, *exercisesUser, *exercisesRange);
+    if (exercisesRange->table)
+      context.PrintText(ExercisesTable(list));
+    else
+      context.Print(list);
+  });
+}
+
+}  // namespace tempovia::cli

@@ -1,0 +1,58 @@
+#include <filesystem>
+#include <memory>
+
+#include "CliError.h"
+#include "Commands.h"
+#include "DataTransfer.h"
+
+namespace tempovia::cli {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// A transfer that left entries behind is a failure for a script, but what was
+// copied stays copied; the list says what is missing.
+void CheckTransfer(const TransferResult& result, const char* what) {
+  if (!result.status) throw CliError(result.status.message());
+  if (!result.notCopied.empty()) {
+    const CopyFailure& first = result.notCopied.front();
+    throw CliError(std::string(what) + " incomplete: " + std::to_string(result.notCopied.size()) +
+                   " entries could not be copied, the first " + first.entry.string() + " (" + first.reason + ")");
+  }
+}
+
+Json Export(CliContext& context, const std::string& chosen, bool overwrite) {
+  if (!std::filesystem::is_directory(chosen)) throw CliError("No such folder: " + chosen, kExitUsage);
+  const std::filesystem::path folder = ExportFolderPath(chosen, context.Today());
+  std::error_code error;
+  if (std::filesystem::exists(folder, error) && !overwrite)
+    throw CliError("Output folder already exist: " + folder.string() + " (give --overwrite to write into it)");
+  const TransferResult result = ExportData(context.Paths(), folder);
+  CheckTransfer(result, "Export");
+  return Json{{"path", folder.string()}};
+}
+
+Json Import(CliContext& context, const std::string& source) {
+  if (!IsImportSource(source)) throw CliError("Incorrect files! (" + source + " holds no user.dat)");
+  const TransferResult result = ImportData(context.Paths(), source);
+  CheckTransfer(result, "Import");
+  return Json{{"imported", source}, {"dataFolder", context.Paths().DataFolder().string()}};
+}
+
+}  // namespace
+
+void AddFolderCommands(CLI::App& app, CliContext& context) {
+  auto* exportCommand = app.add_subcommand("export", "Copy the data folder into a dated folder inside DIR");
+  auto exportDir = std::make_shared<std::string>();
+  auto overwrite = std::make_shared<bool>(false);
+  exportCommand->add_option("DIR", *exportDir, "Where the dated folder goes")->required();
+  exportCommand->add_flag("--overwrite", *overwrite, "Write into today's export folder when it exists");
+  exportCommand->callback([&context, exportDir, overwrite] { context.Print(Export(context, *exportDir, *overwrite)); });
+
+  auto* importCommand = app.add_subcommand("import", "Copy a folder holding user.dat into the data folder");
+  auto importDir = std::make_shared<std::string>();
+  importCommand->add_option("DIR", *importDir, "A folder holding user.dat")->required();
+  importCommand->callback([&context, importDir] { context.Print(Import(context, *importDir)); });
+}
+
+}  // namespace tempovia::cli

@@ -1,0 +1,78 @@
+#include <memory>
+
+#include "CliError.h"
+#include "Commands.h"
+#include "HidapiTransport.h"
+#include "JsonRecords.h"
+#include "Trekmo.h"
+#include "USBHID.h"
+#include "WatchImage.h"
+#include "WatchScenario.h"
+
+namespace tempovia::cli {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json DumpImage(const std::string& path) {
+  const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+  if (bytes.size() != kWatchImageSize)
+    throw CliError(path + " is not a watch memory image: it holds " + std::to_string(bytes.size()) +
+                   " bytes, an image holds 512");
+  WatchImage image{};
+  std::copy(bytes.begin(), bytes.end(), image.begin());
+  const DecodedWatchImage decoded = DecodeWatchImage(image);
+  Json days = Json::array();
+  for (int slot = 0; slot < kSlotCount; ++slot) days.push_back(ToJson(decoded.steps.Slot(slot), slot));
+  return Json{{"user", ToJson(decoded.user, decoded.userValid)},
+              {"days", days},
+              {"exercises", ExercisesToJson(decoded.exercises)}};
+}
+
+}  // namespace
+
+void AddImageCommands(CLI::App& app, CliContext& context) {
+  auto* dump = app.add_subcommand("dump-image", "Decode a 512-byte watch memory image (stored form) and print it");
+  auto dumpPath = std::make_shared<std::string>();
+  dump->add_option("FILE", *dumpPath, "The image file")->required();
+  dump->callback([&context, dumpPath] { context.Print(DumpImage(*dumpPath)); });
+
+  auto* simulate = app.add_subcommand("simulate-image", "Write the watch simulator's memory image for a seed");
+  auto simulateOut = std::make_shared<std::string>();
+  auto seed = std::make_shared<std::uint32_t>(1);
+  simulate->add_option("--out", *simulateOut, "The image file to write")->required();
+  simulate->add_option("--seed", *seed, "The simulated week's seed")->capture_default_str();
+  simulate->callback([&context, simulateOut, seed] {
+    const WatchScenario scenario = WatchScenario::ForSeed(*seed, context.Today());
+    const WatchImage image = scenario.Image();
+    WriteFileBytes(*simulateOut, image.data(), image.size());
+    context.Print(Json{{"path", *simulateOut}, {"seed", *seed}, {"bytes", image.size()}});
+  });
+
+  auto* read = app.add_subcommand("read-image", "Read the watch's whole memory (stored form) into a file");
+  auto readOut = std::make_shared<std::string>();
+  read->add_option("--out", *readOut, "The image file to write")->required();
+  read->callback([&context, readOut] {
+    CTrekmo& watch = context.Watch();
+    WatchImage image{};
+    if (!watch.ReadImage(image)) throw CliError("The watch's memory could not be read: " + watch.LastError());
+    WriteFileBytes(*readOut, image.data(), image.size());
+    context.Print(Json{{"path", *readOut}, {"bytes", image.size()}});
+  });
+
+  auto* probe = app.add_subcommand("probe", "Tell whether a watch is plugged in");
+  probe->callback([&context] {
+    Json interfaces = Json::array();
+    if (!context.simulateGiven) {
+      HidapiTransport transport;
+      for (const HidInterfaceInfo& info : transport.Enumerate())
+        if (info.vendorId == USBHID::kVendorId && info.productId == USBHID::kProductId)
+          interfaces.push_back(Json{{"path", info.path}, {"usagePage", info.usagePage}, {"usage", info.usage}});
+    } else {
+      interfaces.push_back(Json{{"path", "simulated"}, {"usagePage", 1}, {"usage", 0x10}});
+    }
+    context.Print(Json{{"present", !interfaces.empty()}, {"interfaces", interfaces}});
+  });
+}
+
+}  // namespace tempovia::cli

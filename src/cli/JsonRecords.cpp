@@ -1,0 +1,147 @@
+#include "JsonRecords.h"
+
+#include <cstdio>
+
+#include "Windows1252.h"
+
+namespace tempovia::cli {
+
+using Json = nlohmann::ordered_json;
+
+std::string DateText(int yearsSince2000, int month, int day) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", 2000 + yearsSince2000, month, day);
+  return text;
+}
+
+Json ToJson(const UserRecord& user, bool valid) {
+  Json dayOrder = Json::array();
+  for (int slot = 0; slot < kSlotCount; ++slot) dayOrder.push_back(user.DayOrder(slot));
+  return Json{{"height", user.Height()},     {"weight", user.Weight()},
+              {"stride", user.Stride()},     {"settingsChecksum", user.SettingsChecksum()},
+              {"word", user.Word()},         {"clock", user.Clock()},
+              {"dateText", user.DateText()}, {"timeText", user.TimeText()},
+              {"dayCount", user.DayCount()}, {"flags", user.Flags()},
+              {"dayOrder", dayOrder},        {"valid", valid}};
+}
+
+Json ToJson(const StepDay& d, int slot) {
+  return Json{{"slot", slot},
+              {"valid", d.valid != 0},
+              {"year", d.year},
+              {"month", d.month},
+              {"day", d.day},
+              {"steps", d.steps},
+              {"calories", d.calories},
+              {"distance", d.distance},
+              {"avgSpeed", d.avgSpeed},
+              {"aux1", d.aux1},
+              {"aux2", d.aux2},
+              {"avgHeartRate", d.avgHeartRate},
+              {"maxHeartRate", d.maxHeartRate},
+              {"minHeartRate", d.minHeartRate},
+              {"exerciseHours", d.exerciseHours},
+              {"exerciseMinutes", d.exerciseMinutes},
+              {"exerciseSeconds", d.exerciseSeconds},
+              {"fatBurnt", d.fatBurnt},
+              {"checksum", d.checksum}};
+}
+
+Json ToJson(const ExerciseEntry& e, int slot) {
+  return Json{{"slot", slot},
+              {"valid", e.valid != 0},
+              {"year", e.year},
+              {"month", e.month},
+              {"day", e.day},
+              {"startHour", e.startHour},
+              {"startMinute", e.startMinute},
+              {"startSecond", e.startSecond},
+              {"durationHours", e.durationHours},
+              {"durationMinutes", e.durationMinutes},
+              {"durationSeconds", e.durationSeconds},
+              {"durationHundredths", e.durationHundredths},
+              {"steps", e.steps},
+              {"calories", e.calories},
+              {"distance", e.distance},
+              {"minHeartRate", e.minHeartRate},
+              {"avgHeartRate", e.avgHeartRate},
+              {"maxHeartRate", e.maxHeartRate},
+              {"fatBurnt", e.fatBurnt},
+              {"avgSpeed", e.avgSpeed},
+              {"checksum", e.checksum}};
+}
+
+Json ExercisesToJson(const CExerciseRecord& exercises) {
+  Json order = Json::array();
+  Json entries = Json::array();
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    order.push_back(exercises.Order(slot));
+    entries.push_back(ToJson(exercises.Entry(slot), slot));
+  }
+  return Json{{"count", exercises.Count()}, {"order", order}, {"entries", entries}};
+}
+
+Json ToJson(const DayRecord& d) {
+  return Json{{"date", DateText(d.year, d.month, d.day)},
+              {"id", d.id},
+              {"year", d.year},
+              {"month", d.month},
+              {"day", d.day},
+              {"steps", d.steps},
+              {"calories", d.calories},
+              {"distance", d.distance},
+              {"avgSpeed", d.avgSpeed},
+              {"minHeartRate", d.minHeartRate},
+              {"avgHeartRate", d.avgHeartRate},
+              {"maxHeartRate", d.maxHeartRate},
+              {"fatBurnt", d.fatBurnt},
+              {"exerciseHours", d.exerciseHours},
+              {"exerciseMinutes", d.exerciseMinutes},
+              {"exerciseSeconds", d.exerciseSeconds},
+              {"aux1", d.aux1},
+              {"aux2", d.aux2},
+              {"note", Windows1252ToUtf8(d.note)}};
+}
+
+Json ToJson(const StoredExercise& e) {
+  char time[40];
+  std::snprintf(time, sizeof time, "%02d:%02d:%02d", e.startHour, e.startMinute, e.startSecond);
+  return Json{{"date", DateText(e.year, e.month, e.day)},
+              {"time", time},
+              {"id", e.id},
+              {"year", e.year},
+              {"month", e.month},
+              {"day", e.day},
+              {"startHour", e.startHour},
+              {"startMinute", e.startMinute},
+              {"startSecond", e.startSecond},
+              {"durationHours", e.durationHours},
+              {"durationMinutes", e.durationMinutes},
+              {"durationSeconds", e.durationSeconds},
+              {"durationHundredths", e.durationHundredths},
+              {"steps", e.steps},
+              {"calories", e.calories},
+              {"distance", e.distance},
+              {"minHeartRate", e.minHeartRate},
+              {"avgHeartRate", e.avgHeartRate},
+              {"maxHeartRate", e.maxHeartRate},
+              {"fatBurnt", e.fatBurnt},
+              {"avgSpeed", e.avgSpeed}};
+}
+
+Json ToJson(const LocalUserRecord& u) {
+  const char* sex = u.sex == 0 ? "male" : u.sex == 1 ? "female" : "";
+  return Json{{"id", u.id},
+              {"name", Windows1252ToUtf8(u.name)},
+              {"height", u.height},
+              {"weight", u.weight},
+              {"walkingStride", u.walkingStride},
+              {"runningStride", u.runningStride},
+              {"age", u.age},
+              {"sex", sex},
+              {"photo", Windows1252ToUtf8(u.photo)},
+              {"stepFile", Windows1252ToUtf8(u.stepFile)},
+              {"exerciseFile", Windows1252ToUtf8(u.exerciseFile)}};
+}
+
+}  // namespace tempovia::cli

@@ -1,0 +1,90 @@
+#include <filesystem>
+#include <memory>
+
+#include "CliError.h"
+#include "Commands.h"
+#include "ExerciseDB.h"
+#include "PrintPDF.h"
+#include "StepData.h"
+
+namespace tempovia::cli {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+struct ReportOptions {
+  std::string user;
+  std::string from;
+  std::string to;
+  std::string out;
+  std::string sort = "date";
+  bool noDetail = false;
+  std::string chart;
+  bool imperial = false;
+  bool metric = false;
+};
+
+int SortKey(const std::string& sort) {
+  if (sort == "steps") return 1;
+  if (sort == "heart") return 2;
+  if (sort == "speed") return 3;
+  return 0;
+}
+
+Json MakeReport(CliContext& context, const ReportOptions& options) {
+  const auto from = ParseDate(options.from, "--from");
+  const auto to = ParseDate(options.to, "--to");
+  if (options.noDetail && options.chart.empty())
+    throw CliError("Nothing to report: give --chart, or leave out --no-detail", kExitUsage);
+  if (!options.chart.empty() && !std::filesystem::is_regular_file(options.chart))
+    throw CliError("Cannot read the chart picture " + options.chart, kExitUsage);
+
+  const LocalUserRecord user = context.LoginUser(options.user);
+  const auto stepPath = context.Paths().UserFile(user.stepFile);
+  const auto exercisePath = context.Paths().UserFile(user.exerciseFile);
+
+  CPrintPDF report;
+  // The unit follows the program's setting unless the command says otherwise.
+  report.SetDistanceUnit(options.imperial || (!options.metric && context.Settings().distanceUnit == 1));
+  const bool detail = !options.noDetail;
+  const int sortKey = SortKey(options.sort);
+
+  StepData steps;
+  if (!stepPath || !steps.Open(*stepPath)) throw CliError("Failed to open Step Data: " + steps.LastError());
+  if (detail) report.AddWalkingSummary(from, to, user, steps, sortKey);
+  steps.Close();
+
+  CExerciseDB exercises;
+  if (!exercisePath || !exercises.Open(*exercisePath))
+    throw CliError("Failed to open Exercise Data: " + exercises.LastError());
+  if (detail) report.AddExerciseReport(from, to, user, exercises, sortKey);
+  exercises.Close();
+  if (!options.chart.empty()) report.AddChartPage(options.chart);
+
+  std::filesystem::path written;
+  const int pages = report.PageCount();
+  const Status saved = report.Save(options.out, &written);
+  if (!saved) throw CliError(saved.message());
+  return Json{{"path", written.string()}, {"pages", pages}};
+}
+
+}  // namespace
+
+void AddReportCommand(CLI::App& app, CliContext& context) {
+  auto* report = app.add_subcommand("report", "Write a user's PDF report");
+  auto options = std::make_shared<ReportOptions>();
+  report->add_option("--user", options->user, "The user's name")->required();
+  report->add_option("--from", options->from, "First day, YYYY-MM-DD")->required();
+  report->add_option("--to", options->to, "Last day, YYYY-MM-DD")->required();
+  report->add_option("--out", options->out, "The PDF file (.pdf is added when missing)")->required();
+  report->add_option("--sort", options->sort, "Order of the rows")
+      ->check(CLI::IsMember({"date", "steps", "heart", "speed"}))
+      ->capture_default_str();
+  report->add_flag("--no-detail", options->noDetail, "Leave out the walking summary and the exercise report");
+  report->add_option("--chart", options->chart, "A JPEG picture for the chart page");
+  auto* imperial = report->add_flag("--imperial", options->imperial, "Miles instead of kilometres");
+  report->add_flag("--metric", options->metric, "Kilometres whatever the settings say")->excludes(imperial);
+  report->callback([&context, options] { context.Print(MakeReport(context, *options)); });
+}
+
+}  // namespace tempovia::cli

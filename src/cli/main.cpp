@@ -1,0 +1,81 @@
+// tempovia-cli: download the watch, list what is stored, write reports,
+// export and import, without a window. Output meant for scripts is JSON on
+// standard output; a failure is one line on standard error and a non-zero exit.
+
+#include <cstdio>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "CliContext.h"
+#include "CliError.h"
+#include "Commands.h"
+
+using namespace tempovia::cli;
+
+namespace {
+
+std::string OneLine(std::string text) {
+  // Messages written for message boxes break lines; a script reads one line.
+  for (std::size_t at = text.find("\n\n"); at != std::string::npos; at = text.find("\n\n")) text.replace(at, 2, " ");
+  for (char& c : text)
+    if (c == '\n') c = ' ';
+  return text;
+}
+
+void PrintFailure(const std::string& message, const std::vector<std::string>& notices) {
+  std::string line = "tempovia-cli: " + OneLine(message);
+  std::string details;
+  for (const std::string& notice : notices)
+    if (message.find(OneLine(notice)) == std::string::npos) details += (details.empty() ? "" : "; ") + OneLine(notice);
+  if (!details.empty()) line += " [" + details + "]";
+  std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CliContext context;
+  CLI::App app{
+      "Tempovia's command-line companion: download the watch, list what is stored, write PDF reports, "
+      "export and import the data folder.",
+      "tempovia-cli"};
+  app.set_version_flag("--version", "tempovia-cli 1.27");
+  app.require_subcommand(1);
+  app.add_option("--home", context.home,
+                 "The base folder (default $TEMPOVIA_HOME, else ~/.local/share/Tempovia/R7204)");
+  app.add_option("--simulate-watch", context.simulate,
+                 "Use the watch simulator: a seed for its simulated week (default 1) or a 512-byte image file")
+      ->expected(0, 1);
+  app.add_flag("--simulate-instant", context.instant, "The simulated watch answers without the watch's pauses");
+  app.add_flag("--trace", context.trace, "Write the diagnostic trace to standard error");
+  auto* password =
+      app.add_option("--password", context.password, "The user's password (else $TEMPOVIA_PASSWORD, else asked for)");
+  app.add_option("--today", context.today, "Take this day (YYYY-MM-DD) as today");
+  app.parse_complete_callback([&] {
+    context.simulateGiven = app.count("--simulate-watch") > 0;
+    context.passwordGiven = password->count() > 0;
+    context.Prepare();
+  });
+
+  AddImageCommands(app, context);
+  AddUserCommands(app, context);
+  AddDataCommands(app, context);
+  AddReportCommand(app, context);
+  AddFolderCommands(app, context);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e);
+  } catch (const CliError& e) {
+    PrintFailure(e.what(), context.Notices().Take());
+    return e.ExitCode();
+  } catch (const std::exception& e) {
+    PrintFailure(e.what(), context.Notices().Take());
+    return kExitFailure;
+  }
+  for (const std::string& notice : context.Notices().Take())
+    std::fprintf(stderr, "tempovia-cli: warning: %s\n", OneLine(notice).c_str());
+  return kExitOk;
+}

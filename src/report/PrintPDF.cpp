@@ -1,0 +1,304 @@
+#include "PrintPDF.h"
+
+#include <hpdf.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "ExerciseDB.h"
+#include "LocalUserRecord.h"
+#include "ReportLayout.h"
+#include "StepData.h"
+#include "Trace.h"
+
+namespace tempovia {
+namespace {
+
+constexpr char kTraceModule[] = "PrintPDF";
+
+// Cells never shrink their text below this size in points.
+constexpr double kSmallestFontSize = 5.0;
+
+using std::chrono::sys_days;
+using std::chrono::year_month_day;
+
+HPDF_Doc Doc(void* doc) {
+  return static_cast<HPDF_Doc>(doc);
+}
+HPDF_Page Page(void* page) {
+  return static_cast<HPDF_Page>(page);
+}
+
+std::string Format(const char* format, auto... values) {
+  char text[128];
+  std::snprintf(text, sizeof text, format, values...);
+  return text;
+}
+
+// Heart rates of 0 (none measured) print as "---".
+std::string HeartRateText(double bpm) {
+  const int whole = static_cast<int>(bpm);
+  return whole > 0 ? Format("%d", whole) : std::string("---");
+}
+
+}  // namespace
+
+CPrintPDF::CPrintPDF() = default;
+
+CPrintPDF::~CPrintPDF() {
+  CloseDocument();
+}
+
+void CPrintPDF::ErrorHandler(unsigned long errorNo, unsigned long detailNo, void* self) {
+  auto* writer = static_cast<CPrintPDF*>(self);
+  TV_TRACE("ERROR: error_no=%04X, detail_no=%u\n", static_cast<unsigned>(errorNo), static_cast<unsigned>(detailNo));
+  writer->m_errorNo = errorNo;
+  writer->m_detailNo = detailNo;
+  if (!writer->m_tolerateError) writer->m_failed = true;
+}
+
+bool CPrintPDF::OpenDocument() {
+  if (m_doc != nullptr) return true;
+  m_failed = false;
+  m_errorNo = 0;
+  m_detailNo = 0;
+  m_doc = HPDF_New(&CPrintPDF::ErrorHandler, this);
+  if (m_doc == nullptr) return false;
+  // Names and notes are stored as Windows-1252, which WinAnsiEncoding shows as typed.
+  m_font = HPDF_GetFont(Doc(m_doc), "Helvetica", "WinAnsiEncoding");
+  HPDF_SetCompressionMode(Doc(m_doc), HPDF_COMP_ALL);
+  return Healthy();
+}
+
+void CPrintPDF::CloseDocument() {
+  if (m_doc != nullptr) HPDF_Free(Doc(m_doc));
+  m_doc = nullptr;
+  m_font = nullptr;
+  m_page = nullptr;
+  m_pageCount = 0;
+}
+
+bool CPrintPDF::Healthy() {
+  if (!m_failed) return true;
+  // A failed document is abandoned whole: nothing more is drawn or saved.
+  if (m_doc != nullptr) {
+    HPDF_Free(Doc(m_doc));
+    m_doc = nullptr;
+    m_font = nullptr;
+    m_page = nullptr;
+  }
+  return false;
+}
+
+bool CPrintPDF::EnsureDocument() {
+  if (m_failed) return false;
+  return m_doc != nullptr || OpenDocument();
+}
+
+void CPrintPDF::SetFontSize(double size) {
+  m_fontSize = size;
+  HPDF_Page_SetFontAndSize(Page(m_page), static_cast<HPDF_Font>(m_font), static_cast<HPDF_REAL>(size));
+}
+
+void CPrintPDF::Text(int left, int top, int right, int bottom, const std::string& text, bool centred) {
+  const PointRect r = ToPoints(PerMilleRect{left, top, right, bottom}, m_width, m_height);
+  // A text wider than its cell (a long name, "Record Data" in its narrow
+  // column) is set smaller so that it stays whole instead of losing words.
+  const double size = m_fontSize;
+  const double room = r.right - r.left;
+  const double needed = HPDF_Page_TextWidth(Page(m_page), text.c_str());
+  const bool shrink = needed > room && room > 0;
+  if (shrink) SetFontSize(std::max(kSmallestFontSize, size * room / needed * 0.97));
+  HPDF_Page_BeginText(Page(m_page));
+  HPDF_Page_TextRect(Page(m_page), static_cast<HPDF_REAL>(r.left), static_cast<HPDF_REAL>(r.top),
+                     static_cast<HPDF_REAL>(r.right), static_cast<HPDF_REAL>(r.bottom), text.c_str(),
+                     centred ? HPDF_TALIGN_CENTER : HPDF_TALIGN_LEFT, nullptr);
+  HPDF_Page_EndText(Page(m_page));
+  if (shrink) SetFontSize(size);
+}
+
+void CPrintPDF::StartPage() {
+  m_page = HPDF_AddPage(Doc(m_doc));
+  ++m_pageCount;
+  HPDF_Page_SetSize(Page(m_page), HPDF_PAGE_SIZE_A4, HPDF_PAGE_LANDSCAPE);
+  m_width = static_cast<int>(HPDF_Page_GetWidth(Page(m_page)));
+  m_height = static_cast<int>(HPDF_Page_GetHeight(Page(m_page)));
+}
+
+bool CPrintPDF::StartTablePage(bool exercise) {
+  StartPage();
+  if (!Healthy()) return false;
+
+  SetFontSize(14);
+  Text(0, 120, 1000, 145, m_title, true);
+  SetFontSize(12);
+  Text(67, 157, 191, 184, m_userName, false);
+
+  SetFontSize(10);
+  for (const ReportColumn& column : exercise ? ExerciseReportColumns() : WalkingSummaryColumns()) {
+    Text(column.left, 212, column.right, 236, column.heading, true);
+    Text(column.left, 242, column.right, 266, m_miles ? column.unitMiles : column.unitKm, true);
+  }
+
+  HPDF_Page_SetLineWidth(Page(m_page), 2);
+  const PointRect rule = ToPoints(PerMilleRect{70, 290, 930, 290}, m_width, m_height);
+  HPDF_Page_MoveTo(Page(m_page), static_cast<HPDF_REAL>(rule.left), static_cast<HPDF_REAL>(rule.top));
+  HPDF_Page_LineTo(Page(m_page), static_cast<HPDF_REAL>(rule.right), static_cast<HPDF_REAL>(rule.top));
+  HPDF_Page_Stroke(Page(m_page));
+
+  SetFontSize(10);
+  Text(800, 920, 1000, 960, Format("Page %d", m_pageCount), true);
+  return Healthy();
+}
+
+bool CPrintPDF::AddWalkingSummary(year_month_day from, year_month_day to, const LocalUserRecord& user, StepData& steps,
+                                  int sortKey) {
+  if (!EnsureDocument()) return false;
+  m_title = "Walking Summary";
+  m_userName = user.name;
+  if (sys_days{from} > sys_days{to}) std::swap(from, to);
+  if (!StartTablePage(false)) return false;
+
+  std::vector<DayRecord> kept;
+  const int count = steps.GetCount();
+  if (count > 0) {
+    kept.reserve(static_cast<std::size_t>(count));
+    DayRecord record;
+    for (sys_days day = sys_days{from}; day <= sys_days{to}; day += std::chrono::days{1})
+      if (steps.FindByDate(year_month_day{day}, record) && record.steps > 0) kept.push_back(record);
+  }
+  StepData::Sort(kept, sortKey);
+
+  const auto& columns = WalkingSummaryColumns();
+  const double distanceFactor = m_miles ? 0.6214 : 1.0;
+  int row = 0;
+  for (const DayRecord& r : kept) {
+    if (row == kRowsPerPage) {
+      if (!StartTablePage(false)) return false;
+      row = 0;
+    }
+    const std::string cells[] = {
+        Format("%02d-%02d-%02d", r.day, r.month, r.year),
+        Format("%.0f", r.steps),
+        Format("%.2f", r.distance * distanceFactor),
+        Format("%.2f", r.avgSpeed * distanceFactor),
+        Format("%d:%02d:%02d", r.exerciseHours, r.exerciseMinutes, r.exerciseSeconds),
+        Format("%.2f", r.calories),
+        Format("%.2f", r.fatBurnt),
+        HeartRateText(r.avgHeartRate),
+    };
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      const PerMilleRect cell = RowRect(row, columns[c].left, columns[c].right);
+      Text(cell.left, cell.top, cell.right, cell.bottom, cells[c], true);
+    }
+    TV_TRACE("%02d-%02d-%02d\t%.2f\t%.2f\t%.2f\t%d:%02d:%02d\t%f\t%f\t%d\n", r.day, r.month, r.year, r.steps,
+             r.distance * distanceFactor, r.avgSpeed * distanceFactor, r.exerciseHours, r.exerciseMinutes,
+             r.exerciseSeconds, r.calories, r.fatBurnt, static_cast<int>(r.avgHeartRate));
+    ++row;
+    if (!Healthy()) return false;
+  }
+  return Healthy();
+}
+
+bool CPrintPDF::AddExerciseReport(year_month_day from, year_month_day to, const LocalUserRecord& user,
+                                  CExerciseDB& exercises, int sortKey) {
+  if (!EnsureDocument()) return false;
+  m_title = "Exercise Report";
+  m_userName = user.name;
+  if (sys_days{from} > sys_days{to}) std::swap(from, to);
+  if (!StartTablePage(true)) return false;
+
+  std::vector<StoredExercise> kept;
+  const int count = exercises.GetCount();
+  if (count > 0 && exercises.MoveFirst()) {
+    kept.reserve(static_cast<std::size_t>(count));
+    do {
+      const StoredExercise& e = exercises.Current();
+      const sys_days start{e.Date()};
+      if (e.hidden == 0 && start >= sys_days{from} && start <= sys_days{to}) kept.push_back(e);
+    } while (exercises.MoveNextActive());
+  }
+  CExerciseDB::Sort(kept, sortKey);
+
+  const auto& columns = ExerciseReportColumns();
+  const double distanceFactor = m_miles ? 0.6214 : 1.0;
+  int row = 0;
+  int number = 0;
+  for (const StoredExercise& e : kept) {
+    if (row == kRowsPerPage) {
+      if (!StartTablePage(true)) return false;
+      row = 0;
+    }
+    ++number;
+    const std::string cells[] = {
+        Format("%d", number),
+        Format("%02d-%02d-%02d %02d:%02d:%02d", e.day, e.month, e.year, e.startHour, e.startMinute, e.startSecond),
+        Format("%02d:%02d:%02d.%02d", e.durationHours, e.durationMinutes, e.durationSeconds, e.durationHundredths),
+        Format("%.2f", e.avgSpeed * distanceFactor),
+        Format("%.0f", e.steps),
+        Format("%.2f", e.calories),
+        Format("%.2f", e.distance * distanceFactor),
+    };
+    for (std::size_t c = 0; c < std::size(cells); ++c) {
+      const PerMilleRect cell = RowRect(row, columns[c].left, columns[c].right);
+      Text(cell.left, cell.top, cell.right, cell.bottom, cells[c], true);
+    }
+    const double rates[] = {e.minHeartRate, e.avgHeartRate, e.maxHeartRate};
+    for (int i = 0; i < 3; ++i) {
+      const PerMilleRect cell = RowRect(row, 674 + 50 * i, 724 + 50 * i);
+      Text(cell.left, cell.top, cell.right, cell.bottom, HeartRateText(rates[i]), true);
+    }
+    const PerMilleRect fat = RowRect(row, columns.back().left, columns.back().right);
+    Text(fat.left, fat.top, fat.right, fat.bottom, Format("%.2f", e.fatBurnt), true);
+
+    TV_TRACE("%02d-%02d-%02d %02d:%02d:%02d\t%.2f\t%.2f\t%.2f\t%f\t%f\t%d\t%d\t%d\n", e.day, e.month, e.year,
+             e.startHour, e.startMinute, e.startSecond, e.avgSpeed * distanceFactor, e.steps, e.calories,
+             e.distance * distanceFactor, e.fatBurnt, static_cast<int>(e.minHeartRate),
+             static_cast<int>(e.avgHeartRate), static_cast<int>(e.maxHeartRate));
+    ++row;
+    if (!Healthy()) return false;
+  }
+  return Healthy();
+}
+
+bool CPrintPDF::AddChartPage(const std::filesystem::path& jpeg) {
+  if (!EnsureDocument()) return false;
+  StartPage();
+  if (!Healthy()) return false;
+  SetFontSize(10);
+  Text(800, 920, 1000, 960, Format("Page %d", m_pageCount), true);
+
+  // A picture that cannot be loaded leaves the page empty; it does not spoil
+  // the rest of the report.
+  m_tolerateError = true;
+  HPDF_Image image = HPDF_LoadJpegImageFromFile(Doc(m_doc), jpeg.c_str());
+  m_tolerateError = false;
+  if (image == nullptr) {
+    HPDF_ResetError(Doc(m_doc));
+    return Healthy();
+  }
+  HPDF_Page_DrawImage(Page(m_page), image, static_cast<HPDF_REAL>(m_width / 10), static_cast<HPDF_REAL>(m_height / 10),
+                      static_cast<HPDF_REAL>(m_width * 0.8), static_cast<HPDF_REAL>(m_height * 0.8));
+  return Healthy();
+}
+
+Status CPrintPDF::Save(const std::filesystem::path& path, std::filesystem::path* written) {
+  if (m_failed) {
+    CloseDocument();
+    return Status::Error(Format("The report could not be made (PDF library error %04X, detail %u).",
+                                static_cast<unsigned>(m_errorNo), static_cast<unsigned>(m_detailNo)));
+  }
+  if (m_doc == nullptr) return Status::Error("There is no report to save.");
+  const std::filesystem::path target = WithPdfEnding(path.string());
+  const HPDF_STATUS status = HPDF_SaveToFile(Doc(m_doc), target.c_str());
+  const bool saved = status == HPDF_OK && !m_failed;
+  CloseDocument();
+  if (written != nullptr) *written = target;
+  if (!saved)
+    return Status::Error("Unable to write the PDF file " + target.string() +
+                         "\n\nPlease check the folder, the free space and the file name.");
+  return Status::Ok();
+}
+
+}  // namespace tempovia

@@ -1,0 +1,132 @@
+#include "UserRules.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "ExerciseDB.h"
+#include "LocalUserRecord.h"
+#include "StepData.h"
+#include "StorePaths.h"
+#include "Units.h"
+#include "UserData.h"
+
+namespace tempovia {
+
+const char kDuplicateNameMessage[] = "The name already exists in the databse!\nPlease choose another one.";
+const char kInputAllDataMessage[] = "Please input all data";
+
+MeasureRange RangeOf(Measure measure) {
+  switch (measure) {
+    case Measure::Height:
+      return {100, 240};
+    case Measure::Weight:
+      return {20, 220};
+    case Measure::WalkingStride:
+    case Measure::RunningStride:
+      return {20, 180};
+  }
+  return {0, 0};
+}
+
+std::string RangeMessage(Measure measure, bool imperial) {
+  switch (measure) {
+    case Measure::Height:
+      return imperial ? "Invalid height!\nIt should be ranged from 3'3\" ~ 7'10\""
+                      : "Invalid height!\nIt should be ranged from 100cm ~ 240cm";
+    case Measure::Weight:
+      return imperial ? "Invalid weight!\nIt should be ranged from 44lbs ~ 485lbs"
+                      : "Invalid weight!\nIt should be ranged from 20kg ~ 220kg";
+    case Measure::WalkingStride:
+      return imperial ? "Invalid stride (Walking)!\nIt should be ranged from 8\" ~ 5'11\""
+                      : "Invalid stride (Walking)!\nIt should be ranged from 20cm ~ 180cm";
+    case Measure::RunningStride:
+      return imperial ? "Invalid stride (Running)!\nIt should be ranged from 8\" ~ 5'11\""
+                      : "Invalid stride (Running)!\nIt should be ranged from 20cm ~ 180cm";
+  }
+  return {};
+}
+
+double LeadingNumber(std::string_view text) {
+  const std::string copy(text);  // strtod needs a terminated string
+  return std::strtod(copy.c_str(), nullptr);
+}
+
+namespace {
+
+double InRangeOrZero(double value, Measure measure) {
+  const MeasureRange range = RangeOf(measure);
+  return value < range.low || value > range.high ? 0 : value;
+}
+
+}  // namespace
+
+double ParseLength(std::string_view text, double storedCm, bool imperial, Measure measure) {
+  double value = LeadingNumber(text);
+  if (value != 0 && imperial) {
+    const std::size_t p = text.find('\'');
+    const std::size_t q = text.find('"');
+    if (p == 0 || q == 0) {
+      value = 0;
+    } else {
+      // Feet before the apostrophe; inches after it, up to the last character,
+      // which is taken to be the closing double quote.
+      const double feet = p == std::string_view::npos ? 0 : LeadingNumber(text.substr(0, p));
+      const std::size_t inchesFrom = p == std::string_view::npos ? 0 : p + 1;
+      const std::size_t inchesTo = text.empty() ? 0 : text.size() - 1;
+      const double inches = inchesFrom < inchesTo ? LeadingNumber(text.substr(inchesFrom, inchesTo - inchesFrom)) : 0;
+      const double total = feet * 12 + inches;
+      if (static_cast<int>(CmToInches(storedCm) + 0.5) == static_cast<int>(total + 0.5))
+        value = storedCm;
+      else
+        value = InchesToCm(total);
+    }
+  }
+  return InRangeOrZero(value, measure);
+}
+
+double ParseWeight(std::string_view text, bool pounds) {
+  double value = LeadingNumber(text);
+  if (pounds && value != 0) value = PoundsToKg(value);
+  return InRangeOrZero(value, Measure::Weight);
+}
+
+std::optional<Measure> FirstOutOfRange(const LocalUserRecord& user, bool allowUnset) {
+  const std::pair<Measure, double> values[] = {{Measure::Height, user.height},
+                                               {Measure::Weight, user.weight},
+                                               {Measure::WalkingStride, user.walkingStride},
+                                               {Measure::RunningStride, user.runningStride}};
+  for (const auto& [measure, value] : values) {
+    if (allowUnset && value == 0) continue;
+    if (InRangeOrZero(value, measure) == 0) return measure;
+  }
+  return std::nullopt;
+}
+
+Status AddUser(UserData& users, const StorePaths& paths) {
+  if (!users.IsEmpty()) {
+    users.SaveCopy();
+    const std::string name = users.Current().name;
+    const bool exists = users.FindByName(name);
+    users.RestoreCopy();
+    if (exists) return Status::Error(kDuplicateNameMessage);
+  }
+  if (!users.Append()) return Status::Error("The new user could not be saved: " + users.LastError());
+  users.MoveLastActive();
+  // A new user has no photo until one is chosen in the editor; the placeholder shows meanwhile.
+  users.Current().photo.clear();
+  if (!users.Update(users.Current().id)) return Status::Error("The new user could not be saved: " + users.LastError());
+
+  // Opening the new user's files once creates them empty.
+  const LocalUserRecord& added = users.Current();
+  const auto stepPath = paths.UserFile(added.stepFile);
+  const auto exercisePath = paths.UserFile(added.exerciseFile);
+  StepData steps;
+  CExerciseDB exercises;
+  if (!stepPath || !steps.Open(*stepPath) || !exercisePath || !exercises.Open(*exercisePath))
+    return Status::Error("The new user's data files could not be created.");
+  steps.Close();
+  exercises.Close();
+  return Status::Ok();
+}
+
+}  // namespace tempovia

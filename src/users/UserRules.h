@@ -1,0 +1,59 @@
+#pragma once
+// Rules for a local user's record shared by the user editor and the
+// command-line tool: reading typed heights, strides and weights in either unit
+// system, the accepted ranges with their messages, and adding a user.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "Status.h"
+
+namespace tempovia {
+
+class UserData;
+class StorePaths;
+struct LocalUserRecord;
+
+enum class Measure { Height, Weight, WalkingStride, RunningStride };
+
+// Accepted metric ranges, both ends included.
+struct MeasureRange {
+  double low;
+  double high;
+};
+MeasureRange RangeOf(Measure measure);
+
+// The message for a value out of range, worded for the unit system shown.
+std::string RangeMessage(Measure measure, bool imperial);
+
+// The leading decimal number of a text as a text-to-double conversion reads it
+// (leading white space skipped); 0 when there is none.
+double LeadingNumber(std::string_view text);
+
+// Reads a typed height or stride into centimetres. Imperial text is feet and
+// inches (5'9"); when it shows the same whole inches as the stored value, the
+// stored value is kept so that an untouched field never drifts. Out of range
+// gives 0.
+double ParseLength(std::string_view text, double storedCm, bool imperial, Measure measure);
+// Reads a typed weight into kilograms (pounds are converted). Out of range gives 0.
+double ParseWeight(std::string_view text, bool pounds);
+
+// The first measure of a user that is outside its range, checked in the order
+// height, weight, walking stride, running stride; 0 counts as unset when
+// allowUnset is true.
+std::optional<Measure> FirstOutOfRange(const LocalUserRecord& user, bool allowUnset);
+
+inline constexpr std::size_t kMaxNameLength = 30;
+inline constexpr std::size_t kMaxPasswordLength = 12;
+
+extern const char kDuplicateNameMessage[];
+extern const char kInputAllDataMessage[];
+
+// Adds the user database's current record as a new user: refuses a name that
+// exists (same bytes, letter case counts), appends it with the next id and its
+// file names and no photo, and creates its empty step and exercise files. The
+// current record is the new user afterwards.
+Status AddUser(UserData& users, const StorePaths& paths);
+
+}  // namespace tempovia

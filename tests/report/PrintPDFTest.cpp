@@ -1,0 +1,276 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "ExerciseDB.h"
+#include "LocalUserRecord.h"
+#include "PdfText.h"
+#include "PrintPDF.h"
+#include "StepData.h"
+#include "TempDir.h"
+#include "TraceCapture.h"
+
+namespace tempovia {
+namespace {
+
+using std::chrono::day;
+using std::chrono::month;
+using std::chrono::sys_days;
+using std::chrono::year;
+using std::chrono::year_month_day;
+
+year_month_day Date(int y, unsigned m, unsigned d) {
+  return year_month_day{year{y}, month{m}, day{d}};
+}
+
+DayRecord Day(year_month_day date, double steps, double avgHeartRate = 80, double avgSpeed = 4.5) {
+  DayRecord r = DayRecord::Blank();
+  r.year = static_cast<std::uint8_t>(static_cast<int>(date.year()) - 2000);
+  r.month = static_cast<std::uint8_t>(static_cast<unsigned>(date.month()));
+  r.day = static_cast<std::uint8_t>(static_cast<unsigned>(date.day()));
+  r.steps = steps;
+  r.avgHeartRate = avgHeartRate;
+  r.avgSpeed = avgSpeed;
+  r.distance = steps * 0.0007;
+  r.calories = steps * 0.04;
+  r.fatBurnt = steps * 0.002;
+  r.exerciseHours = 1;
+  r.exerciseMinutes = 5;
+  r.exerciseSeconds = 9;
+  return r;
+}
+
+StoredExercise Session(year_month_day date, int hour, double steps, double avgHeartRate = 110, double avgSpeed = 5) {
+  StoredExercise e;
+  e.year = static_cast<std::uint8_t>(static_cast<int>(date.year()) - 2000);
+  e.month = static_cast<std::uint8_t>(static_cast<unsigned>(date.month()));
+  e.day = static_cast<std::uint8_t>(static_cast<unsigned>(date.day()));
+  e.startHour = static_cast<std::uint8_t>(hour);
+  e.startMinute = 15;
+  e.startSecond = 30;
+  e.durationMinutes = 42;
+  e.durationSeconds = 7;
+  e.durationHundredths = 55;
+  e.steps = steps;
+  e.calories = steps * 0.05;
+  e.distance = steps * 0.0008;
+  e.minHeartRate = avgHeartRate - 20;
+  e.avgHeartRate = avgHeartRate;
+  e.maxHeartRate = avgHeartRate + 30;
+  e.fatBurnt = steps * 0.0025;
+  e.avgSpeed = avgSpeed;
+  return e;
+}
+
+class ReportTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_steps.Open(m_dir / "100.dat"));
+    ASSERT_TRUE(m_exercises.Open(m_dir / "100_exercise.dat"));
+    m_user.name = "Zo\xEB Walker";  // Windows-1252, as stored
+  }
+
+  void AddDays(const std::vector<DayRecord>& days) {
+    for (const DayRecord& d : days) {
+      m_steps.Current() = d;
+      ASSERT_TRUE(m_steps.MergeDay());
+    }
+  }
+  void AddSessions(const std::vector<StoredExercise>& sessions) {
+    for (const StoredExercise& e : sessions) {
+      m_exercises.Current() = e;
+      ASSERT_TRUE(m_exercises.MergeExercise());
+    }
+  }
+  std::filesystem::path Save(CPrintPDF& report) {
+    std::filesystem::path written;
+    const Status saved = report.Save(m_dir / "report", &written);
+    EXPECT_TRUE(saved.ok()) << saved.message();
+    return written;
+  }
+
+  test::TempDir m_dir;
+  StepData m_steps;
+  CExerciseDB m_exercises;
+  LocalUserRecord m_user;
+};
+
+TEST_F(ReportTest, WalkingSummaryShowsHeadUnitsAndOnlyDaysWithSteps) {
+  AddDays({Day(Date(2008, 3, 5), 9000), Day(Date(2008, 3, 6), 0), Day(Date(2008, 3, 7), 12500, 0),
+           Day(Date(2008, 4, 1), 3000)});
+  CPrintPDF report;
+  report.AddWalkingSummary(Date(2008, 3, 1), Date(2008, 3, 31), m_user, m_steps, 0);
+  const auto pdf = Save(report);
+  EXPECT_EQ(pdf.filename(), "report.pdf");
+  ASSERT_EQ(test::PdfPageCount(pdf), 1);
+  const std::string page = test::PdfPages(pdf).at(0);
+  for (const char* text : {"Walking Summary", "Zo\xC3\xAB Walker", "Total Step", "Total Distance", "Average Speed",
+                           "Total Exercise Time", "Calories Burnt", "Fat Burnt", "Average Heart Rate", "(Km)", "(Km/h)",
+                           "(HH:MM:SS)", "(Kcal)", "(bpm)", "Page 1"})
+    EXPECT_NE(page.find(text), std::string::npos) << text;
+  EXPECT_EQ(test::TableRows(page), (std::vector<std::string>{
+                                       "05-03-08 9000 6.30 4.50 1:05:09 360.00 18.00 80",
+                                       "07-03-08 12500 8.75 4.50 1:05:09 500.00 25.00 ---",
+                                   }));
+}
+
+TEST_F(ReportTest, MilesConvertDistanceAndSpeedAndChangeTheUnitLines) {
+  AddDays({Day(Date(2008, 3, 5), 10000, 80, 5)});
+  CPrintPDF report;
+  report.SetDistanceUnit(true);
+  report.AddWalkingSummary(Date(2008, 3, 5), Date(2008, 3, 5), m_user, m_steps, 0);
+  const std::string page = test::PdfPages(Save(report)).at(0);
+  EXPECT_NE(page.find("(Mile)"), std::string::npos);
+  EXPECT_NE(page.find("(Mile/h)"), std::string::npos);
+  EXPECT_EQ(page.find("(Km)"), std::string::npos);
+  // 7 km and 5 km/h times 0.6214.
+  EXPECT_EQ(test::TableRows(page), std::vector<std::string>{"05-03-08 10000 4.35 3.11 1:05:09 400.00 20.00 80"});
+}
+
+TEST_F(ReportTest, EachSortKeyOrdersRowsAndTiesKeepDateOrder) {
+  AddDays({Day(Date(2009, 1, 1), 5000, 70, 4.0), Day(Date(2009, 1, 2), 8000, 90, 3.5),
+           Day(Date(2009, 1, 3), 8000, 60, 5.25), Day(Date(2009, 1, 4), 2000, 90, 5.251)});
+  struct Case {
+    int key;
+    std::vector<std::string> dates;
+  };
+  const Case cases[] = {
+      {0, {"01-01-09", "02-01-09", "03-01-09", "04-01-09"}},
+      {1, {"02-01-09", "03-01-09", "01-01-09", "04-01-09"}},  // steps, ties in date order
+      {2, {"02-01-09", "04-01-09", "01-01-09", "03-01-09"}},  // heart rate
+      {3, {"04-01-09", "03-01-09", "01-01-09", "02-01-09"}},  // speed x 1000
+  };
+  for (const Case& c : cases) {
+    CPrintPDF report;
+    report.AddWalkingSummary(Date(2009, 1, 4), Date(2009, 1, 1), m_user, m_steps, c.key);  // reversed range
+    std::vector<std::string> dates;
+    for (const std::string& row : test::TableRows(test::PdfPages(Save(report)).at(0)))
+      dates.push_back(row.substr(0, 8));
+    EXPECT_EQ(dates, c.dates) << "sort key " << c.key;
+  }
+}
+
+TEST_F(ReportTest, TwentyOneDaysFillTwoPagesAndTheExerciseReportStartsOnThePageAfter) {
+  std::vector<DayRecord> days;
+  for (int i = 0; i < 21; ++i)
+    days.push_back(Day(year_month_day{sys_days{Date(2008, 12, 20)} + std::chrono::days{i}}, 1000 + i));
+  AddDays(days);
+  AddSessions({Session(Date(2008, 12, 24), 9, 4000), Session(Date(2008, 12, 31), 17, 2500)});
+  CPrintPDF report;
+  report.AddWalkingSummary(Date(2008, 12, 1), Date(2009, 1, 31), m_user, m_steps, 0);
+  report.AddExerciseReport(Date(2008, 12, 1), Date(2009, 1, 31), m_user, m_exercises, 0);
+  const auto pages = test::PdfPages(Save(report));
+  ASSERT_EQ(pages.size(), 3u);
+  EXPECT_EQ(test::TableRows(pages[0]).size(), 20u);
+  EXPECT_EQ(test::TableRows(pages[1]).size(), 1u);
+  EXPECT_EQ(test::TableRows(pages[1]).at(0).substr(0, 8), "09-01-09");
+  for (int p = 0; p < 3; ++p)
+    EXPECT_NE(pages[static_cast<std::size_t>(p)].find("Page " + std::to_string(p + 1)), std::string::npos);
+  EXPECT_NE(pages[1].find("Walking Summary"), std::string::npos);
+  EXPECT_NE(pages[2].find("Exercise Report"), std::string::npos);
+  EXPECT_EQ(test::TableRows(pages[2]), (std::vector<std::string>{
+                                           "1 24-12-08 09:15:30 00:42:07.55 5.00 4000 200.00 3.20 90 110 140 10.00",
+                                           "2 31-12-08 17:15:30 00:42:07.55 5.00 2500 125.00 2.00 90 110 140 6.25",
+                                       }));
+}
+
+TEST_F(ReportTest, ExerciseReportKeepsSessionsInRangeSortsThemAndPrintsDashesForNoHeartRate) {
+  AddSessions({Session(Date(2010, 5, 1), 8, 3000, 0), Session(Date(2010, 5, 2), 8, 6000),
+               Session(Date(2010, 5, 2), 18, 6000), Session(Date(2010, 6, 1), 8, 9000)});
+  CPrintPDF report;
+  report.AddExerciseReport(Date(2010, 5, 1), Date(2010, 5, 31), m_user, m_exercises, 1);
+  const std::string page = test::PdfPages(Save(report)).at(0);
+  const auto rows = test::TableRows(page);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0].substr(0, 19), "1 02-05-10 08:15:30");  // most steps first, ties in file order
+  EXPECT_EQ(rows[1].substr(0, 19), "2 02-05-10 18:15:30");
+  EXPECT_EQ(rows[2].substr(0, 19), "3 01-05-10 08:15:30");
+  // Minimum -20 and average 0 print as dashes; the maximum 30 prints.
+  EXPECT_NE(rows[2].find(" --- --- 30 "), std::string::npos) << rows[2];
+  EXPECT_NE(page.find("Min/Avg/Max (bpm)"), std::string::npos);
+  EXPECT_NE(page.find("Record Data"), std::string::npos);  // set smaller, but whole
+}
+
+TEST_F(ReportTest, EmptyRangeGivesOnePageWithHeadAndNumberOnly) {
+  AddDays({Day(Date(2008, 3, 5), 9000)});
+  CPrintPDF report;
+  report.AddWalkingSummary(Date(2007, 1, 1), Date(2007, 12, 31), m_user, m_steps, 0);
+  const auto pdf = Save(report);
+  ASSERT_EQ(test::PdfPageCount(pdf), 1);
+  const std::string page = test::PdfPages(pdf).at(0);
+  EXPECT_TRUE(test::TableRows(page).empty());
+  EXPECT_NE(page.find("Walking Summary"), std::string::npos);
+  EXPECT_NE(page.find("Page 1"), std::string::npos);
+}
+
+TEST_F(ReportTest, ChartPageHoldsThePictureAndItsNumberOnly) {
+  // A tiny baseline JPEG (8 x 8 grey), written byte for byte.
+  const unsigned char jpeg[] = {
+      0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x43, 0x00, 0x08, 0x06, 0x06, 0x07, 0x06, 0x05, 0x08, 0x07, 0x07, 0x07, 0x09, 0x09,
+      0x08, 0x0A, 0x0C, 0x14, 0x0D, 0x0C, 0x0B, 0x0B, 0x0C, 0x19, 0x12, 0x13, 0x0F, 0x14, 0x1D, 0x1A, 0x1F, 0x1E, 0x1D,
+      0x1A, 0x1C, 0x1C, 0x20, 0x24, 0x2E, 0x27, 0x20, 0x22, 0x2C, 0x23, 0x1C, 0x1C, 0x28, 0x37, 0x29, 0x2C, 0x30, 0x31,
+      0x34, 0x34, 0x34, 0x1F, 0x27, 0x39, 0x3D, 0x38, 0x32, 0x3C, 0x2E, 0x33, 0x34, 0x32, 0xFF, 0xC0, 0x00, 0x0B, 0x08,
+      0x00, 0x08, 0x00, 0x08, 0x01, 0x01, 0x11, 0x00, 0xFF, 0xC4, 0x00, 0x14, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00,
+      0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x09, 0xFF, 0xC4, 0x00, 0x14, 0x10, 0x01,
+      0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF,
+      0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x3F, 0x00, 0x54, 0xDF, 0xFF, 0xD9};
+  const auto picture = m_dir / "chart.jpg";
+  std::FILE* file = std::fopen(picture.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fwrite(jpeg, 1, sizeof jpeg, file);
+  std::fclose(file);
+
+  CPrintPDF report;
+  EXPECT_TRUE(report.AddChartPage(picture));
+  const auto pdf = Save(report);
+  ASSERT_EQ(test::PdfPageCount(pdf), 1);
+  const std::string page = test::PdfPages(pdf).at(0);
+  EXPECT_NE(page.find("Page 1"), std::string::npos);
+  EXPECT_EQ(page.find("Walking Summary"), std::string::npos);
+  const auto images = test::PdfImages(pdf);
+  ASSERT_EQ(images.size(), 1u);
+  EXPECT_NE(images[0].find(" 8 "), std::string::npos) << images[0];
+}
+
+TEST_F(ReportTest, MissingPictureLeavesTheChartPageEmptyAndTheRestIntact) {
+  AddDays({Day(Date(2008, 3, 5), 9000)});
+  TraceCapture capture;
+  CPrintPDF report;
+  report.AddWalkingSummary(Date(2008, 3, 1), Date(2008, 3, 31), m_user, m_steps, 0);
+  EXPECT_TRUE(report.AddChartPage(m_dir / "no-such-picture.jpg"));
+  const auto pdf = Save(report);
+  ASSERT_EQ(test::PdfPageCount(pdf), 2);
+  EXPECT_TRUE(test::PdfImages(pdf).empty());
+  EXPECT_NE(test::PdfPages(pdf).at(1).find("Page 2"), std::string::npos);
+  EXPECT_TRUE(capture.Contains("ERROR: error_no="));
+}
+
+TEST_F(ReportTest, AFailedSaveIsReportedAndNothingIsClaimed) {
+  AddDays({Day(Date(2008, 3, 5), 9000)});
+  TraceCapture capture;
+  CPrintPDF report;
+  report.AddWalkingSummary(Date(2008, 3, 1), Date(2008, 3, 31), m_user, m_steps, 0);
+  const Status saved = report.Save(m_dir / "no-such-folder" / "report.pdf");
+  EXPECT_FALSE(saved.ok());
+  EXPECT_NE(saved.message().find("Unable to write the PDF file"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(m_dir / "no-such-folder" / "report.pdf"));
+  EXPECT_TRUE(capture.Contains("ERROR: error_no=1017"));
+  EXPECT_FALSE(report.IsOpen());
+  EXPECT_FALSE(report.Save(m_dir / "again.pdf").ok());
+}
+
+TEST_F(ReportTest, EachRowIsTraced) {
+  AddDays({Day(Date(2008, 3, 5), 9000)});
+  AddSessions({Session(Date(2008, 3, 5), 7, 1234)});
+  TraceCapture capture;
+  CPrintPDF report;
+  report.AddWalkingSummary(Date(2008, 3, 1), Date(2008, 3, 31), m_user, m_steps, 0);
+  report.AddExerciseReport(Date(2008, 3, 1), Date(2008, 3, 31), m_user, m_exercises, 0);
+  EXPECT_TRUE(capture.Contains("05-03-08\t9000.00\t6.30\t4.50\t1:05:09\t360.000000\t18.000000\t80\n"));
+  EXPECT_TRUE(capture.Contains("05-03-08 07:15:30\t5.00\t1234.00\t61.70\t0.987200\t3.085000\t90\t110\t140\n"));
+}
+
+}  // namespace
+}  // namespace tempovia
