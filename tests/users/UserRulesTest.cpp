@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "LocalUserRecord.h"
+#include "StorePaths.h"
+#include "TempDir.h"
+#include "UserData.h"
+#include "UserRules.h"
+
+namespace tempovia {
+namespace {
+
+TEST(UserRules, LengthsAreReadInEitherUnitSystem) {
+  struct Case {
+    const char* text;
+    double stored;
+    bool imperial;
+    Measure measure;
+    double expected;
+  };
+  const Case cases[] = {
+      {"175", 0, false, Measure::Height, 175.0},
+      {"  180.5cm", 0, false, Measure::Height, 180.5},
+      {"99", 0, false, Measure::Height, 0},   // below the range
+      {"241", 0, false, Measure::Height, 0},  // above it
+      {"abc", 170, false, Measure::Height, 0},
+      {"5'10\"", 175.26, true, Measure::Height, 70 * 2.54},
+      {"5'9\"", 175.26, true, Measure::Height, 175.26},  // the shown value, untouched: no drift
+      {"69", 0, true, Measure::Height, 0},               // read as 6 inches, far too short
+      {"8\"", 0, true, Measure::WalkingStride, 8 * 2.54},
+      {"5'9", 0, true, Measure::Height, 60 * 2.54},  // the last character is taken for the quote
+      {"'5\"", 0, true, Measure::Height, 0},
+      {"2'6\"", 0, true, Measure::RunningStride, 30 * 2.54},
+      {"181", 0, false, Measure::WalkingStride, 0},
+  };
+  for (const Case& c : cases)
+    EXPECT_DOUBLE_EQ(ParseLength(c.text, c.stored, c.imperial, c.measure), c.expected) << c.text;
+}
+
+TEST(UserRules, WeightsInPoundsAreConvertedEveryTime) {
+  EXPECT_DOUBLE_EQ(ParseWeight("154", true), 154 / 2.205);
+  EXPECT_DOUBLE_EQ(ParseWeight("70", false), 70);
+  EXPECT_DOUBLE_EQ(ParseWeight("19", false), 0);
+  EXPECT_DOUBLE_EQ(ParseWeight("20", false), 20);
+  EXPECT_DOUBLE_EQ(ParseWeight("220", false), 220);
+  EXPECT_DOUBLE_EQ(ParseWeight("486", true), 0);
+}
+
+TEST(UserRules, FirstOutOfRangeFollowsTheEditorsOrder) {
+  LocalUserRecord user;
+  user.height = 170;
+  user.weight = 250;
+  user.walkingStride = 10;
+  EXPECT_EQ(FirstOutOfRange(user, true), Measure::Weight);
+  user.weight = 70;
+  EXPECT_EQ(FirstOutOfRange(user, true), Measure::WalkingStride);
+  user.walkingStride = 70;
+  EXPECT_EQ(FirstOutOfRange(user, true), std::nullopt);  // an unset running stride is fine here
+  EXPECT_EQ(FirstOutOfRange(user, false), Measure::RunningStride);
+  EXPECT_EQ(RangeMessage(Measure::RunningStride, true),
+            "Invalid stride (Running)!\nIt should be ranged from 8\" ~ 5'11\"");
+}
+
+TEST(UserRules, AddUserRefusesAnExistingNameAndCreatesTheFilesOfANewOne) {
+  test::TempDir dir;
+  const StorePaths paths(dir.Path());
+  ASSERT_TRUE(paths.CreateDataFolder().ok());
+  UserData users;
+  ASSERT_TRUE(users.Open(paths.UserDatabase()));
+
+  users.Current() = LocalUserRecord{};
+  users.Current().name = "Ann";
+  users.Current().password = "pw";
+  ASSERT_TRUE(AddUser(users, paths).ok());
+  EXPECT_EQ(users.Current().id, 100);
+  EXPECT_EQ(users.Current().photo, "");  // no photo until one is chosen
+  EXPECT_TRUE(std::filesystem::exists(paths.DataFolder() / "100.dat"));
+  EXPECT_TRUE(std::filesystem::exists(paths.DataFolder() / "100_exercise.dat"));
+
+  users.Current() = LocalUserRecord{};
+  users.Current().name = "Ann";
+  const Status duplicate = AddUser(users, paths);
+  EXPECT_EQ(duplicate.message(), kDuplicateNameMessage);
+  EXPECT_EQ(users.GetCount(), 1);
+  EXPECT_EQ(users.Current().name, "Ann");  // the typed record is back for correction
+
+  users.Current() = LocalUserRecord{};
+  users.Current().name = "ann";  // letter case makes another name
+  ASSERT_TRUE(AddUser(users, paths).ok());
+  EXPECT_EQ(users.Current().id, 101);
+  EXPECT_EQ(users.GetCount(), 2);
+}
+
+}  // namespace
+}  // namespace tempovia
