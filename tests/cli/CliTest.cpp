@@ -91,6 +91,7 @@ TEST_F(CliTest, UsersAreAddedCheckedAndListedWithoutPasswords) {
       {{"add-user", "--name", "Zo\xC3\xAB"}, "The name already exists in the databse! Please choose another one."},
       {{"add-user", "--name", "Bob", "--height", "241"}, "Invalid height! It should be ranged from 100cm ~ 240cm"},
       {{"add-user", "--name", "Bob", "--weight", "19"}, "Invalid weight! It should be ranged from 20kg ~ 220kg"},
+      {{"add-user", "--name", "Bob", "--height", "nan"}, "Invalid height! It should be ranged from 100cm ~ 240cm"},
       {{"add-user", "--name", std::string(31, 'x')}, "at most 30 characters"},
       {{"add-user", "--name", "\xE6\x97\xA5"}, "cannot be stored"},
   };
