@@ -8,6 +8,7 @@
 #include "DownloadStore.h"
 #include "ExerciseDB.h"
 #include "JsonRecords.h"
+#include "Printf.h"
 #include "StepData.h"
 #include "Trace.h"
 #include "Trekmo.h"
@@ -56,10 +57,11 @@ Json Download(CliContext& context, const std::string& name, bool setClock) {
     TV_TRACE("Write time to device\n");
   } else {
     TV_TRACE("Download data from device\n");
-    // The driver carries the user's body values; they are not written to the watch here.
-    watch.GetUserRecord().SetHeight(static_cast<int>(user.height));
-    watch.GetUserRecord().SetWeight(static_cast<int>(user.weight));
-    watch.GetUserRecord().SetStride(static_cast<int>(user.walkingStride));
+    // The driver carries the user's body values; they are not written to the
+    // watch here. user.dat may come from elsewhere: no cast of a wild double.
+    watch.GetUserRecord().SetHeight(TruncateToInt(user.height));
+    watch.GetUserRecord().SetWeight(TruncateToInt(user.weight));
+    watch.GetUserRecord().SetStride(TruncateToInt(user.walkingStride));
   }
 
   bool ok = false;
