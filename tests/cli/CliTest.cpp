@@ -172,6 +172,22 @@ TEST_F(CliTest, ReadImageSavesTheWatchMemoryAsStored) {
   EXPECT_EQ(ReadFile(read).size(), 512u);
 }
 
+TEST_F(CliTest, AnImageReplacesAFileButNeverAFolderAndAFailureSaysWhy) {
+  const auto image = m_dir / "week.img";
+  std::ofstream(image) << "an older dump";
+  RunJson({"simulate-image", "--out", image.string()});
+  EXPECT_EQ(ReadFile(image).size(), 512u);
+
+  const ProcessResult folder = Run({"simulate-image", "--out", m_dir.Path().string()});
+  EXPECT_NE(folder.exitCode, 0);
+  EXPECT_NE(folder.err.find("not a regular file"), std::string::npos) << folder.err;
+  EXPECT_TRUE(std::filesystem::is_directory(m_dir.Path()));
+
+  const ProcessResult missing = Run({"simulate-image", "--out", (m_dir / "no-such-folder" / "x.img").string()});
+  EXPECT_NE(missing.exitCode, 0);
+  EXPECT_NE(missing.err.find("No such file or directory"), std::string::npos) << missing.err;
+}
+
 TEST_F(CliTest, WrongPasswordIsRefusedAndChangesNothing) {
   AddUser();
   const ProcessResult r = Run({"delete-user", "--name", "Ann"}, "S3CRET");
