@@ -128,6 +128,14 @@ const LocalUserRecord& CliContext::LoginUser(const std::string& utf8Name) {
   return users.Current();
 }
 
+std::filesystem::path CliContext::UserFile(const std::string& storedName, const char* what) {
+  const auto path = Paths().UserFile(storedName);
+  if (!path)
+    throw CliError(std::string("The user's ") + what + " is not a plain file name in the data folder: \"" + storedName +
+                   "\"");
+  return *path;
+}
+
 std::string CliContext::ToStored(const std::string& utf8, std::size_t maxLength, const std::string& what) {
   const auto stored = Utf8ToWindows1252(utf8);
   if (!stored)

@@ -42,14 +42,6 @@ struct Range {
   std::optional<sys_days> m_last;
 };
 
-std::filesystem::path UserFile(CliContext& context, const std::string& storedName, const char* what) {
-  const auto path = context.Paths().UserFile(storedName);
-  if (!path)
-    throw CliError(std::string("The user's ") + what + " is not a plain file name in the data folder: \"" + storedName +
-                   "\"");
-  return *path;
-}
-
 Json Download(CliContext& context, const std::string& name, bool setClock) {
   const LocalUserRecord user = context.LoginUser(name);
   CTrekmo& watch = context.Watch();
@@ -132,7 +124,7 @@ Json ListStored(CliContext& context, const std::string& name, Range range, std::
   range.Parse();
   const LocalUserRecord user = context.LoginUser(name);
   RecordFile file;
-  if (!file.Open(UserFile(context, user.*fileName, what)))
+  if (!file.Open(context.UserFile(user.*fileName, what)))
     throw CliError(std::string(openFailed) + ": " + file.LastError());
   Json list = Json::array();
   for (int i = 0; i < file.GetCount(); ++i) {

@@ -222,6 +222,28 @@ TEST_F(CliTest, ReportWritesAPdfWithBothTables) {
   EXPECT_FALSE(std::filesystem::exists(m_dir / "x.pdf"));
 }
 
+TEST_F(CliTest, AUserFileNameLeadingOutOfTheDataFolderIsRefusedSayingSo) {
+  AddUser();
+  {
+    // An imported user.dat whose step file name climbs out of the data folder.
+    std::fstream users(m_dir / "data" / "user.dat", std::ios::in | std::ios::out | std::ios::binary);
+    users.seekp(108);
+    users.write("../escape.dat", 14);
+  }
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"days", "--user", "Ann"},
+        std::vector<std::string>{"report", "--user", "Ann", "--from", "2009-01-01", "--to", "2009-01-05", "--out",
+                                 (m_dir / "r.pdf").string()}}) {
+    const ProcessResult r = Run(command);
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_NE(r.err.find("The user's step file is not a plain file name in the data folder: \"../escape.dat\""),
+              std::string::npos)
+        << r.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(m_dir / "escape.dat"));
+  EXPECT_FALSE(std::filesystem::exists(m_dir / "r.pdf"));
+}
+
 TEST_F(CliTest, ExportAndImportRoundTripTheDataFolder) {
   AddUser();
   RunJson({"--simulate-watch", "--simulate-instant", "download", "--user", "Ann"});
