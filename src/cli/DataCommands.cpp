@@ -144,6 +144,28 @@ Json Exercises(CliContext& context, const std::string& name, const Range& range)
                                  "Failed to open Exercise Data");
 }
 
+using ListFunction = Json (*)(CliContext&, const std::string&, const Range&);
+using TableFunction = std::string (*)(const Json&);
+
+// A listing command: the user, an optional range, JSON or an aligned table.
+void AddListCommand(CLI::App& app, CliContext& context, const char* name, const char* description, ListFunction list,
+                    TableFunction table) {
+  auto* command = app.add_subcommand(name, description);
+  auto user = std::make_shared<std::string>();
+  auto range = std::make_shared<Range>();
+  command->add_option("--user", *user, "The user's name")->required();
+  command->add_option("--from", range->from, "First day, YYYY-MM-DD");
+  command->add_option("--to", range->to, "Last day, YYYY-MM-DD");
+  command->add_flag("--table", range->table, "Print an aligned table for reading instead of JSON");
+  command->callback([&context, user, range, list, table] {
+    const Json listed = list(context, *user, *range);
+    if (range->table)
+      context.PrintText(table(listed));
+    else
+      context.Print(listed);
+  });
+}
+
 }  // namespace
 
 void AddDataCommands(CLI::App& app, CliContext& context) {
@@ -155,35 +177,9 @@ void AddDataCommands(CLI::App& app, CliContext& context) {
   download->callback(
       [&context, downloadUser, setClock] { context.Print(Download(context, *downloadUser, *setClock)); });
 
-  auto* days = app.add_subcommand("days", "List a user's stored days in file order");
-  auto daysUser = std::make_shared<std::string>();
-  auto daysRange = std::make_shared<Range>();
-  days->add_option("--user", *daysUser, "The user's name")->required();
-  days->add_option("--from", daysRange->from, "First day, YYYY-MM-DD");
-  days->add_option("--to", daysRange->to, "Last day, YYYY-MM-DD");
-  days->add_flag("--table", daysRange->table, "Print an aligned table for reading instead of JSON");
-  days->callback([&context, daysUser, daysRange] {
-    const Json list = Days(context, *daysUser, *daysRange);
-    if (daysRange->table)
-      context.PrintText(DaysTable(list));
-    else
-      context.Print(list);
-  });
-
-  auto* exercises = app.add_subcommand("exercises", "List a user's stored exercise sessions in file order");
-  auto exercisesUser = std::make_shared<std::string>();
-  auto exercisesRange = std::make_shared<Range>();
-  exercises->add_option("--user", *exercisesUser, "The user's name")->required();
-  exercises->add_option("--from", exercisesRange->from, "First day, YYYY-MM-DD");
-  exercises->add_option("--to", exercisesRange->to, "Last day, YYYY-MM-DD");
-  exercises->add_flag("--table", exercisesRange->table, "Print an aligned table for reading instead of JSON");
-  exercises->callback([&context, exercisesUser, exercisesRange] {
-    const Json list = Exercises(context, *exercisesUser, *exercisesRange);
-    if (exercisesRange->table)
-      context.PrintText(ExercisesTable(list));
-    else
-      context.Print(list);
-  });
+  AddListCommand(app, context, "days", "List a user's stored days in file order", Days, DaysTable);
+  AddListCommand(app, context, "exercises", "List a user's stored exercise sessions in file order", Exercises,
+                 ExercisesTable);
 }
 
 }  // namespace tempovia::cli
