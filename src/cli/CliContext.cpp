@@ -4,11 +4,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 
 #include "CliError.h"
+#include "FileWriter.h"
 #include "HidapiTransport.h"
 #include "SimulatedWatch.h"
 #include "Terminal.h"
@@ -126,6 +128,14 @@ const LocalUserRecord& CliContext::LoginUser(const std::string& utf8Name) {
   return users.Current();
 }
 
+std::filesystem::path CliContext::UserFile(const std::string& storedName, const char* what) {
+  const auto path = Paths().UserFile(storedName);
+  if (!path)
+    throw CliError(std::string("The user's ") + what + " is not a plain file name in the data folder: \"" + storedName +
+                   "\"");
+  return *path;
+}
+
 std::string CliContext::ToStored(const std::string& utf8, std::size_t maxLength, const std::string& what) {
   const auto stored = Utf8ToWindows1252(utf8);
   if (!stored)
@@ -201,15 +211,14 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
 }
 
 void WriteFileBytes(const std::string& path, const std::uint8_t* bytes, std::size_t size) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) throw CliError("Cannot write " + path + ": " + std::strerror(errno));
-  const bool written = std::fwrite(bytes, 1, size, file) == size;
-  const int writeError = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
-    std::remove(path.c_str());
-    throw CliError("Cannot write " + path + ": " + std::strerror(written ? errno : writeError));
-  }
+  // A device or a folder is never replaced (nor, as before, deleted after a
+  // failed write).
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+    throw CliError("Cannot write " + path + ": not a regular file");
+  // Through a temporary file and a rename: a full disk keeps the old file whole.
+  if (const Status written = ReplaceFile(path, std::span(bytes, size)); !written) throw CliError(written.message());
 }
 
 }  // namespace tempovia::cli

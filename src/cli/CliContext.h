@@ -3,6 +3,7 @@
 // today's date, the user database, the password, the watch and the output.
 
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -70,6 +71,9 @@ class CliContext {
   const LocalUserRecord& LoginUser(const std::string& utf8Name);
   // The password from --password, $TEMPOVIA_PASSWORD or a prompt.
   std::string Password(const std::string& utf8Name);
+  // The data file a user record names ("step file", "exercise file"); refused,
+  // saying so, when the stored name leads out of the data folder.
+  std::filesystem::path UserFile(const std::string& storedName, const char* what);
 
   // The watch (or the simulator) with a connected driver; progress goes to
   // standard error when it is a terminal.

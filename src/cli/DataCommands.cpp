@@ -8,6 +8,7 @@
 #include "DownloadStore.h"
 #include "ExerciseDB.h"
 #include "JsonRecords.h"
+#include "Printf.h"
 #include "StepData.h"
 #include "Trace.h"
 #include "Trekmo.h"
@@ -41,14 +42,6 @@ struct Range {
   std::optional<sys_days> m_last;
 };
 
-std::filesystem::path UserFile(CliContext& context, const std::string& storedName, const char* what) {
-  const auto path = context.Paths().UserFile(storedName);
-  if (!path)
-    throw CliError(std::string("The user's ") + what + " is not a plain file name in the data folder: \"" + storedName +
-                   "\"");
-  return *path;
-}
-
 Json Download(CliContext& context, const std::string& name, bool setClock) {
   const LocalUserRecord user = context.LoginUser(name);
   CTrekmo& watch = context.Watch();
@@ -56,10 +49,11 @@ Json Download(CliContext& context, const std::string& name, bool setClock) {
     TV_TRACE("Write time to device\n");
   } else {
     TV_TRACE("Download data from device\n");
-    // The driver carries the user's body values; they are not written to the watch here.
-    watch.GetUserRecord().SetHeight(static_cast<int>(user.height));
-    watch.GetUserRecord().SetWeight(static_cast<int>(user.weight));
-    watch.GetUserRecord().SetStride(static_cast<int>(user.walkingStride));
+    // The driver carries the user's body values; they are not written to the
+    // watch here. user.dat may come from elsewhere: no cast of a wild double.
+    watch.GetUserRecord().SetHeight(TruncateToInt(user.height));
+    watch.GetUserRecord().SetWeight(TruncateToInt(user.weight));
+    watch.GetUserRecord().SetStride(TruncateToInt(user.walkingStride));
   }
 
   bool ok = false;
@@ -130,7 +124,7 @@ Json ListStored(CliContext& context, const std::string& name, Range range, std::
   range.Parse();
   const LocalUserRecord user = context.LoginUser(name);
   RecordFile file;
-  if (!file.Open(UserFile(context, user.*fileName, what)))
+  if (!file.Open(context.UserFile(user.*fileName, what)))
     throw CliError(std::string(openFailed) + ": " + file.LastError());
   Json list = Json::array();
   for (int i = 0; i < file.GetCount(); ++i) {
@@ -150,6 +144,28 @@ Json Exercises(CliContext& context, const std::string& name, const Range& range)
                                  "Failed to open Exercise Data");
 }
 
+using ListFunction = Json (*)(CliContext&, const std::string&, const Range&);
+using TableFunction = std::string (*)(const Json&);
+
+// A listing command: the user, an optional range, JSON or an aligned table.
+void AddListCommand(CLI::App& app, CliContext& context, const char* name, const char* description, ListFunction list,
+                    TableFunction table) {
+  auto* command = app.add_subcommand(name, description);
+  auto user = std::make_shared<std::string>();
+  auto range = std::make_shared<Range>();
+  command->add_option("--user", *user, "The user's name")->required();
+  command->add_option("--from", range->from, "First day, YYYY-MM-DD");
+  command->add_option("--to", range->to, "Last day, YYYY-MM-DD");
+  command->add_flag("--table", range->table, "Print an aligned table for reading instead of JSON");
+  command->callback([&context, user, range, list, table] {
+    const Json listed = list(context, *user, *range);
+    if (range->table)
+      context.PrintText(table(listed));
+    else
+      context.Print(listed);
+  });
+}
+
 }  // namespace
 
 void AddDataCommands(CLI::App& app, CliContext& context) {
@@ -161,35 +177,9 @@ void AddDataCommands(CLI::App& app, CliContext& context) {
   download->callback(
       [&context, downloadUser, setClock] { context.Print(Download(context, *downloadUser, *setClock)); });
 
-  auto* days = app.add_subcommand("days", "List a user's stored days in file order");
-  auto daysUser = std::make_shared<std::string>();
-  auto daysRange = std::make_shared<Range>();
-  days->add_option("--user", *daysUser, "The user's name")->required();
-  days->add_option("--from", daysRange->from, "First day, YYYY-MM-DD");
-  days->add_option("--to", daysRange->to, "Last day, YYYY-MM-DD");
-  days->add_flag("--table", daysRange->table, "Print an aligned table for reading instead of JSON");
-  days->callback([&context, daysUser, daysRange] {
-    const Json list = Days(context, *daysUser, *daysRange);
-    if (daysRange->table)
-      context.PrintText(DaysTable(list));
-    else
-      context.Print(list);
-  });
-
-  auto* exercises = app.add_subcommand("exercises", "List a user's stored exercise sessions in file order");
-  auto exercisesUser = std::make_shared<std::string>();
-  auto exercisesRange = std::make_shared<Range>();
-  exercises->add_option("--user", *exercisesUser, "The user's name")->required();
-  exercises->add_option("--from", exercisesRange->from, "First day, YYYY-MM-DD");
-  exercises->add_option("--to", exercisesRange->to, "Last day, YYYY-MM-DD");
-  exercises->add_flag("--table", exercisesRange->table, "Print an aligned table for reading instead of JSON");
-  exercises->callback([&context, exercisesUser, exercisesRange] {
-    const Json list = Exercises(context, *exercisesUser, *exercisesRange);
-    if (exercisesRange->table)
-      context.PrintText(ExercisesTable(list));
-    else
-      context.Print(list);
-  });
+  AddListCommand(app, context, "days", "List a user's stored days in file order", Days, DaysTable);
+  AddListCommand(app, context, "exercises", "List a user's stored exercise sessions in file order", Exercises,
+                 ExercisesTable);
 }
 
 }  // namespace tempovia::cli

@@ -8,6 +8,34 @@ namespace tempovia::cli {
 
 using Json = nlohmann::ordered_json;
 
+namespace {
+
+// The fields a downloaded session and a stored one share, by the same names
+// and in the same order, appended to an object.
+template <class Session>
+void AddSessionFields(Json& json, const Session& e) {
+  json["year"] = e.year;
+  json["month"] = e.month;
+  json["day"] = e.day;
+  json["startHour"] = e.startHour;
+  json["startMinute"] = e.startMinute;
+  json["startSecond"] = e.startSecond;
+  json["durationHours"] = e.durationHours;
+  json["durationMinutes"] = e.durationMinutes;
+  json["durationSeconds"] = e.durationSeconds;
+  json["durationHundredths"] = e.durationHundredths;
+  json["steps"] = e.steps;
+  json["calories"] = e.calories;
+  json["distance"] = e.distance;
+  json["minHeartRate"] = e.minHeartRate;
+  json["avgHeartRate"] = e.avgHeartRate;
+  json["maxHeartRate"] = e.maxHeartRate;
+  json["fatBurnt"] = e.fatBurnt;
+  json["avgSpeed"] = e.avgSpeed;
+}
+
+}  // namespace
+
 std::string DateText(int yearsSince2000, int month, int day) {
   char text[40];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d", 2000 + yearsSince2000, month, day);
@@ -48,27 +76,10 @@ Json ToJson(const StepDay& d, int slot) {
 }
 
 Json ToJson(const ExerciseEntry& e, int slot) {
-  return Json{{"slot", slot},
-              {"valid", e.valid != 0},
-              {"year", e.year},
-              {"month", e.month},
-              {"day", e.day},
-              {"startHour", e.startHour},
-              {"startMinute", e.startMinute},
-              {"startSecond", e.startSecond},
-              {"durationHours", e.durationHours},
-              {"durationMinutes", e.durationMinutes},
-              {"durationSeconds", e.durationSeconds},
-              {"durationHundredths", e.durationHundredths},
-              {"steps", e.steps},
-              {"calories", e.calories},
-              {"distance", e.distance},
-              {"minHeartRate", e.minHeartRate},
-              {"avgHeartRate", e.avgHeartRate},
-              {"maxHeartRate", e.maxHeartRate},
-              {"fatBurnt", e.fatBurnt},
-              {"avgSpeed", e.avgSpeed},
-              {"checksum", e.checksum}};
+  Json json{{"slot", slot}, {"valid", e.valid != 0}};
+  AddSessionFields(json, e);
+  json["checksum"] = e.checksum;
+  return json;
 }
 
 Json ExercisesToJson(const CExerciseRecord& exercises) {
@@ -106,27 +117,9 @@ Json ToJson(const DayRecord& d) {
 Json ToJson(const StoredExercise& e) {
   char time[40];
   std::snprintf(time, sizeof time, "%02d:%02d:%02d", e.startHour, e.startMinute, e.startSecond);
-  return Json{{"date", DateText(e.year, e.month, e.day)},
-              {"time", time},
-              {"id", e.id},
-              {"year", e.year},
-              {"month", e.month},
-              {"day", e.day},
-              {"startHour", e.startHour},
-              {"startMinute", e.startMinute},
-              {"startSecond", e.startSecond},
-              {"durationHours", e.durationHours},
-              {"durationMinutes", e.durationMinutes},
-              {"durationSeconds", e.durationSeconds},
-              {"durationHundredths", e.durationHundredths},
-              {"steps", e.steps},
-              {"calories", e.calories},
-              {"distance", e.distance},
-              {"minHeartRate", e.minHeartRate},
-              {"avgHeartRate", e.avgHeartRate},
-              {"maxHeartRate", e.maxHeartRate},
-              {"fatBurnt", e.fatBurnt},
-              {"avgSpeed", e.avgSpeed}};
+  Json json{{"date", DateText(e.year, e.month, e.day)}, {"time", time}, {"id", e.id}};
+  AddSessionFields(json, e);
+  return json;
 }
 
 Json ToJson(const LocalUserRecord& u) {

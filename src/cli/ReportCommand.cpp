@@ -40,8 +40,8 @@ Json MakeReport(CliContext& context, const ReportOptions& options) {
     throw CliError("Cannot read the chart picture " + options.chart, kExitUsage);
 
   const LocalUserRecord user = context.LoginUser(options.user);
-  const auto stepPath = context.Paths().UserFile(user.stepFile);
-  const auto exercisePath = context.Paths().UserFile(user.exerciseFile);
+  const std::filesystem::path stepPath = context.UserFile(user.stepFile, "step file");
+  const std::filesystem::path exercisePath = context.UserFile(user.exerciseFile, "exercise file");
 
   CPrintPDF report;
   // The unit follows the program's setting unless the command says otherwise.
@@ -50,13 +50,12 @@ Json MakeReport(CliContext& context, const ReportOptions& options) {
   const int sortKey = SortKey(options.sort);
 
   StepData steps;
-  if (!stepPath || !steps.Open(*stepPath)) throw CliError("Failed to open Step Data: " + steps.LastError());
+  if (!steps.Open(stepPath)) throw CliError("Failed to open Step Data: " + steps.LastError());
   if (detail) report.AddWalkingSummary(from, to, user, steps, sortKey);
   steps.Close();
 
   CExerciseDB exercises;
-  if (!exercisePath || !exercises.Open(*exercisePath))
-    throw CliError("Failed to open Exercise Data: " + exercises.LastError());
+  if (!exercises.Open(exercisePath)) throw CliError("Failed to open Exercise Data: " + exercises.LastError());
   if (detail) report.AddExerciseReport(from, to, user, exercises, sortKey);
   exercises.Close();
   if (!options.chart.empty()) report.AddChartPage(options.chart);

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "Printf.h"
+
 namespace tempovia {
 namespace {
 
@@ -33,12 +35,14 @@ double PoundsToKg(double pounds) {
   return pounds / 2.205;
 }
 
+// The values shown come from user.dat, which may have been written elsewhere:
+// a NaN shows as not set and no value is cast to int unchecked.
 std::string HeightText(double cm, bool imperial) {
-  if (cm <= 0) return {};
-  if (!imperial) return IntText(static_cast<int>(cm + 0.5));
+  if (!(cm > 0)) return {};
+  if (!imperial) return IntText(TruncateToInt(cm + 0.5));
   const double inches = CmToInches(cm);
-  int feet = static_cast<int>(inches / 12);
-  int rest = static_cast<int>(inches - 12 * feet + 0.5);
+  int feet = TruncateToInt(inches / 12);
+  int rest = TruncateToInt(inches - 12.0 * feet + 0.5);
   if (rest == 12) {
     ++feet;
     rest = 0;
@@ -49,8 +53,8 @@ std::string HeightText(double cm, bool imperial) {
 }
 
 std::string WeightText(double kg, bool imperial) {
-  if (kg <= 0) return {};
-  return IntText(static_cast<int>((imperial ? KgToPounds(kg) : kg) + 0.5));
+  if (!(kg > 0)) return {};
+  return IntText(TruncateToInt((imperial ? KgToPounds(kg) : kg) + 0.5));
 }
 
 std::string CountText(int value) {

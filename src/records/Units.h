@@ -14,9 +14,9 @@ double KmToMiles(double km);       // x 0.6214, also km/h to mile/h
 double KgToPounds(double kg);      // x 2.205
 double PoundsToKg(double pounds);  // / 2.205
 
-// "5'11\"" (imperial) or "180" (metric); empty when cm <= 0.
+// "5'11\"" (imperial) or "180" (metric); empty unless cm is above 0.
 std::string HeightText(double cm, bool imperial);
-// Whole pounds (imperial) or whole kilograms; empty when kg <= 0.
+// Whole pounds (imperial) or whole kilograms; empty unless kg is above 0.
 std::string WeightText(double kg, bool imperial);
 // "%d" when above 0, else empty.
 std::string CountText(int value);

@@ -3,14 +3,15 @@
 #include <hpdf.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 #include "ExerciseDB.h"
 #include "LocalUserRecord.h"
+#include "Printf.h"
 #include "ReportLayout.h"
 #include "StepData.h"
 #include "Trace.h"
+#include "Units.h"
 
 namespace tempovia {
 namespace {
@@ -30,16 +31,10 @@ HPDF_Page Page(void* page) {
   return static_cast<HPDF_Page>(page);
 }
 
-std::string Format(const char* format, auto... values) {
-  char text[128];
-  std::snprintf(text, sizeof text, format, values...);
-  return text;
-}
-
 // Heart rates of 0 (none measured) print as "---".
 std::string HeartRateText(double bpm) {
-  const int whole = static_cast<int>(bpm);
-  return whole > 0 ? Format("%d", whole) : std::string("---");
+  const int whole = TruncateToInt(bpm);
+  return whole > 0 ? Printf("%d", whole) : std::string("---");
 }
 
 }  // namespace
@@ -96,6 +91,10 @@ bool CPrintPDF::EnsureDocument() {
   return m_doc != nullptr || OpenDocument();
 }
 
+double CPrintPDF::Distance(double km) const {
+  return m_miles ? KmToMiles(km) : km;
+}
+
 void CPrintPDF::SetFontSize(double size) {
   m_fontSize = size;
   HPDF_Page_SetFontAndSize(Page(m_page), static_cast<HPDF_Font>(m_font), static_cast<HPDF_REAL>(size));
@@ -148,7 +147,7 @@ bool CPrintPDF::StartTablePage(bool exercise) {
   HPDF_Page_Stroke(Page(m_page));
 
   SetFontSize(10);
-  Text(800, 920, 1000, 960, Format("Page %d", m_pageCount), true);
+  Text(800, 920, 1000, 960, Printf("Page %d", m_pageCount), true);
   return Healthy();
 }
 
@@ -171,7 +170,6 @@ bool CPrintPDF::AddWalkingSummary(year_month_day from, year_month_day to, const 
   StepData::Sort(kept, sortKey);
 
   const auto& columns = WalkingSummaryColumns();
-  const double distanceFactor = m_miles ? 0.6214 : 1.0;
   int row = 0;
   for (const DayRecord& r : kept) {
     if (row == kRowsPerPage) {
@@ -179,13 +177,13 @@ bool CPrintPDF::AddWalkingSummary(year_month_day from, year_month_day to, const 
       row = 0;
     }
     const std::string cells[] = {
-        Format("%02d-%02d-%02d", r.day, r.month, r.year),
-        Format("%.0f", r.steps),
-        Format("%.2f", r.distance * distanceFactor),
-        Format("%.2f", r.avgSpeed * distanceFactor),
-        Format("%d:%02d:%02d", r.exerciseHours, r.exerciseMinutes, r.exerciseSeconds),
-        Format("%.2f", r.calories),
-        Format("%.2f", r.fatBurnt),
+        Printf("%02d-%02d-%02d", r.day, r.month, r.year),
+        Printf("%.0f", r.steps),
+        Printf("%.2f", Distance(r.distance)),
+        Printf("%.2f", Distance(r.avgSpeed)),
+        Printf("%d:%02d:%02d", r.exerciseHours, r.exerciseMinutes, r.exerciseSeconds),
+        Printf("%.2f", r.calories),
+        Printf("%.2f", r.fatBurnt),
         HeartRateText(r.avgHeartRate),
     };
     for (std::size_t c = 0; c < columns.size(); ++c) {
@@ -193,8 +191,8 @@ bool CPrintPDF::AddWalkingSummary(year_month_day from, year_month_day to, const 
       Text(cell.left, cell.top, cell.right, cell.bottom, cells[c], true);
     }
     TV_TRACE("%02d-%02d-%02d\t%.2f\t%.2f\t%.2f\t%d:%02d:%02d\t%f\t%f\t%d\n", r.day, r.month, r.year, r.steps,
-             r.distance * distanceFactor, r.avgSpeed * distanceFactor, r.exerciseHours, r.exerciseMinutes,
-             r.exerciseSeconds, r.calories, r.fatBurnt, static_cast<int>(r.avgHeartRate));
+             Distance(r.distance), Distance(r.avgSpeed), r.exerciseHours, r.exerciseMinutes, r.exerciseSeconds,
+             r.calories, r.fatBurnt, TruncateToInt(r.avgHeartRate));
     ++row;
     if (!Healthy()) return false;
   }
@@ -222,7 +220,6 @@ bool CPrintPDF::AddExerciseReport(year_month_day from, year_month_day to, const 
   CExerciseDB::Sort(kept, sortKey);
 
   const auto& columns = ExerciseReportColumns();
-  const double distanceFactor = m_miles ? 0.6214 : 1.0;
   int row = 0;
   int number = 0;
   for (const StoredExercise& e : kept) {
@@ -232,13 +229,13 @@ bool CPrintPDF::AddExerciseReport(year_month_day from, year_month_day to, const 
     }
     ++number;
     const std::string cells[] = {
-        Format("%d", number),
-        Format("%02d-%02d-%02d %02d:%02d:%02d", e.day, e.month, e.year, e.startHour, e.startMinute, e.startSecond),
-        Format("%02d:%02d:%02d.%02d", e.durationHours, e.durationMinutes, e.durationSeconds, e.durationHundredths),
-        Format("%.2f", e.avgSpeed * distanceFactor),
-        Format("%.0f", e.steps),
-        Format("%.2f", e.calories),
-        Format("%.2f", e.distance * distanceFactor),
+        Printf("%d", number),
+        Printf("%02d-%02d-%02d %02d:%02d:%02d", e.day, e.month, e.year, e.startHour, e.startMinute, e.startSecond),
+        Printf("%02d:%02d:%02d.%02d", e.durationHours, e.durationMinutes, e.durationSeconds, e.durationHundredths),
+        Printf("%.2f", Distance(e.avgSpeed)),
+        Printf("%.0f", e.steps),
+        Printf("%.2f", e.calories),
+        Printf("%.2f", Distance(e.distance)),
     };
     for (std::size_t c = 0; c < std::size(cells); ++c) {
       const PerMilleRect cell = RowRect(row, columns[c].left, columns[c].right);
@@ -250,12 +247,11 @@ bool CPrintPDF::AddExerciseReport(year_month_day from, year_month_day to, const 
       Text(cell.left, cell.top, cell.right, cell.bottom, HeartRateText(rates[i]), true);
     }
     const PerMilleRect fat = RowRect(row, columns.back().left, columns.back().right);
-    Text(fat.left, fat.top, fat.right, fat.bottom, Format("%.2f", e.fatBurnt), true);
+    Text(fat.left, fat.top, fat.right, fat.bottom, Printf("%.2f", e.fatBurnt), true);
 
     TV_TRACE("%02d-%02d-%02d %02d:%02d:%02d\t%.2f\t%.2f\t%.2f\t%f\t%f\t%d\t%d\t%d\n", e.day, e.month, e.year,
-             e.startHour, e.startMinute, e.startSecond, e.avgSpeed * distanceFactor, e.steps, e.calories,
-             e.distance * distanceFactor, e.fatBurnt, static_cast<int>(e.minHeartRate),
-             static_cast<int>(e.avgHeartRate), static_cast<int>(e.maxHeartRate));
+             e.startHour, e.startMinute, e.startSecond, Distance(e.avgSpeed), e.steps, e.calories, Distance(e.distance),
+             e.fatBurnt, TruncateToInt(e.minHeartRate), TruncateToInt(e.avgHeartRate), TruncateToInt(e.maxHeartRate));
     ++row;
     if (!Healthy()) return false;
   }
@@ -267,7 +263,7 @@ bool CPrintPDF::AddChartPage(const std::filesystem::path& jpeg) {
   StartPage();
   if (!Healthy()) return false;
   SetFontSize(10);
-  Text(800, 920, 1000, 960, Format("Page %d", m_pageCount), true);
+  Text(800, 920, 1000, 960, Printf("Page %d", m_pageCount), true);
 
   // A picture that cannot be loaded leaves the page empty; it does not spoil
   // the rest of the report.
@@ -286,7 +282,7 @@ bool CPrintPDF::AddChartPage(const std::filesystem::path& jpeg) {
 Status CPrintPDF::Save(const std::filesystem::path& path, std::filesystem::path* written) {
   if (m_failed) {
     CloseDocument();
-    return Status::Error(Format("The report could not be made (PDF library error %04X, detail %u).",
+    return Status::Error(Printf("The report could not be made (PDF library error %04X, detail %u).",
                                 static_cast<unsigned>(m_errorNo), static_cast<unsigned>(m_detailNo)));
   }
   if (m_doc == nullptr) return Status::Error("There is no report to save.");

@@ -60,6 +60,8 @@ class CPrintPDF {
   void StartPage();
   void Text(int left, int top, int right, int bottom, const std::string& text, bool centred);
   void SetFontSize(double size);
+  // Kilometres (or km/h) in the report's distance unit.
+  double Distance(double km) const;
   // True while the document is usable; after a failure it frees the document.
   bool Healthy();
 

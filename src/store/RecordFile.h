@@ -115,8 +115,6 @@ class RecordFile {
   // Positions whose keys lie in [low, high), in file order.
   std::vector<int> PositionsWithKeys(std::uint64_t low, std::uint64_t high) const;
 
-  void SetError(std::string message) { m_lastError = std::move(message); }
-
  private:
   static std::uint64_t KeyOfBytes(const std::uint8_t* bytes);
   void BuildIndex();

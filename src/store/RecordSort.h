@@ -2,19 +2,11 @@
 // The orders in which reports and tables list day records and exercises.
 
 #include <algorithm>
-#include <cmath>
-#include <cstdint>
 #include <span>
 
-namespace tempovia {
+#include "Printf.h"
 
-// A stored double truncated to a whole number; out-of-range and NaN values
-// (a foreign file) are clamped instead of being undefined.
-inline std::int64_t TruncatedToWhole(double value) {
-  if (std::isnan(value)) return 0;
-  constexpr double kLimit = 9.0e18;
-  return static_cast<std::int64_t>(std::clamp(value, -kLimit, kLimit));
-}
+namespace tempovia {
 
 // Key 0: chronological (the record's Key()), ascending. Keys 1 to 3:
 // descending by steps, average heart rate, or average speed x 1000, each
@@ -31,13 +23,13 @@ void SortRecords(std::span<Record> records, int keyType) {
                        [](const Record& a, const Record& b) { return a.Key() < b.Key(); });
       break;
     case 1:
-      descendingBy([](const Record& r) { return TruncatedToWhole(r.steps); });
+      descendingBy([](const Record& r) { return TruncateToInt(r.steps); });
       break;
     case 2:
-      descendingBy([](const Record& r) { return TruncatedToWhole(r.avgHeartRate); });
+      descendingBy([](const Record& r) { return TruncateToInt(r.avgHeartRate); });
       break;
     case 3:
-      descendingBy([](const Record& r) { return TruncatedToWhole(r.avgSpeed * 1000); });
+      descendingBy([](const Record& r) { return TruncateToInt(r.avgSpeed * 1000); });
       break;
     default:
       break;

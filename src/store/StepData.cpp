@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "Printf.h"
 #include "RecordSort.h"
 #include "Trace.h"
 
@@ -57,10 +58,8 @@ bool StepData::FindByDate(year_month_day date, DayRecord& out) {
       for (int position : PositionsWithKeys(*before, *before + 1)) {
         if (position >= scanned) break;
         const DayRecord r = RecordAt(position);
-        TV_TRACE("First record %d-%d-%d  (%lld, %lld, %lld)\n", r.year, r.month, r.day,
-                 static_cast<long long>(TruncatedToWhole(r.minHeartRate)),
-                 static_cast<long long>(TruncatedToWhole(r.avgHeartRate)),
-                 static_cast<long long>(TruncatedToWhole(r.maxHeartRate)));
+        TV_TRACE("First record %d-%d-%d  (%d, %d, %d)\n", r.year, r.month, r.day, TruncateToInt(r.minHeartRate),
+                 TruncateToInt(r.avgHeartRate), TruncateToInt(r.maxHeartRate));
       }
     }
   }

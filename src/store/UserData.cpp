@@ -50,7 +50,6 @@ bool UserData::Append() {
   if (GetCount() > 0) {
     id = NextId(IdAt(0));
     for (int i = 1; i < GetCount(); ++i) id = std::max(id, NextId(IdAt(i)));
-    Current() = RecordAt(GetCount() - 1);
   }
   added.id = id;
   added.hidden = 0;

@@ -5,6 +5,7 @@
 
 #include "ExerciseDB.h"
 #include "LocalUserRecord.h"
+#include "Printf.h"
 #include "StepData.h"
 #include "StorePaths.h"
 #include "Units.h"
@@ -53,9 +54,10 @@ double LeadingNumber(std::string_view text) {
 
 namespace {
 
+// Written as "inside" so that a NaN ("nan" reads as a number) counts as outside.
 double InRangeOrZero(double value, Measure measure) {
   const MeasureRange range = RangeOf(measure);
-  return value < range.low || value > range.high ? 0 : value;
+  return value >= range.low && value <= range.high ? value : 0;
 }
 
 }  // namespace
@@ -75,7 +77,7 @@ double ParseLength(std::string_view text, double storedCm, bool imperial, Measur
       const std::size_t inchesTo = text.empty() ? 0 : text.size() - 1;
       const double inches = inchesFrom < inchesTo ? LeadingNumber(text.substr(inchesFrom, inchesTo - inchesFrom)) : 0;
       const double total = feet * 12 + inches;
-      if (static_cast<int>(CmToInches(storedCm) + 0.5) == static_cast<int>(total + 0.5))
+      if (TruncateToInt(CmToInches(storedCm) + 0.5) == TruncateToInt(total + 0.5))
         value = storedCm;
       else
         value = InchesToCm(total);

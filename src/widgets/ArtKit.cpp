@@ -12,10 +12,6 @@ const ButtonLook kDarkButton{QColor(58, 80, 104), QColor(40, 57, 76), QColor(30,
 const ButtonLook kLightButton{QColor(250, 251, 253), QColor(232, 237, 243), QColor(150, 164, 182), kInk};
 const ButtonLook kAccentButton{QColor(255, 170, 64), QColor(238, 128, 20), QColor(200, 104, 10), QColor(255, 255, 255)};
 
-QColor Colour(Rgb rgb) {
-  return QColor(rgb.r, rgb.g, rgb.b);
-}
-
 QColor Mix(const QColor& a, const QColor& b, double t) {
   auto channel = [t](int x, int y) { return std::clamp(static_cast<int>(x + (y - x) * t + 0.5), 0, 255); };
   return QColor(channel(a.red(), b.red()), channel(a.green(), b.green()), channel(a.blue(), b.blue()),

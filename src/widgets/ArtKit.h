@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ChartKind.h"
+#include "QtColour.h"
 #include "SkinLayout.h"
 
 namespace tempovia::art {
@@ -23,7 +24,6 @@ inline const QColor kCard(255, 255, 255);
 inline const QColor kCardBorder(208, 215, 224);
 inline const QColor kLowerPanel(149, 149, 149);  // the chart's own background
 
-QColor Colour(Rgb rgb);
 // t = 0 gives a, t = 1 gives b.
 QColor Mix(const QColor& a, const QColor& b, double t);
 

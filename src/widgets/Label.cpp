@@ -41,9 +41,7 @@ CLabel::CLabel(const QString& text, QWidget* parent)
   setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   setAttribute(Qt::WA_OpaquePaintEvent);
   ApplyFont();
-  QPalette p = palette();
-  p.setColor(QPalette::WindowText, ToQColor(m_textColour));
-  setPalette(p);
+  SetTextColor(m_textColour);
 }
 
 CLabel::~CLabel() = default;

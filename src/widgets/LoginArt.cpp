@@ -30,11 +30,11 @@ void DrawHero(QPainter& painter) {
   for (int i = 0; i < 5; ++i) {
     const double radius = 150 - i * 24;
     const QRectF ring(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
-    QColor track = Colour(colours[i]);
+    QColor track = ToQColor(colours[i]);
     track.setAlphaF(0.16);
     painter.setPen(QPen(track, 16, Qt::SolidLine, Qt::FlatCap));
     painter.drawEllipse(ring);
-    painter.setPen(QPen(Colour(colours[i]), 16, Qt::SolidLine, Qt::RoundCap));
+    painter.setPen(QPen(ToQColor(colours[i]), 16, Qt::SolidLine, Qt::RoundCap));
     painter.drawArc(ring, 90 * 16, static_cast<int>(-sweeps[i] * 16));
   }
   DrawMotif(painter, ChartKind::ExerciseWalking, QRectF(centre.x() - 26, centre.y() - 26, 52, 52), Qt::white,
@@ -52,7 +52,7 @@ void DrawHero(QPainter& painter) {
   const QFontMetricsF metrics(font);
   for (int i = 0; i < 5; ++i) {
     painter.setPen(Qt::NoPen);
-    painter.setBrush(Colour(colours[i]));
+    painter.setBrush(ToQColor(colours[i]));
     painter.drawEllipse(QPointF(x + 5, 372), 5, 5);
     const QString name = QString::fromLatin1(names[i]);
     DrawTextIn(painter, QRectF(x + 15, 362, 120, 20), Qt::AlignLeft | Qt::AlignVCenter, name, font,

@@ -29,7 +29,7 @@ void DrawHeader(QPainter& painter) {
   // The five measure colours as a small signature on the right.
   const Rgb colours[] = {kStepsColour, kDistanceColour, kCaloriesColour, kHeartRateColour, kExerciseColour};
   for (int i = 0; i < 5; ++i) {
-    RoundedFill(painter, QRectF(834 + i * 24, 25, 20, 6), 3, Colour(colours[i]));
+    RoundedFill(painter, QRectF(834 + i * 24, 25, 20, 6), 3, ToQColor(colours[i]));
   }
 }
 
@@ -50,14 +50,14 @@ void DrawSummaryCard(QPainter& painter) {
   DrawCard(painter, QRectF(20, 124, 449, 268));
   // The date row: black, as its label.
   const SummaryRow& date = kSummaryRows[0];
-  RoundedFill(painter, QRectF(33, date.label.y - 1, 423, date.label.height + 2), 3, Colour(date.background));
+  RoundedFill(painter, QRectF(33, date.label.y - 1, 423, date.label.height + 2), 3, ToQColor(date.background));
   DrawTextIn(painter, QRectF(43, date.label.y - 1, 250, date.label.height + 2), Qt::AlignLeft | Qt::AlignVCenter,
              QString::fromLatin1(date.caption), Ui(12), Qt::white);
   // The five measure rows, each its hit area, coloured like its label.
   for (std::size_t i = 1; i < kSummaryRows.size(); ++i) {
     const SummaryRow& row = kSummaryRows[i];
     const QRectF face = Inside(kMainAreas[row.area], 1);
-    const QColor colour = Colour(row.background);
+    const QColor colour = ToQColor(row.background);
     // Flat, so the row and its value label read as one strip.
     RoundedFill(painter, face, 3, colour);
     const QRectF text(face.left() + 10, face.top(), 250, face.height());
@@ -71,7 +71,7 @@ void DrawSummaryCard(QPainter& painter) {
   for (const InfoRow& row : kInfoRows) {
     painter.fillRect(
         QRectF(row.captionBox.x, row.captionBox.y, row.valueBox.Right() - row.captionBox.x, row.captionBox.height),
-        Colour(row.background));
+        ToQColor(row.background));
   }
   DrawTextIn(painter, QRectF(kDayNoteBox.x, kDayNoteBox.y - 19, kDayNoteBox.width, 16),
              Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("DAY NOTE"), Ui(10), kInkSoft);
@@ -100,7 +100,7 @@ void DrawUserCard(QPainter& painter) {
 
 void DrawMotifCard(QPainter& painter, ChartKind kind) {
   const QRectF card(846, 124, 144, 268);
-  const QColor colour = Colour(MeasureColour(kind));
+  const QColor colour = ToQColor(MeasureColour(kind));
   QLinearGradient gradient(card.topLeft(), card.bottomRight());
   gradient.setColorAt(0, Mix(colour, Qt::white, 0.12));
   gradient.setColorAt(1, Mix(colour, kInk, 0.38));

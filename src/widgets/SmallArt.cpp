@@ -48,7 +48,7 @@ void DrawComputer(QPainter& painter, const QRectF& screen) {
   const double bar = inner.width() / 7;
   for (int i = 0; i < 4; ++i) {
     const double h = inner.height() * heights[i];
-    painter.setBrush(Colour(colours[i]));
+    painter.setBrush(ToQColor(colours[i]));
     painter.drawRect(QRectF(inner.left() + i * bar * 1.9, inner.bottom() - h, bar, h));
   }
   painter.setBrush(QColor(70, 86, 106));
@@ -96,7 +96,7 @@ QImage DrawCalendarDay(bool mask) {
       painter.setBrush(Qt::black);
     } else {
       painter.setPen(QPen(QColor(196, 140, 0), 2));
-      painter.setBrush(Colour(kStepsColour));
+      painter.setBrush(ToQColor(kStepsColour));
     }
     painter.drawPath(path);
     // The pen reaches one pixel outside the shape; the mask must cover it too.
@@ -106,7 +106,7 @@ QImage DrawCalendarDay(bool mask) {
 }
 
 QImage DrawYearArrow(bool next) {
-  QImage image = NewCanvas(kYearArrowWidth, kYearArrowHeight, Colour(kCalendarBackground));
+  QImage image = NewCanvas(kYearArrowWidth, kYearArrowHeight, ToQColor(kCalendarBackground));
   {
     QPainter painter(&image);
     Prepare(painter);
@@ -137,12 +137,12 @@ QImage DrawAppIcon(int size) {
   const double radius = s * 0.32;
   const QRectF ring(s / 2 - radius, s / 2 - radius, 2 * radius, 2 * radius);
   for (int i = 0; i < 5; ++i) {
-    painter.setPen(QPen(Colour(colours[i]), std::max(1.5, s * 0.085), Qt::SolidLine, Qt::FlatCap));
+    painter.setPen(QPen(ToQColor(colours[i]), std::max(1.5, s * 0.085), Qt::SolidLine, Qt::FlatCap));
     painter.drawArc(ring, static_cast<int>((90 - i * 72 - 4) * 16), static_cast<int>(-64 * 16));
   }
   const double side = s * 0.34;
   DrawMotif(painter, ChartKind::HeartRate, QRectF(s / 2 - side / 2, s / 2 - side / 2, side, side), Qt::white,
-            Colour(kHeartRateColour));
+            ToQColor(kHeartRateColour));
   return image;
 }
 
@@ -161,7 +161,7 @@ std::vector<QImage> DrawProgressFrames() {
     for (int d = 0; d < kDots; ++d) {
       const double position = frame * (kDots + 2.0) / kProgressFrames - 1;
       const double glow = std::max(0.0, 1 - std::abs(d - position) / 1.6);
-      QColor colour = Colour(colours[d % 5]);
+      QColor colour = ToQColor(colours[d % 5]);
       colour.setAlphaF(0.25 + 0.75 * glow);
       painter.setPen(Qt::NoPen);
       painter.setBrush(colour);

@@ -91,6 +91,7 @@ TEST_F(CliTest, UsersAreAddedCheckedAndListedWithoutPasswords) {
       {{"add-user", "--name", "Zo\xC3\xAB"}, "The name already exists in the databse! Please choose another one."},
       {{"add-user", "--name", "Bob", "--height", "241"}, "Invalid height! It should be ranged from 100cm ~ 240cm"},
       {{"add-user", "--name", "Bob", "--weight", "19"}, "Invalid weight! It should be ranged from 20kg ~ 220kg"},
+      {{"add-user", "--name", "Bob", "--height", "nan"}, "Invalid height! It should be ranged from 100cm ~ 240cm"},
       {{"add-user", "--name", std::string(31, 'x')}, "at most 30 characters"},
       {{"add-user", "--name", "\xE6\x97\xA5"}, "cannot be stored"},
   };
@@ -171,6 +172,22 @@ TEST_F(CliTest, ReadImageSavesTheWatchMemoryAsStored) {
   EXPECT_EQ(ReadFile(read).size(), 512u);
 }
 
+TEST_F(CliTest, AnImageReplacesAFileButNeverAFolderAndAFailureSaysWhy) {
+  const auto image = m_dir / "week.img";
+  std::ofstream(image) << "an older dump";
+  RunJson({"simulate-image", "--out", image.string()});
+  EXPECT_EQ(ReadFile(image).size(), 512u);
+
+  const ProcessResult folder = Run({"simulate-image", "--out", m_dir.Path().string()});
+  EXPECT_NE(folder.exitCode, 0);
+  EXPECT_NE(folder.err.find("not a regular file"), std::string::npos) << folder.err;
+  EXPECT_TRUE(std::filesystem::is_directory(m_dir.Path()));
+
+  const ProcessResult missing = Run({"simulate-image", "--out", (m_dir / "no-such-folder" / "x.img").string()});
+  EXPECT_NE(missing.exitCode, 0);
+  EXPECT_NE(missing.err.find("No such file or directory"), std::string::npos) << missing.err;
+}
+
 TEST_F(CliTest, WrongPasswordIsRefusedAndChangesNothing) {
   AddUser();
   const ProcessResult r = Run({"delete-user", "--name", "Ann"}, "S3CRET");
@@ -203,6 +220,28 @@ TEST_F(CliTest, ReportWritesAPdfWithBothTables) {
                                      (m_dir / "x").string(), "--no-detail"});
   EXPECT_EQ(nothing.exitCode, 2);
   EXPECT_FALSE(std::filesystem::exists(m_dir / "x.pdf"));
+}
+
+TEST_F(CliTest, AUserFileNameLeadingOutOfTheDataFolderIsRefusedSayingSo) {
+  AddUser();
+  {
+    // An imported user.dat whose step file name climbs out of the data folder.
+    std::fstream users(m_dir / "data" / "user.dat", std::ios::in | std::ios::out | std::ios::binary);
+    users.seekp(108);
+    users.write("../escape.dat", 14);
+  }
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"days", "--user", "Ann"},
+        std::vector<std::string>{"report", "--user", "Ann", "--from", "2009-01-01", "--to", "2009-01-05", "--out",
+                                 (m_dir / "r.pdf").string()}}) {
+    const ProcessResult r = Run(command);
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_NE(r.err.find("The user's step file is not a plain file name in the data folder: \"../escape.dat\""),
+              std::string::npos)
+        << r.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(m_dir / "escape.dat"));
+  EXPECT_FALSE(std::filesystem::exists(m_dir / "r.pdf"));
 }
 
 TEST_F(CliTest, ExportAndImportRoundTripTheDataFolder) {

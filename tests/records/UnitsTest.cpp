@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "Units.h"
 
 namespace tempovia {
@@ -18,6 +20,17 @@ TEST(Units, HeightTextRoundsAndCarriesTwelveInchesIntoTheFeet) {
       {179.5, false, "180"},   {179.49, false, "179"}, {0, false, ""},        {-3, true, ""},
   };
   for (const Case& c : cases) EXPECT_EQ(HeightText(c.cm, c.imperial), c.text) << c.cm;
+}
+
+// A user.dat from elsewhere may hold anything in its doubles.
+TEST(Units, WildStoredValuesShowAsUnsetOrAtTheLimit) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  EXPECT_EQ(HeightText(nan, false), "");
+  EXPECT_EQ(HeightText(nan, true), "");
+  EXPECT_EQ(WeightText(nan, true), "");
+  EXPECT_EQ(HeightText(1e300, false), "2147483647");
+  EXPECT_EQ(WeightText(1e300, false), "2147483647");
+  EXPECT_FALSE(HeightText(1e300, true).empty());
 }
 
 TEST(Units, WeightTextIsWholePoundsOrKilograms) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -98,8 +99,9 @@ class ReportTest : public testing::Test {
 };
 
 TEST_F(ReportTest, WalkingSummaryShowsHeadUnitsAndOnlyDaysWithSteps) {
+  // A NaN heart rate can only come from a file written elsewhere; it prints as none.
   AddDays({Day(Date(2008, 3, 5), 9000), Day(Date(2008, 3, 6), 0), Day(Date(2008, 3, 7), 12500, 0),
-           Day(Date(2008, 4, 1), 3000)});
+           Day(Date(2008, 3, 8), 4000, std::numeric_limits<double>::quiet_NaN()), Day(Date(2008, 4, 1), 3000)});
   CPrintPDF report;
   report.AddWalkingSummary(Date(2008, 3, 1), Date(2008, 3, 31), m_user, m_steps, 0);
   const auto pdf = Save(report);
@@ -113,6 +115,7 @@ TEST_F(ReportTest, WalkingSummaryShowsHeadUnitsAndOnlyDaysWithSteps) {
   EXPECT_EQ(test::TableRows(page), (std::vector<std::string>{
                                        "05-03-08 9000 6.30 4.50 1:05:09 360.00 18.00 80",
                                        "07-03-08 12500 8.75 4.50 1:05:09 500.00 25.00 ---",
+                                       "08-03-08 4000 2.80 4.50 1:05:09 160.00 8.00 ---",
                                    }));
 }
 

@@ -25,10 +25,22 @@ TEST(ReportLayout, PerMilleRectanglesBecomeWholePointsFromTheTop) {
   }
 }
 
-TEST(ReportLayout, RowsStepBy29PerMille) {
-  EXPECT_EQ(RowRect(0, 1, 2).top, 308);
-  EXPECT_EQ(RowRect(19, 1, 2).top, 308 + 29 * 19);
-  EXPECT_EQ(RowRect(19, 1, 2).bottom, 333 + 29 * 19);
+// A page's rows sit between the rule under the heads (290) and the page
+// number (920), in whole points that never overlap.
+TEST(ReportLayout, TwentyRowsFitBetweenTheRuleAndThePageNumber) {
+  const PointRect rule = ToPoints({70, 290, 930, 290}, kReportPageWidth, kReportPageHeight);
+  const PointRect pageNumber = ToPoints({800, 920, 1000, 960}, kReportPageWidth, kReportPageHeight);
+  int above = rule.bottom;
+  for (int row = 0; row < kRowsPerPage; ++row) {
+    SCOPED_TRACE(row);
+    const PointRect r = ToPoints(RowRect(row, 86, 171), kReportPageWidth, kReportPageHeight);
+    EXPECT_LT(r.top, above);
+    EXPECT_GT(r.top - r.bottom, 10) << "room for 10-point text";
+    above = r.bottom;
+  }
+  EXPECT_GT(above, pageNumber.top);
+  EXPECT_EQ(RowRect(0, 86, 171).top, 308);
+  EXPECT_EQ(RowRect(19, 86, 171).bottom, 884);
 }
 
 TEST(ReportLayout, PdfEndingIsAddedUnlessPresentInAnyCase) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 
 #include "LocalUserRecord.h"
 #include "StorePaths.h"
@@ -33,6 +34,9 @@ TEST(UserRules, LengthsAreReadInEitherUnitSystem) {
       {"'5\"", 0, true, Measure::Height, 0},
       {"2'6\"", 0, true, Measure::RunningStride, 30 * 2.54},
       {"181", 0, false, Measure::WalkingStride, 0},
+      {"nan", 0, false, Measure::Height, 0},  // a number to strtod, but never a height
+      {"nan'5\"", 0, true, Measure::Height, 0},
+      {"99999999999'1\"", 0, true, Measure::Height, 0},  // beyond int: compared without overflow
   };
   for (const Case& c : cases)
     EXPECT_DOUBLE_EQ(ParseLength(c.text, c.stored, c.imperial, c.measure), c.expected) << c.text;
@@ -45,6 +49,7 @@ TEST(UserRules, WeightsInPoundsAreConvertedEveryTime) {
   EXPECT_DOUBLE_EQ(ParseWeight("20", false), 20);
   EXPECT_DOUBLE_EQ(ParseWeight("220", false), 220);
   EXPECT_DOUBLE_EQ(ParseWeight("486", true), 0);
+  EXPECT_DOUBLE_EQ(ParseWeight("NaN", false), 0);
 }
 
 TEST(UserRules, FirstOutOfRangeFollowsTheEditorsOrder) {
@@ -58,6 +63,8 @@ TEST(UserRules, FirstOutOfRangeFollowsTheEditorsOrder) {
   user.walkingStride = 70;
   EXPECT_EQ(FirstOutOfRange(user, true), std::nullopt);  // an unset running stride is fine here
   EXPECT_EQ(FirstOutOfRange(user, false), Measure::RunningStride);
+  user.height = std::numeric_limits<double>::quiet_NaN();
+  EXPECT_EQ(FirstOutOfRange(user, true), Measure::Height);
   EXPECT_EQ(RangeMessage(Measure::RunningStride, true),
             "Invalid stride (Running)!\nIt should be ranged from 8\" ~ 5'11\"");
 }

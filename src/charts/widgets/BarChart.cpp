@@ -29,18 +29,12 @@ bool CBarChart::Create(const QRect& rect, QWidget* parent, int id, const QString
 void CBarChart::AddBar(const std::array<double, 3>& values, const QString& tipLabel, const QString& axisLabel,
                        const std::array<Rgb, 3>& colours, bool redraw) {
   m_model.Bars().AddBar(values, tipLabel.toStdString(), axisLabel.toStdString(), colours);
-  if (redraw && !m_surface.isNull()) {
-    RecreateSurface();
-    Refresh();
-  }
+  RefreshIf(redraw);
 }
 
 void CBarChart::RemoveAllBars() {
   m_model.Bars().RemoveAll();
-  if (!m_surface.isNull()) {
-    RecreateSurface();
-    Refresh();
-  }
+  Refresh();
 }
 
 void CBarChart::SetTitle(const QString& title) {
@@ -165,8 +159,6 @@ void CBarChart::paintEvent(QPaintEvent*) {
 }
 
 void CBarChart::resizeEvent(QResizeEvent*) {
-  if (m_surface.isNull()) return;
-  RecreateSurface();
   Refresh();
 }
 

@@ -51,7 +51,8 @@ class CBarChart : public QWidget {
   void SetChartMode(int mode);
   void SetStretch(bool on);
 
-  // Redraws the off-screen image (once it exists) and schedules a repaint.
+  // Redraws the off-screen image (once it exists, made anew only when the
+  // drawing's size changed) and schedules a repaint.
   void Refresh();
 
   const BarChartModel& Model() const { return m_model; }

@@ -1,6 +1,7 @@
 #pragma once
 // printf-style formatting into a std::string, for texts whose formats are
-// fixed by the look of the charts ("%0.02f", "%.1fe+%d", ...).
+// fixed ("%0.02f" on a chart, "Page %d" on a report, ...), and the one safe way
+// to turn a stored double into an int.
 
 #include <string>
 

@@ -1,0 +1,41 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "Printf.h"
+
+namespace tempovia {
+namespace {
+
+TEST(Printf, FormatsTextsOfAnyLength) {
+  EXPECT_EQ(Printf("Page %d", 3), "Page 3");
+  EXPECT_EQ(Printf("%0.02f", 4.5), "4.50");
+  const std::string name(300, 'W');
+  EXPECT_EQ(Printf("%s!", name.c_str()), name + "!");
+  EXPECT_EQ(Printf("%s", ""), "");
+}
+
+// Stored doubles come from files written elsewhere; none of them may turn
+// into undefined behaviour on the way to "%d".
+TEST(Printf, TruncateToIntTruncatesTowardZeroAndClampsWildValues) {
+  constexpr int kMax = std::numeric_limits<int>::max();
+  constexpr int kMin = std::numeric_limits<int>::min();
+  const struct {
+    double in;
+    int out;
+  } cases[] = {
+      {2.9, 2},
+      {-2.9, -2},
+      {0, 0},
+      {2147483647.0, kMax},
+      {1e300, kMax},
+      {-1e300, kMin},
+      {std::numeric_limits<double>::infinity(), kMax},
+      {std::numeric_limits<double>::quiet_NaN(), 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TruncateToInt(c.in), c.out) << c.in;
+}
+
+}  // namespace
+}  // namespace tempovia
