@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <compare>
+#include <cstdint>
 #include <string>
 
 namespace tempovia {

@@ -90,7 +90,11 @@ Status DeviceMonitor::Start(Mode mode) {
   itimerspec every{};
   every.it_interval.tv_sec = kPollInterval.count();
   every.it_value.tv_sec = kPollInterval.count();
-  ::timerfd_settime(m_timerFd, 0, &every, nullptr);
+  if (::timerfd_settime(m_timerFd, 0, &every, nullptr) != 0) {
+    const int error = errno;
+    Stop();
+    return Status::Error("Cannot follow the watch being plugged in: " + SystemErrorText(error) + ".");
+  }
   m_known = PresentNodes();
   TV_TRACE("Looking for the watch every %d s\n", static_cast<int>(kPollInterval.count()));
   return Status::Ok();

@@ -110,9 +110,18 @@ void CPrintPDF::Text(int left, int top, int right, int bottom, const std::string
   const bool shrink = needed > room && room > 0;
   if (shrink) SetFontSize(std::max(kSmallestFontSize, size * room / needed * 0.97));
   HPDF_Page_BeginText(Page(m_page));
-  HPDF_Page_TextRect(Page(m_page), static_cast<HPDF_REAL>(r.left), static_cast<HPDF_REAL>(r.top),
-                     static_cast<HPDF_REAL>(r.right), static_cast<HPDF_REAL>(r.bottom), text.c_str(),
-                     centred ? HPDF_TALIGN_CENTER : HPDF_TALIGN_LEFT, nullptr);
+  if (HPDF_Page_TextWidth(Page(m_page), text.c_str()) <= room) {
+    HPDF_Page_TextRect(Page(m_page), static_cast<HPDF_REAL>(r.left), static_cast<HPDF_REAL>(r.top),
+                       static_cast<HPDF_REAL>(r.right), static_cast<HPDF_REAL>(r.bottom), text.c_str(),
+                       centred ? HPDF_TALIGN_CENTER : HPDF_TALIGN_LEFT, nullptr);
+  } else {
+    // Even the smallest size is too wide (one very long word): the library
+    // would drop it, so it runs past the cell's edge instead.
+    const double width = HPDF_Page_TextWidth(Page(m_page), text.c_str());
+    const double x = centred ? r.left + (room - width) / 2 : r.left;
+    HPDF_Page_TextOut(Page(m_page), static_cast<HPDF_REAL>(x), static_cast<HPDF_REAL>(r.top - m_fontSize),
+                      text.c_str());
+  }
   HPDF_Page_EndText(Page(m_page));
   if (shrink) SetFontSize(size);
 }

@@ -196,6 +196,19 @@ TEST_F(ReportTest, ExerciseReportKeepsSessionsInRangeSortsThemAndPrintsDashesFor
   EXPECT_NE(page.find("Record Data"), std::string::npos);  // set smaller, but whole
 }
 
+TEST_F(ReportTest, NamesTooWideForTheirCellStayWhole) {
+  AddDays({Day(Date(2008, 3, 5), 9000)});
+  // Thirty of the widest letter: too wide for the name cell even at the smallest size.
+  for (const std::string& name : {std::string("Maximilian Alexander Wellingto"), std::string(30, 'W')}) {
+    m_user.name = name;
+    CPrintPDF report;
+    report.AddWalkingSummary(Date(2008, 3, 1), Date(2008, 3, 31), m_user, m_steps, 0);
+    const std::string page = test::PdfPages(Save(report)).at(0);
+    EXPECT_NE(page.find(name), std::string::npos) << name;
+    EXPECT_EQ(test::TableRows(page).size(), 1u);
+  }
+}
+
 TEST_F(ReportTest, EmptyRangeGivesOnePageWithHeadAndNumberOnly) {
   AddDays({Day(Date(2008, 3, 5), 9000)});
   CPrintPDF report;
