@@ -19,13 +19,16 @@ endfunction()
 
 # Adds a GoogleTest executable for one layer and registers its cases with ctest.
 #   tempovia_add_gtest(NAME records_tests SOURCES a.cpp b.cpp LIBS tempovia_records)
+# TEST_SUFFIX tells apart the cases of one source built into several binaries
+# (run under different environments).
 function(tempovia_add_gtest)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;TEST_SUFFIX" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   tempovia_defaults(${T_NAME})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST
+    TEST_SUFFIX "${T_TEST_SUFFIX}"
     PROPERTIES ENVIRONMENT "${T_ENVIRONMENT}")
 endfunction()
 

@@ -28,7 +28,12 @@ bool CBarChart::Create(const QRect& rect, QWidget* parent, int id, const QString
 
 void CBarChart::AddBar(const std::array<double, 3>& values, const QString& tipLabel, const QString& axisLabel,
                        const std::array<Rgb, 3>& colours, bool redraw) {
-  m_model.Bars().AddBar(values, tipLabel.toStdString(), axisLabel.toStdString(), colours);
+  AddBar(values, tipLabel.toStdString(), axisLabel.toStdString(), colours, redraw);
+}
+
+void CBarChart::AddBar(const std::array<double, 3>& values, const std::string& tipLabel, const std::string& axisLabel,
+                       const std::array<Rgb, 3>& colours, bool redraw) {
+  m_model.Bars().AddBar(values, tipLabel, axisLabel, colours);
   RefreshIf(redraw);
 }
 
@@ -38,11 +43,19 @@ void CBarChart::RemoveAllBars() {
 }
 
 void CBarChart::SetTitle(const QString& title) {
-  m_model.SetTitle(title.toStdString());
+  SetTitle(title.toStdString());
+}
+
+void CBarChart::SetTitle(const std::string& title) {
+  m_model.SetTitle(title);
 }
 
 void CBarChart::SetUnitLabel(const QString& text, bool redraw) {
-  m_model.SetUnitLabel(text.toStdString());
+  SetUnitLabel(text.toStdString(), redraw);
+}
+
+void CBarChart::SetUnitLabel(const std::string& text, bool redraw) {
+  m_model.SetUnitLabel(text);
   RefreshIf(redraw);
 }
 

@@ -11,14 +11,16 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <string>
 
 #include "BarChartModel.h"
+#include "ChartControl.h"
 
 namespace tempovia {
 
 class CChartTip;
 
-class CBarChart : public QWidget {
+class CBarChart : public QWidget, public ChartControl {
  public:
   explicit CBarChart(QWidget* parent = nullptr);
   ~CBarChart() override;
@@ -29,31 +31,36 @@ class CBarChart : public QWidget {
 
   void AddBar(const std::array<double, 3>& values, const QString& tipLabel, const QString& axisLabel,
               const std::array<Rgb, 3>& colours, bool redraw = false);
-  void RemoveAllBars();
+  void AddBar(const std::array<double, 3>& values, const std::string& tipLabel, const std::string& axisLabel,
+              const std::array<Rgb, 3>& colours, bool redraw) override;
+  void RemoveAllBars() override;
 
   void SetTitle(const QString& title);
+  void SetTitle(const std::string& title) override;
   void SetUnitLabel(const QString& text, bool redraw = false);
-  void SetBkColor(Rgb colour);
-  void ShowAxisLabels(bool on, bool redraw = false);
+  void SetUnitLabel(const std::string& text, bool redraw) override;
+  void SetBkColor(Rgb colour) override;
+  void ShowAxisLabels(bool on, bool redraw = false) override;
   // kind 0: percent of the maximum, 1: the value.
-  void ShowValueLabels(int kind, bool on, bool redraw = false);
-  void ShowPercent(bool on, bool redraw = false);
-  void Set3D(bool on, bool redraw = false);
-  void SetIntegerValues(bool on, bool redraw = false);
-  void SetShaded(bool on, bool redraw = false);
-  void SetHorizontalGrid(bool on, bool redraw = false);
+  void ShowValueLabels(int kind, bool on, bool redraw = false) override;
+  void ShowPercent(bool on, bool redraw = false) override;
+  void Set3D(bool on, bool redraw = false) override;
+  void SetIntegerValues(bool on, bool redraw = false) override;
+  void SetShaded(bool on, bool redraw = false) override;
+  void SetHorizontalGrid(bool on, bool redraw = false) override;
   void ShowGrid(bool on, bool redraw = false);
-  void ShowScale(bool on, bool redraw = false);
-  void SetGridLines(int horizontal, int vertical = 0, bool reset = false, int spacing = 0);
-  void EnableToolTips(bool on);
-  void SetBarGap(int pixels);
-  void SetBarWidth(int pixels);
-  void SetChartMode(int mode);
+  void ShowScale(bool on, bool redraw = false) override;
+  void SetGridLines(int horizontal, int vertical = 0, bool reset = false, int spacing = 0) override;
+  void EnableToolTips(bool on) override;
+  void SetBarGap(int pixels) override;
+  void SetBarWidth(int pixels) override;
+  void SetChartMode(int mode) override;
   void SetStretch(bool on);
+  void SetShown(bool shown) override { setVisible(shown); }
 
   // Redraws the off-screen image (once it exists, made anew only when the
   // drawing's size changed) and schedules a repaint.
-  void Refresh();
+  void Refresh() override;
 
   const BarChartModel& Model() const { return m_model; }
   // The off-screen image; null until the chart was first painted.
