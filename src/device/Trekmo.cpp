@@ -38,6 +38,7 @@ CTrekmo::~CTrekmo() {
 
 bool CTrekmo::Connect(TrekmoObserver* observer) {
   m_observer = observer;
+  m_link.ClearStop();
   return Reconnect();
 }
 
@@ -95,6 +96,7 @@ void CTrekmo::Progress(int percent) {
 }
 
 void CTrekmo::Sleep(int ms) {
+  if (m_link.StopRequested()) return;  // a stopped transfer has nothing to wait for
   m_clock.Sleep(std::chrono::milliseconds(ms));
 }
 

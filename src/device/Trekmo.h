@@ -65,6 +65,10 @@ class CTrekmo {
   // Handshake on: switches the watch back out of transfer mode.
   bool Release();
 
+  // Asks an operation running on another thread to end at its next report
+  // or pause; it then fails. Cleared by the next Connect.
+  void RequestStop() { m_link.RequestStop(); }
+
   // When off, transfers are not framed by Wake and Release.
   void SetHandshake(bool on) { m_handshake = on; }
   bool Handshake() const { return m_handshake; }

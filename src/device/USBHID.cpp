@@ -84,7 +84,14 @@ bool USBHID::Fail(const Status& status) {
   return false;
 }
 
+bool USBHID::Stopped() {
+  if (!m_stopRequested) return false;
+  Fail(Status::Error("The transfer was stopped."));
+  return true;
+}
+
 bool USBHID::SendCommand(std::uint8_t reportId, std::uint8_t code) {
+  if (Stopped()) return false;
   m_commandReport[0] = reportId;
   std::copy(std::begin(kCommandMagic), std::end(kCommandMagic), m_commandReport.begin() + 1);
   m_commandReport[8] = code;
@@ -93,6 +100,7 @@ bool USBHID::SendCommand(std::uint8_t reportId, std::uint8_t code) {
 }
 
 bool USBHID::SendData(std::uint8_t reportId, const Data& data, std::size_t length) {
+  if (Stopped()) return false;
   OutputReport report{};
   report[0] = reportId;
   // Bytes past the command's length mean nothing to the bridge; send zeros.
@@ -102,6 +110,7 @@ bool USBHID::SendData(std::uint8_t reportId, const Data& data, std::size_t lengt
 }
 
 bool USBHID::ReadAnswer(std::size_t dataBytes) {
+  if (Stopped()) return false;
   m_inputReport.fill(0);
   std::vector<std::uint8_t> report;
   const Status read = m_transport.Read(report, m_readTimeout);

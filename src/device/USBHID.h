@@ -5,6 +5,7 @@
 // memory layout; CTrekmo drives it.
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -73,6 +74,12 @@ class USBHID {
   // Why the last failed call failed, for the trace and the command-line tool.
   const std::string& LastError() const { return m_lastError; }
 
+  // Asks a transfer running on another thread to give up at its next report:
+  // every later report fails until ClearStop.
+  void RequestStop() { m_stopRequested = true; }
+  void ClearStop() { m_stopRequested = false; }
+  bool StopRequested() const { return m_stopRequested; }
+
   void SetReadTimeout(std::chrono::milliseconds timeout) { m_readTimeout = timeout; }
   std::chrono::milliseconds ReadTimeout() const { return m_readTimeout; }
 
@@ -85,8 +92,10 @@ class USBHID {
   bool ReadAnswer(std::size_t dataBytes);
   bool PortCommand(std::uint8_t reportId, std::uint8_t code, std::uint8_t length, const Data& data);
   bool Fail(const Status& status);
+  bool Stopped();
 
   HidTransport& m_transport;
+  std::atomic<bool> m_stopRequested{false};
   std::array<std::uint8_t, 256> m_inputReport{};
   OutputReport m_commandReport{};
   bool m_connected = false;

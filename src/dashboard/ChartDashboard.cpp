@@ -1,0 +1,468 @@
+#include "ChartDashboard.h"
+
+#include <utility>
+
+#include "DayNote.h"
+#include "Printf.h"
+#include "SkinLayout.h"
+#include "Units.h"
+
+namespace tempovia {
+
+namespace {
+
+constexpr const char* kWeekdayNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+constexpr const char* kMonthNames[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                       "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+
+bool InChartYears(Date date) {
+  return YearOf(date) >= kFirstChartYear && YearOf(date) <= kLastChartYear;
+}
+
+LocalDateTime WithDate(const LocalDateTime& time, Date date) {
+  LocalDateTime moved = time;
+  moved.date = date;
+  return moved;
+}
+
+// The same day and month in another year; 29 February becomes the 28th.
+Date SameDayInYear(Date date, int year) {
+  const int day = std::min(DayOf(date), DaysInMonth(year, MonthOf(date)));
+  return MakeDate(year, MonthOf(date), day);
+}
+
+}  // namespace
+
+ChartDashboard::ChartDashboard(ChartControl& chart, DashboardView& view, const Clock& clock)
+    : m_chart(chart), m_view(view), m_clock(clock), m_chartDate(clock.Now()) {}
+
+void ChartDashboard::Start() {
+  m_noteChanged = false;
+  m_chartDate = m_clock.Now();
+  m_noteDay = m_chartDate.date;
+  m_period = ChartPeriod::Month;
+  m_kind = ChartKind::Steps;
+  UpdateDateCaption();
+  SummaryTexts blank;
+  blank.exercise = "0:00";
+  m_view.SetSummary(blank);
+}
+
+void ChartDashboard::SetUserFiles(std::filesystem::path stepFile, std::filesystem::path exerciseFile) {
+  m_files.SetPaths(std::move(stepFile), std::move(exerciseFile));
+}
+
+bool ChartDashboard::LoadUser() {
+  StepData* steps = m_files.Steps();
+  if (steps == nullptr) return false;
+  std::chrono::year_month_day latest;
+  if (steps->LatestDate(latest) && latest.ok()) {
+    m_chartDate = AtMidnight(latest);
+  } else {
+    m_chartDate = m_clock.Now();
+  }
+  RebuildChart();
+  return true;
+}
+
+int ChartDashboard::AreaAt(int x, int y) const {
+  return MainHitTest(x, y, m_kind);
+}
+
+bool ChartDashboard::RunArea(int area, bool held) {
+  if (area < 0 || area >= kMainAreaCount) return false;
+  // An area that does not belong to the kind is not there.
+  if (!MainAreaActive(area, m_kind)) return true;
+  (void)SaveDayNote();  // a failure was shown by the store and the note stays marked
+  switch (area) {
+    case kAreaWeekly:
+      SelectPeriod(ChartPeriod::Week);
+      return true;
+    case kAreaMonthly:
+      SelectPeriod(ChartPeriod::Month);
+      return true;
+    case kAreaYearly:
+      SelectPeriod(ChartPeriod::Year);
+      return true;
+    case kAreaPreviousPeriod:
+    case kAreaNextPeriod:
+    case kAreaTableUp:
+    case kAreaTableDown:
+      RunStepArea(area);
+      if (held) {
+        m_repeatButton = area;
+        m_repeatCountdown = kRepeatDelayTicks;
+      }
+      return true;
+    case kAreaStepsRow:
+      SelectChartKind(ChartKind::Steps);
+      return true;
+    case kAreaDistanceRow:
+      SelectChartKind(ChartKind::Distance);
+      return true;
+    case kAreaCaloriesRow:
+      SelectChartKind(ChartKind::Calories);
+      return true;
+    case kAreaHeartRateRow:
+      SelectChartKind(ChartKind::HeartRate);
+      return true;
+    case kAreaExerciseRow:
+      SelectChartKind(ChartKind::ExerciseWalking);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool ChartDashboard::RunStepArea(int area) {
+  switch (area) {
+    case kAreaPreviousPeriod:
+      PreviousPeriod();
+      return true;
+    case kAreaNextPeriod:
+      NextPeriod();
+      return true;
+    case kAreaTableUp:
+      ScrollExerciseTable(true);
+      return true;
+    case kAreaTableDown:
+      ScrollExerciseTable(false);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void ChartDashboard::Tick() {
+  m_files.Tick();
+  if (m_repeatButton < 0) return;
+  if (m_repeatCountdown > 0) --m_repeatCountdown;
+  if (m_repeatCountdown == 0) RunStepArea(m_repeatButton);
+}
+
+void ChartDashboard::SelectChartKind(ChartKind kind) {
+  m_kind = kind;
+  const bool table = kind == ChartKind::ExerciseWalking;
+  m_view.ShowKind(kind);
+  m_chart.SetShown(!table);
+  m_chart.ShowAxisLabels(false, false);
+  const ChartKindInfo& info = InfoOf(kind);
+  m_chart.SetUnitLabel(m_units.miles ? info.imperialUnitLabel : info.unitLabel, false);
+  if (table) FillExerciseTable();
+  m_chart.SetTitle(FormatChartTitle());
+  m_chart.SetBkColor(kChartBackground);
+  ConfigureChart();
+  RebuildChart();
+  m_chart.Refresh();
+}
+
+void ChartDashboard::SelectPeriod(ChartPeriod period) {
+  m_period = period;
+  ConfigureChart();
+  RebuildChart();
+  m_chart.Refresh();
+}
+
+void ChartDashboard::MoveChartDate(const LocalDateTime& to) {
+  if (InChartYears(to.date)) m_chartDate = to;
+  ConfigureChart();
+  RebuildChart();
+  m_chart.Refresh();
+}
+
+void ChartDashboard::PreviousPeriod() {
+  const Date date = m_chartDate.date;
+  switch (m_period) {
+    case ChartPeriod::Week:
+      MoveChartDate(WithDate(m_chartDate, AddDays(date, -7)));
+      return;
+    case ChartPeriod::Month: {
+      Date first = AddDays(date, -1);
+      while (DayOf(first) != 1) first = AddDays(first, -1);
+      MoveChartDate(WithDate(m_chartDate, first));
+      return;
+    }
+    case ChartPeriod::Year:
+      MoveChartDate(AtMidnight(SameDayInYear(date, YearOf(date) - 1)));
+      return;
+  }
+}
+
+void ChartDashboard::NextPeriod() {
+  const Date date = m_chartDate.date;
+  switch (m_period) {
+    case ChartPeriod::Week:
+      MoveChartDate(WithDate(m_chartDate, AddDays(date, 7)));
+      return;
+    case ChartPeriod::Month: {
+      Date first = AddDays(date, 1);
+      while (DayOf(first) != 1) first = AddDays(first, 1);
+      MoveChartDate(WithDate(m_chartDate, first));
+      return;
+    }
+    case ChartPeriod::Year:
+      MoveChartDate(AtMidnight(SameDayInYear(date, YearOf(date) + 1)));
+      return;
+  }
+}
+
+void ChartDashboard::PickDate(const CalendarRunner& runCalendar) {
+  StepData* steps = m_files.Steps();
+  if (steps == nullptr) return;
+  CExerciseDB exercises;
+  if (!m_files.OpenExercises(exercises)) return;
+  const CalendarResult result = runCalendar(*steps, exercises);
+  exercises.Close();
+  if (!result.ok) return;
+  m_period = ChartPeriod::Week;
+  if (result.picked) m_chartDate = *result.picked;
+  ConfigureChart();
+  RebuildChart();
+  m_chart.Refresh();
+  if (m_kind == ChartKind::ExerciseWalking) FillExerciseTable();
+}
+
+void ChartDashboard::ConfigureChart() {
+  m_chart.ShowPercent(false, false);
+  m_chart.Set3D(true, false);
+  m_chart.SetIntegerValues(true, false);
+  m_chart.SetShaded(true, false);
+  m_chart.SetHorizontalGrid(true, false);
+  m_chart.ShowScale(true, false);
+  m_chart.SetGridLines(10, 0, false, 0);
+  m_chart.SetTitle(FormatChartTitle());
+  m_chart.EnableToolTips(true);
+  m_chart.ShowAxisLabels(false, false);
+  m_chart.ShowValueLabels(1, false, false);
+  m_chart.SetIntegerValues(m_kind == ChartKind::Steps || m_kind == ChartKind::HeartRate, false);
+  const BarGeometry geometry = GeometryOf(m_period);
+  m_chart.SetBarGap(geometry.gap);
+  m_chart.SetBarWidth(geometry.width);
+  m_chart.RemoveAllBars();
+  m_chart.SetShaded(true, false);
+  m_chart.SetChartMode(static_cast<int>(m_kind));
+  if (m_kind != ChartKind::ExerciseWalking) m_chart.SetShown(true);
+}
+
+void ChartDashboard::RebuildChart() {
+  BuildSeries();
+  RefreshDaySummary();
+}
+
+void ChartDashboard::BuildSeries() {
+  if (m_period == ChartPeriod::Month) {
+    m_chartDate = AtMidnight(MakeDate(m_chartDate.Year(), m_chartDate.Month(), 1));
+  } else if (m_period == ChartPeriod::Year) {
+    m_chartDate = AtMidnight(MakeDate(m_chartDate.Year(), 1, 1));
+  }
+  if (StepData* steps = m_files.Steps()) {
+    std::array<Rgb, 3> colours{kBlack, kBlack, kBlack};
+    GetSeriesColours(m_kind, colours);
+    switch (m_period) {
+      case ChartPeriod::Week:
+        BuildWeek(*steps, colours);
+        break;
+      case ChartPeriod::Month:
+        BuildMonth(*steps, colours);
+        break;
+      case ChartPeriod::Year:
+        BuildYear(*steps, colours);
+        break;
+    }
+  }
+  UpdateDateCaption();
+}
+
+std::array<double, 3> ChartDashboard::BarValues(const DayRecord& record) const {
+  switch (m_kind) {
+    case ChartKind::Steps:
+      return {record.steps, 0, 0};
+    case ChartKind::Calories:
+      return {record.calories, 0, 0};
+    case ChartKind::HeartRate:
+      return {record.minHeartRate, record.avgHeartRate, record.maxHeartRate};
+    case ChartKind::Distance:
+      return {m_units.miles ? KmToMiles(record.distance) : record.distance, 0, 0};
+    case ChartKind::ExerciseWalking:
+      break;
+  }
+  return {0, 0, 0};
+}
+
+void ChartDashboard::BuildWeek(StepData& steps, const std::array<Rgb, 3>& colours) {
+  std::array<DayRecord, 7> days{};
+  steps.ReadWeek(m_chartDate.date, days);
+  Date date = m_chartDate.date;
+  for (const DayRecord& day : days) {
+    m_chart.AddBar(BarValues(day), FormatDate("%d-%b-%Y", date), kWeekdayNames[DayOfWeek(date) - 1], colours, false);
+    date = AddDays(date, 1);
+  }
+}
+
+void ChartDashboard::BuildMonth(StepData& steps, const std::array<Rgb, 3>& colours) {
+  std::array<DayRecord, 31> days{};
+  steps.ReadMonth(m_chartDate.date, days);
+  // One bar per day of the month: slots past its end hold the next month.
+  Date date = m_chartDate.date;
+  for (const DayRecord& day : days) {
+    m_chart.AddBar(BarValues(day), FormatDate("%d-%b-%Y", date), Printf("%d", DayOf(date)), colours, false);
+    date = AddDays(date, 1);
+    if (DayOf(date) == 1) break;
+  }
+}
+
+void ChartDashboard::BuildYear(StepData& steps, const std::array<Rgb, 3>& colours) {
+  std::array<DayRecord, 12> months{};
+  steps.ReadYearByMonth(m_chartDate.date, months);
+  for (std::size_t m = 0; m < months.size(); ++m) {
+    m_chart.AddBar(BarValues(months[m]), kMonthNames[m], kMonthNames[m], colours, false);
+  }
+}
+
+std::string ChartDashboard::FormatChartTitle() const {
+  const char* title = InfoOf(m_kind).title;
+  switch (m_period) {
+    case ChartPeriod::Week:
+      return std::string(title) + "     (Week : " + FormatDateTime("%d-%b-%Y", m_chartDate) + ")";
+    case ChartPeriod::Month:
+      return std::string(title) + "     (Month : " + FormatDateTime("%b-%Y", m_chartDate) + ")";
+    case ChartPeriod::Year:
+      break;
+  }
+  return std::string(title) + "     (Year : " + FormatDateTime("%Y", m_chartDate) + ")";
+}
+
+void ChartDashboard::GetSeriesColours(ChartKind kind, std::array<Rgb, 3>& colours) {
+  switch (kind) {
+    case ChartKind::Steps:
+      colours[0] = kStepsColour;
+      return;
+    case ChartKind::Calories:
+      colours[0] = kCaloriesColour;
+      return;
+    case ChartKind::HeartRate:
+      colours = {kDistanceColour, kStepsColour, kHeartRateColour};
+      return;
+    case ChartKind::Distance:
+      colours[0] = kDistanceColour;
+      return;
+    case ChartKind::ExerciseWalking:
+      colours[0] = kExerciseColour;
+      return;
+  }
+}
+
+void ChartDashboard::UpdateDateCaption() {
+  const bool today = m_chartDate.date == m_clock.Now().date;
+  m_view.SetDateCaption(today ? std::string("Today") : FormatDateTime("%d-%b-%Y", m_chartDate));
+}
+
+void ChartDashboard::RefreshDaySummary() {
+  // A note typed for the day shown so far is kept before another day shows;
+  // when it cannot be saved it stays in the field, still meant for its day.
+  const bool keepNote = !SaveDayNote().ok();
+  StepData* steps = m_files.Steps();
+  if (steps == nullptr) return;
+  DayRecord day{};
+  steps->FindByDate(m_chartDate.date, day);
+  m_savedDay = day;
+  m_view.SetSummary(DaySummaryTexts(day, m_units));
+  UpdateDateCaption();
+  if (!keepNote) {
+    m_noteDay = m_chartDate.date;
+    m_view.SetNote(NoteFromStored(day.note));
+  }
+  m_view.SetInfo(DayInfoTexts(day, m_units));
+}
+
+void ChartDashboard::ClearDashboard() {
+  (void)SaveDayNote();
+  m_view.SetSummary(SummaryTexts{});
+  UpdateDateCaption();
+  if (!m_noteChanged) m_view.SetNote(std::string());
+}
+
+void ChartDashboard::FillExerciseTable() {
+  ExerciseTableTexts cells{};
+  CExerciseDB db;
+  if (m_files.OpenExercises(db)) {
+    if (db.GetCount() > 0) {
+      m_exercises.resize(static_cast<std::size_t>(db.GetCount()));
+      for (int i = 0; i < db.GetCount(); ++i) m_exercises[static_cast<std::size_t>(i)] = db.RecordAt(i);
+    }
+    m_exerciseCount = db.GetCount();
+    db.Close();
+    for (int r = 0; r < kExerciseRows && m_tableTop + r < m_exerciseCount; ++r) {
+      const int entry = m_tableTop + r;
+      cells[static_cast<std::size_t>(r)] =
+          ExerciseRowTexts(entry + 1, m_exercises[static_cast<std::size_t>(entry)], m_units);
+    }
+  }
+  m_view.SetExerciseTable(cells);
+}
+
+void ChartDashboard::CountExercises() {
+  if (m_exerciseCount != -1) return;
+  CExerciseDB db;
+  if (!m_files.OpenExercises(db)) return;
+  m_exerciseCount = db.GetCount();
+  db.Close();
+}
+
+void ChartDashboard::ScrollExerciseTable(bool up) {
+  if (up) {
+    if (m_tableTop > 0) {
+      --m_tableTop;
+      FillExerciseTable();
+    }
+    return;
+  }
+  CountExercises();
+  if (m_exerciseCount != -1 && m_tableTop + kExerciseRows < m_exerciseCount) {
+    ++m_tableTop;
+    FillExerciseTable();
+  }
+}
+
+Status ChartDashboard::SaveDayNote() {
+  if (!m_noteChanged) return Status::Ok();
+  const std::optional<std::string> note = NoteToStored(m_view.Note());
+  if (!note) return Status::Error("The day note cannot be stored: it is too long or holds characters that cannot be kept");
+  const int year = YearOf(m_noteDay);
+  if (year < 2000 || year > 2255) return Status::Error("No day record can hold the year " + std::to_string(year));
+  StepData* steps = m_files.Steps();
+  if (steps == nullptr) return Status::Error("Failed to open Step Data");
+  // The record is looked up again by its day rather than written back whole:
+  // a download in between may have changed its figures or its id.
+  DayRecord record{};
+  bool written = false;
+  if (steps->FindByDate(m_noteDay, record)) {
+    record.note = *note;
+    steps->Current() = record;
+    written = steps->WriteCurrent();
+  } else {
+    DayRecord blank = DayRecord::Blank();
+    blank.year = static_cast<std::uint8_t>(year - 2000);
+    blank.month = static_cast<std::uint8_t>(MonthOf(m_noteDay));
+    blank.day = static_cast<std::uint8_t>(DayOf(m_noteDay));
+    blank.note = *note;
+    steps->Current() = blank;
+    written = steps->MergeDay();
+  }
+  if (!written) return Status::Error(steps->LastError());
+  m_savedDay = steps->Current();
+  m_noteChanged = false;
+  return Status::Ok();
+}
+
+void ChartDashboard::ShowLatestWeek() {
+  (void)SaveDayNote();
+  m_period = ChartPeriod::Week;
+  ConfigureChart();
+  LoadUser();
+  m_chart.SetTitle(FormatChartTitle());
+  m_chart.Refresh();
+  FillExerciseTable();
+}
+
+}  // namespace tempovia

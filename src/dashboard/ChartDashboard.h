@@ -1,0 +1,147 @@
+#pragma once
+// The main window's chart state and everything done with it: which measure
+// and period the chart shows, stepping through periods, the series of bars
+// built from the step data file, the chart title and date caption, the day
+// summary, the exercise table, the day note and the held arrow buttons.
+//
+// It drives the bar chart through ChartControl and shows its results through
+// DashboardView; the window only forwards clicks and ticks. Every date is a
+// local calendar date stepped on the calendar.
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CalendarDate.h"
+#include "ChartControl.h"
+#include "ChartKind.h"
+#include "ChartPeriod.h"
+#include "Clock.h"
+#include "DashboardTexts.h"
+#include "DashboardView.h"
+#include "DayRecord.h"
+#include "Status.h"
+#include "StoredExercise.h"
+#include "UserFiles.h"
+
+namespace tempovia {
+
+class ChartDashboard {
+ public:
+  // Timer ticks (50 ms) a held arrow waits before it repeats.
+  static constexpr int kRepeatDelayTicks = 20;
+
+  ChartDashboard(ChartControl& chart, DashboardView& view, const Clock& clock);
+
+  ChartKind Kind() const { return m_kind; }
+  ChartPeriod Period() const { return m_period; }
+  const LocalDateTime& ChartDate() const { return m_chartDate; }
+  void SetChartDate(const LocalDateTime& date) { m_chartDate = date; }
+  const Units& GetUnits() const { return m_units; }
+  void SetUnits(const Units& units) { m_units = units; }
+  bool NoteChanged() const { return m_noteChanged; }
+  const DayRecord& SavedDay() const { return m_savedDay; }
+  int TableTop() const { return m_tableTop; }
+  int ExerciseCount() const { return m_exerciseCount; }
+  int RepeatButton() const { return m_repeatButton; }
+  int RepeatCountdown() const { return m_repeatCountdown; }
+  UserFiles& Files() { return m_files; }
+
+  // The window's start: the chart date is now, nothing edited, the period
+  // Month and the kind Steps; the caption shows the date, the figures are
+  // blank and the exercise row shows "0:00".
+  void Start();
+  // The user's files; the next LoadUser reads them.
+  void SetUserFiles(std::filesystem::path stepFile, std::filesystem::path exerciseFile);
+  // The user-load rule: the chart date becomes the latest stored day (today
+  // for an empty file) and the chart is rebuilt. False, changing nothing,
+  // when the step file cannot be opened.
+  bool LoadUser();
+
+  // A click or shortcut on a main-window area: the note is saved first, then
+  // the chart areas run here. held: a mouse press on an arrow, which repeats
+  // while the button stays down. Returns true when the area was a chart area
+  // (its action has run); other areas are the window's to run.
+  bool RunArea(int area, bool held);
+  // The area under a point of the window (kind filter applied) or kAreaNone.
+  int AreaAt(int x, int y) const;
+
+  void SelectChartKind(ChartKind kind);
+  void SelectPeriod(ChartPeriod period);
+  void PreviousPeriod();
+  void NextPeriod();
+
+  // What the calendar returned: confirmed, and the picked day (nothing for
+  // the zero time).
+  struct CalendarResult {
+    bool ok = false;
+    std::optional<LocalDateTime> picked;
+  };
+  // Runs the calendar with both user files open; nothing is shown when
+  // either cannot be opened.
+  using CalendarRunner = std::function<CalendarResult(StepData& steps, CExerciseDB& exercises)>;
+  void PickDate(const CalendarRunner& runCalendar);
+
+  void ConfigureChart();
+  void RebuildChart();
+  void BuildSeries();
+  std::string FormatChartTitle() const;
+  // The bar colours of a kind; entries the kind does not use stay as they are.
+  static void GetSeriesColours(ChartKind kind, std::array<Rgb, 3>& colours);
+  void UpdateDateCaption();
+  void RefreshDaySummary();
+  // Blanks the figures, shows the chart date and empties the note field.
+  void ClearDashboard();
+  void FillExerciseTable();
+  void ScrollExerciseTable(bool up);
+
+  // The user typed in the note field.
+  void NoteEdited() { m_noteChanged = true; }
+  // Writes an edited note into the chart date's stored record (a new blank
+  // record for a day without one). Nothing to do is success; a failure
+  // keeps the note marked as edited so a later save tries again.
+  Status SaveDayNote();
+
+  // After a download whose files could be opened: the week from the latest
+  // stored day, the title, the chart and the exercise table anew.
+  void ShowLatestWeek();
+
+  // The main window's 50 ms timer: repeats a held arrow, closes an unused
+  // step file.
+  void Tick();
+  // Any mouse move or release stops a held arrow.
+  void ClearRepeat() { m_repeatButton = -1; }
+
+ private:
+  bool RunStepArea(int area);
+  void BuildWeek(StepData& steps, const std::array<Rgb, 3>& colours);
+  void BuildMonth(StepData& steps, const std::array<Rgb, 3>& colours);
+  void BuildYear(StepData& steps, const std::array<Rgb, 3>& colours);
+  std::array<double, 3> BarValues(const DayRecord& record) const;
+  void MoveChartDate(const LocalDateTime& to);
+  // Reads the exercise count when it is not known yet.
+  void CountExercises();
+
+  ChartControl& m_chart;
+  DashboardView& m_view;
+  const Clock& m_clock;
+  UserFiles m_files;
+  Units m_units;
+
+  ChartKind m_kind = ChartKind::Steps;
+  ChartPeriod m_period = ChartPeriod::Month;
+  LocalDateTime m_chartDate;
+  bool m_noteChanged = false;
+  DayRecord m_savedDay{};
+  // The day whose note the note field shows.
+  Date m_noteDay{};
+  int m_tableTop = 0;
+  int m_exerciseCount = -1;
+  std::vector<StoredExercise> m_exercises;
+  int m_repeatButton = -1;
+  int m_repeatCountdown = 0;
+};
+
+}  // namespace tempovia
