@@ -42,6 +42,11 @@ bool CTrekmo::Connect(TrekmoObserver* observer) {
   return Reconnect();
 }
 
+void CTrekmo::SetObserver(TrekmoObserver* observer) {
+  m_observer = observer;
+  m_link.SetNotify(observer);
+}
+
 bool CTrekmo::Reconnect() {
   m_lastError.clear();
   if (!m_link.Open(m_observer)) return Failed(m_link.LastError());

@@ -35,6 +35,9 @@ class CTrekmo {
   // Opens the bridge and configures its port; the observer (may be null)
   // receives progress, reconnect and disconnect events from now on.
   bool Connect(TrekmoObserver* observer);
+  // Another window receives the events from now on (may be null).
+  void SetObserver(TrekmoObserver* observer);
+  TrekmoObserver* Observer() const { return m_observer; }
   // Opens the bridge again for the same observer and configures its port.
   bool Reconnect();
   bool IsConnected() const;
@@ -68,6 +71,7 @@ class CTrekmo {
   // Asks an operation running on another thread to end at its next report
   // or pause; it then fails. Cleared by the next Connect.
   void RequestStop() { m_link.RequestStop(); }
+  void ClearStop() { m_link.ClearStop(); }
 
   // When off, transfers are not framed by Wake and Release.
   void SetHandshake(bool on) { m_handshake = on; }

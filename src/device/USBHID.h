@@ -63,6 +63,9 @@ class USBHID {
   bool PortMask(std::uint8_t reportId, const Data& data);
   bool ReadStatus(std::uint8_t reportId, std::uint8_t& status);
 
+  // Who hears of a re-arrival from now on (a window replaces another).
+  void SetNotify(TrekmoObserver* notify) { m_notify = notify; }
+
   // An interface arrived while closed: looks for the bridge again by vendor
   // and product alone, and tells the observer when it is open again.
   void OnArrival(const DeviceChange& change);

@@ -1,0 +1,365 @@
+#include "DownloadWorkflow.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+
+#include "ExerciseDB.h"
+#include "FakeClock.h"
+#include "NoticeRecorder.h"
+#include "SimulatedWatch.h"
+#include "StepData.h"
+#include "TempDir.h"
+#include "TraceCapture.h"
+#include "TrekmoObserver.h"
+#include "WatchScenario.h"
+
+namespace tempovia {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+// The window's side: scripted answers, everything shown kept, and a queue of
+// work for the user-interface thread (the test's thread), filled from any
+// thread.
+class FakeUi final : public DownloadUi {
+ public:
+  bool AskChoices(DownloadChoices& choices) override {
+    offered.push_back(choices);
+    if (!answer) return false;
+    choices = *answer;
+    return true;
+  }
+  void SetProgressVisible(bool visible) override { progressVisible = visible; }
+  void SetProgressText(const std::string& text) override { progressTexts.push_back(text); }
+  void ShowMessage(NoticeIcon, const std::string& text) override { messages.push_back(text); }
+  void ReleaseUserFiles() override { ++releases; }
+  void RefreshAfterDownload() override { ++refreshes; }
+  void AttemptEnded() override {
+    ++attemptsEnded;
+    if (onAttemptEnded) onAttemptEnded();
+  }
+  void Post(std::function<void()> fn) override {
+    {
+      std::lock_guard lock(m_mutex);
+      m_queue.push_back(std::move(fn));
+    }
+    m_wake.notify_one();
+  }
+
+  // Runs queued work until done() holds; fails after a generous limit.
+  bool PumpUntil(const std::function<bool()>& done) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!done()) {
+      std::function<void()> next;
+      {
+        std::unique_lock lock(m_mutex);
+        if (!m_wake.wait_until(lock, limit, [this] { return !m_queue.empty(); })) return false;
+        next = std::move(m_queue.front());
+        m_queue.pop_front();
+      }
+      next();
+    }
+    return true;
+  }
+
+  std::optional<DownloadChoices> answer;
+  std::vector<DownloadChoices> offered;
+  bool progressVisible = false;
+  std::vector<std::string> progressTexts;
+  std::vector<std::string> messages;
+  int releases = 0;
+  int refreshes = 0;
+  int attemptsEnded = 0;
+  std::function<void()> onAttemptEnded;
+
+ private:
+  std::mutex m_mutex;
+  std::condition_variable m_wake;
+  std::deque<std::function<void()>> m_queue;
+};
+
+class ProgressForwarder final : public TrekmoObserver {
+ public:
+  void OnReconnected() override {}
+  void OnDisconnected() override {}
+  void OnProgress(int percent) override {
+    if (workflow != nullptr) workflow->PostProgress(percent);
+  }
+  DownloadWorkflow* workflow = nullptr;
+};
+
+const std::chrono::year_month_day kToday{std::chrono::year{2008}, std::chrono::month{3}, std::chrono::day{20}};
+
+class DownloadWorkflowTest : public ::testing::Test {
+ protected:
+  DownloadWorkflowTest()
+      : paths(dir.Path()),
+        scenario(WatchScenario::ForSeed(7, kToday)),
+        host(MakeWatch(), clock),
+        runner([this](std::function<void()> fn) { ui.Post(std::move(fn)); }),
+        workflow(host, ui, runner, paths, users, settings) {
+    EXPECT_TRUE(paths.CreateDataFolder().ok());
+    EXPECT_TRUE(users.Open(paths.UserDatabase()));
+    LocalUserRecord user;
+    user.name = "Ann";
+    user.password = "pw";
+    user.height = 168.6;
+    user.weight = 61.2;
+    user.walkingStride = 70.9;
+    users.Current() = user;
+    EXPECT_TRUE(users.Append());
+    EXPECT_TRUE(users.MoveFirst());
+    settings.SetPath(paths.SettingsFile());
+    settings.Load();
+    forwarder.workflow = &workflow;
+    ui.answer = DownloadChoices{false, true};
+  }
+
+  std::unique_ptr<HidTransport> MakeWatch() {
+    auto simulated = std::make_unique<SimulatedWatch>(clock, scenario.Image());
+    watch = simulated.get();
+    return simulated;
+  }
+
+  int StoredDays() {
+    StepData steps;
+    EXPECT_TRUE(steps.Open(*paths.UserFile(users.Current().stepFile)));
+    return steps.GetCount();
+  }
+  int StoredSessions() {
+    CExerciseDB db;
+    EXPECT_TRUE(db.Open(*paths.UserFile(users.Current().exerciseFile)));
+    return db.GetCount();
+  }
+  // The days the watch's order table names with a good checksum.
+  int ValidDays() const {
+    const DecodedWatchImage decoded = DecodeWatchImage(scenario.Image());
+    int count = 0;
+    for (int position = 0; position < decoded.user.DayCount(); ++position) {
+      const int slot = decoded.user.SlotAtPosition(position);
+      count += slot != kNoPosition && decoded.steps.Slot(slot).valid ? 1 : 0;
+    }
+    return count;
+  }
+
+  test::TempDir dir;
+  StorePaths paths;
+  FakeClock clock{LocalDateTime{kToday, 9, 0, 0}};
+  WatchScenario scenario;
+  SimulatedWatch* watch = nullptr;
+  WatchDriverHost host;
+  UserData users;
+  UserSettings settings;
+  FakeUi ui;
+  ThreadAttemptRunner runner;
+  DownloadWorkflow workflow;
+  ProgressForwarder forwarder;
+};
+
+TEST_F(DownloadWorkflowTest, ADownloadStoresTheWatchsDaysAndSessionsAndRefreshes) {
+  ASSERT_TRUE(host.MakeAndConnect(&forwarder));
+  TraceCapture trace;
+  workflow.Upload();
+  EXPECT_TRUE(workflow.Busy());
+  EXPECT_TRUE(ui.progressVisible);
+  ASSERT_TRUE(ui.PumpUntil([&] { return !workflow.Busy(); }));
+
+  EXPECT_THAT(ui.messages, ::testing::IsEmpty());
+  EXPECT_FALSE(ui.progressVisible);
+  EXPECT_EQ(ui.refreshes, 1);
+  EXPECT_EQ(StoredDays(), ValidDays());
+  EXPECT_GT(StoredSessions(), 0);
+  // The choice is remembered in user.set.
+  UserSettings reread;
+  reread.SetPath(paths.SettingsFile());
+  reread.Load();
+  EXPECT_EQ(reread.downloadData, 1);
+  EXPECT_EQ(reread.writeClock, 0);
+  // The driver carried the user's body values, whole.
+  EXPECT_EQ(host.Driver()->GetUserRecord().Height(), scenario.Values().height);
+  // Every progress step added a dot.
+  ASSERT_FALSE(ui.progressTexts.empty());
+  EXPECT_EQ(ui.progressTexts[0], "Uploading data    ");
+  EXPECT_EQ(ui.progressTexts[1], "Uploading data    .");
+  EXPECT_TRUE(trace.Contains("Download data from device\n"));
+  EXPECT_TRUE(trace.Contains("Update Progress : 0 (0, 100)\tUploading data    \n"));
+  EXPECT_FALSE(trace.Contains("Retry Count"));
+}
+
+TEST_F(DownloadWorkflowTest, AWatchThatNeverAnswersIsTriedTenTimesAndNothingIsStored) {
+  ASSERT_TRUE(host.MakeAndConnect(&forwarder));
+  watch->SetReadyAfter(SimulatedWatch::kNeverReady);
+  TraceCapture trace;
+  workflow.Upload();
+  ASSERT_TRUE(ui.PumpUntil([&] { return !workflow.Busy(); }));
+
+  EXPECT_THAT(ui.messages, ElementsAre("Download error!\n\nPlease Plug the Device and Try again"));
+  EXPECT_EQ(ui.attemptsEnded, 10);
+  std::vector<std::string> retries;
+  for (const std::string& line : trace.Messages()) {
+    if (line.rfind("Retry Count", 0) == 0 || line.rfind("OnUploadRetry", 0) == 0) retries.push_back(line);
+  }
+  ASSERT_EQ(retries.size(), 21u);
+  EXPECT_EQ(retries.front(), "Retry Count = 0\n");
+  EXPECT_EQ(retries[1], "OnUploadRetry : 9\n");
+  EXPECT_EQ(retries[19], "OnUploadRetry : 0\n");
+  EXPECT_EQ(retries.back(), "Retry Count = 10\n");
+  EXPECT_EQ(StoredDays(), 0);
+  EXPECT_EQ(StoredSessions(), 0);
+  // The files opened, so the window is refreshed all the same.
+  EXPECT_EQ(ui.refreshes, 1);
+}
+
+TEST_F(DownloadWorkflowTest, SettingTheClockStoresNothing) {
+  ASSERT_TRUE(host.MakeAndConnect(&forwarder));
+  ui.answer = DownloadChoices{true, false};
+  TraceCapture trace;
+  workflow.Upload();
+  ASSERT_TRUE(ui.PumpUntil([&] { return !workflow.Busy(); }));
+  EXPECT_THAT(ui.messages, ::testing::IsEmpty());
+  EXPECT_TRUE(trace.Contains("Write time to device\n"));
+  EXPECT_NE(watch->Image(), scenario.Image());  // the clock block was written
+  EXPECT_EQ(StoredDays(), 0);
+  EXPECT_EQ(ui.refreshes, 1);
+  // Next time the dialog offers the clock again.
+  ui.answer.reset();
+  workflow.Upload();
+  ASSERT_EQ(ui.offered.size(), 2u);
+  EXPECT_TRUE(ui.offered[1].writeClock);
+  EXPECT_FALSE(ui.offered[1].downloadData);
+  EXPECT_FALSE(workflow.Busy());
+}
+
+TEST_F(DownloadWorkflowTest, WithoutAConnectedWatchNothingStarts) {
+  workflow.Upload();
+  EXPECT_THAT(ui.messages, ElementsAre("Device Not Found!\n\nPlease Plug the Device and Try again"));
+  EXPECT_FALSE(workflow.Busy());
+  EXPECT_TRUE(ui.offered.empty());
+
+  ASSERT_TRUE(host.MakeAndConnect(&forwarder));
+  host.Driver()->Disconnect();
+  ui.messages.clear();
+  workflow.Upload();
+  EXPECT_THAT(ui.messages, ElementsAre("Device not connected!"));
+  EXPECT_FALSE(workflow.Busy());
+}
+
+TEST_F(DownloadWorkflowTest, CancellingTheDialogChangesNothing) {
+  ASSERT_TRUE(host.MakeAndConnect(&forwarder));
+  ui.answer.reset();
+  workflow.Upload();
+  EXPECT_FALSE(workflow.Busy());
+  EXPECT_FALSE(ui.progressVisible);
+  EXPECT_EQ(ui.refreshes, 0);
+}
+
+TEST_F(DownloadWorkflowTest, AWatchUnpluggedDuringAnAttemptIsReleasedOnlyAfterTheAttempt) {
+  ASSERT_TRUE(host.MakeAndConnect(&forwarder));
+  watch->SetFaults(SimulatedFaults{0, 0, 0, 30});  // gone in the middle of the memory
+  bool removedWhileRunning = false;
+  bool driverStayedMeanwhile = false;
+  ui.onAttemptEnded = [&] {
+    // The window replays the removal it held back.
+    if (removedWhileRunning) host.Destroy();
+  };
+  workflow.Upload();
+  ASSERT_TRUE(workflow.AttemptRunning());
+  // A removal arrives now: the driver must survive until the attempt returned.
+  host.Destroy();
+  removedWhileRunning = true;
+  driverStayedMeanwhile = host.Driver() != nullptr;
+  ASSERT_TRUE(ui.PumpUntil([&] { return !workflow.Busy(); }));
+
+  EXPECT_TRUE(driverStayedMeanwhile);
+  EXPECT_EQ(host.Driver(), nullptr);
+  EXPECT_THAT(ui.messages, ElementsAre("Download error!\n\nPlease Plug the Device and Try again"));
+  EXPECT_EQ(ui.attemptsEnded, 1);  // the retries found no driver
+  EXPECT_EQ(StoredDays(), 0);
+}
+
+TEST_F(DownloadWorkflowTest, StoppingWaitsForTheAttemptAndStoresNothing) {
+  ASSERT_TRUE(host.MakeAndConnect(&forwarder));
+  workflow.Upload();
+  ASSERT_TRUE(workflow.AttemptRunning());
+  workflow.Stop();
+  EXPECT_FALSE(workflow.AttemptRunning());
+  EXPECT_FALSE(workflow.Busy());
+  EXPECT_FALSE(ui.progressVisible);
+  EXPECT_FALSE(host.InUse());
+  EXPECT_EQ(StoredDays(), 0);
+  // The driver works again afterwards.
+  ui.PumpUntil([] { return true; });
+  workflow.Upload();
+  ASSERT_TRUE(ui.PumpUntil([&] { return !workflow.Busy(); }));
+  EXPECT_EQ(StoredDays(), ValidDays());
+}
+
+TEST_F(DownloadWorkflowTest, TheProgressLineStartsAgainAfterSeventyNineDots) {
+  ASSERT_TRUE(host.MakeAndConnect(&forwarder));
+  workflow.OnProgress(5);  // not under way: nothing shows
+  EXPECT_TRUE(ui.progressTexts.empty());
+  workflow.Upload();
+  for (int i = 0; i < 81; ++i) workflow.OnProgress(i);
+  ASSERT_GE(ui.progressTexts.size(), 81u);
+  EXPECT_EQ(ui.progressTexts[79], "Uploading data    " + std::string(79, '.'));
+  EXPECT_EQ(ui.progressTexts[80], "Uploading data    ");
+  ASSERT_TRUE(ui.PumpUntil([&] { return !workflow.Busy(); }));
+}
+
+TEST(WatchDriverHost, ARemovalDisconnectsThenDestroysTheDriverAndAnArrivalMakesANewOne) {
+  FakeClock clock;
+  const WatchScenario scenario = WatchScenario::ForSeed(3, kToday);
+  auto simulated = std::make_unique<SimulatedWatch>(clock, scenario.Image());
+  WatchDriverHost host(std::move(simulated), clock);
+
+  class Window final : public TrekmoObserver {
+   public:
+    explicit Window(WatchDriverHost& host) : m_host(host) {}
+    void OnReconnected() override { m_host.HandleReconnected(this); }
+    void OnDisconnected() override { m_host.HandleDisconnected(1234); }
+    void OnProgress(int) override {}
+
+   private:
+    WatchDriverHost& m_host;
+  } window(host);
+
+  TraceCapture trace;
+  EXPECT_EQ(host.HandleDeviceChange({kDeviceArrival, kDeviceTypeInterface, "simulated:watch"}, &window),
+            WatchDriverHost::ChangeResult::Connected);
+  ASSERT_NE(host.Driver(), nullptr);
+  EXPECT_TRUE(host.Connected());
+  host.HandleDeviceChange({kDeviceRemoveComplete, kDeviceTypeInterface, "simulated:watch"}, &window);
+  EXPECT_EQ(host.Driver(), nullptr);
+  EXPECT_EQ(host.DisconnectedAt(), 1234);
+  EXPECT_THAT(trace.Messages(),
+              ElementsAre("OnDeviceChange : 8000, 5\n", "InitPort\n", "Reconnected to device\n", "OnDeviceChange : 8004, 5\n",
+                          "DBT_DEVTYP_DEVICEINTERFACE\n", "Device disconnected\n",
+                          "Trekmo Closed========================\n"));
+  // A removal of something else with no driver changes nothing.
+  EXPECT_EQ(host.HandleDeviceChange({kDeviceRemoveComplete, kDeviceTypeVolume, ""}, &window),
+            WatchDriverHost::ChangeResult::Nothing);
+}
+
+TEST(WatchDriverHost, AWatchThatCannotBeOpenedLeavesNoDriver) {
+  FakeClock clock;
+  auto simulated = std::make_unique<SimulatedWatch>(clock, WatchScenario::ForSeed(3, kToday).Image());
+  simulated->DenyOpen("Permission denied");
+  WatchDriverHost host(std::move(simulated), clock);
+  NoticeRecorder notices;
+  TraceCapture trace;
+  host.OpenFor(nullptr);
+  EXPECT_EQ(host.Driver(), nullptr);
+  EXPECT_TRUE(trace.Contains("Trekmo Closed========================\n"));
+  EXPECT_EQ(host.HandleDeviceChange({kDeviceArrival, kDeviceTypeInterface, ""}, nullptr),
+            WatchDriverHost::ChangeResult::Failed);
+  EXPECT_EQ(host.Driver(), nullptr);
+}
+
+}  // namespace
+}  // namespace tempovia
