@@ -71,6 +71,8 @@ bool RenderSampleCalendars(const std::function<void(const QString& name, const Q
     save(QStringLiteral("calendar-month"), dialog.grab().toImage());
     dialog.Calendar().GoToToday();
     save(QStringLiteral("calendar-today"), dialog.grab().toImage());
+    dialog.resize(dialog.minimumSize());
+    save(QStringLiteral("calendar-smallest"), dialog.grab().toImage());
   }
   // The first and last allowed months, reached as a user reaches them: with
   // the year arrows, on a day of the month they show.

@@ -126,7 +126,8 @@ TEST_F(CalendarLookTest, TodaySelectionTextsAndGridLines) {
 
   // Today selected: the fill starts below its band and the number stays black.
   calendar.GoToToday();
-  const CalendarCellLook& selectedToday = Cell(LookOf(calendar, nullptr, true), MakeDate(2008, 3, 15));
+  const CalendarLook afterToday = LookOf(calendar, nullptr, true);
+  const CalendarCellLook& selectedToday = Cell(afterToday, MakeDate(2008, 3, 15));
   EXPECT_TRUE(selectedToday.selected);
   EXPECT_EQ(selectedToday.selectionRect.top, selectedToday.rect.top + 30);
   EXPECT_EQ(selectedToday.dayColour, kBlack);

@@ -25,9 +25,10 @@ constexpr Box kTodayBox{1, 1, 143, 38};
 constexpr Box kYearBox{295, 1, 144, 36};
 constexpr Box kPreviousBox{273, 0, kYearArrowWidth, kYearArrowHeight};
 constexpr Box kNextBox{439, 0, kYearArrowWidth, kYearArrowHeight};
-// Wide enough for the header's hot areas.
-constexpr int kMinimumWidth = 470;
-constexpr int kMinimumHeight = 260;
+// Below this a month name and its day number meet, and the picture and
+// "Note" no longer fit under the number.
+constexpr int kMinimumWidth = 600;
+constexpr int kMinimumHeight = 440;
 
 CLabel* MakeLabel(QWidget* parent, const Box& box) {
   auto* label = new CLabel(parent);
