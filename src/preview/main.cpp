@@ -12,6 +12,7 @@
 #include "ExStatic.h"
 #include "Fonts.h"
 #include "Label.h"
+#include "SampleCalendar.h"
 #include "SampleCharts.h"
 #include "SkinLayout.h"
 
@@ -277,5 +278,7 @@ int main(int argc, char** argv) {
   tempovia::RenderCharts(writer);
   tempovia::RenderControls(writer);
   for (tempovia::ChartKind kind : tempovia::kAllChartKinds) tempovia::RenderMainWindow(writer, kind);
-  return writer.Ok() ? 0 : 1;
+  const bool calendars =
+      tempovia::RenderSampleCalendars([&](const QString& name, const QImage& image) { writer.Save(name, image); });
+  return writer.Ok() && calendars ? 0 : 1;
 }

@@ -1,0 +1,101 @@
+#pragma once
+// The calendar control: six weeks of days under a shaded weekday header, with
+// a vertical scroll bar that moves it by weeks. It marks today, the selection,
+// the days that hold steps (a picture) and the days with a note ("Note"), and
+// pinks the days outside 2000..2035.
+//
+// Every rule lives in CalendarModel and CalendarLook; this widget forwards its
+// events there and paints the look into an off-screen bitmap that is copied to
+// the screen in one step.
+
+#include <QFont>
+#include <QImage>
+#include <QWidget>
+
+#include "Artwork.h"
+#include "CalendarModel.h"
+
+class QScrollBar;
+
+namespace tempovia {
+
+class CExerciseDB;
+class StepData;
+class CalendarOwner;
+
+class CCalendarCtrl : public QWidget {
+ public:
+  // A bold "Arial" of this height, as the control's fonts are given.
+  static constexpr int kDefaultFontHeight = 13;
+
+  explicit CCalendarCtrl(const Clock& clock, QWidget* parent = nullptr);
+  ~CCalendarCtrl() override;
+
+  // Places the control, sets the scroll bar's range and shows today.
+  bool Create(const QRect& rect, QWidget* parent, int id);
+  int ControlId() const { return m_id; }
+
+  void GoToToday();
+  bool SetViewDate(Date date, bool reset);
+  void Refresh();
+
+  // Borrowed, open files; the step file is read on every paint.
+  void SetStepData(StepData* steps);
+  void SetExerciseData(CExerciseDB* exercises) { m_exercises = exercises; }
+  void SetOwner(CalendarOwner* owner) { m_model.SetOwner(owner); }
+  void SetHeaderHeight(int pixels);
+  // Heights in pixels from the top of the tallest letter to the bottom of the
+  // lowest, as the dialog gives them.
+  void SetHeaderFont(int height);
+  void SetDayFont(int height);
+  void SetMonthFont(int height);
+  void SetDataPictures(Picture picture, Picture mask);
+  void SetFirstDayOfWeek(int day);
+  void SetMaxSelection(int days);
+
+  CalendarModel& Model() { return m_model; }
+  const CalendarModel& Model() const { return m_model; }
+  StepData* Steps() const { return m_steps; }
+  CExerciseDB* Exercises() const { return m_exercises; }
+  QScrollBar* ScrollBar() const { return m_scrollBar; }
+  // The area the days are drawn in (the widget less its scroll bar).
+  QRect ClientRect() const;
+
+  // Draws the whole calendar into the off-screen bitmap (made anew only when
+  // the client size changed).
+  void PaintSurface();
+  const QImage& Surface() const { return m_surface; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void OnScrollAction(int action);
+  void SyncScrollBar();
+  void Changed();
+  const QImage& ScaledPicture(const QImage& source, QSize size, QImage& cache);
+
+  CalendarModel m_model;
+  QScrollBar* m_scrollBar = nullptr;  // child
+  StepData* m_steps = nullptr;
+  CExerciseDB* m_exercises = nullptr;
+  int m_id = 0;
+  QFont m_headerFont;
+  QFont m_dayFont;
+  QFont m_monthFont;
+  QImage m_picture;
+  QImage m_mask;
+  QImage m_scaledPicture;
+  QImage m_scaledMask;
+  QImage m_surface;
+  int m_wheelRemainder = 0;  // eighths of a degree not yet turned into a notch
+};
+
+}  // namespace tempovia
