@@ -6,41 +6,13 @@
 #include <vector>
 
 #include "Artwork.h"
+#include "FakeTrayArea.h"
 #include "TrayNotifyIcon.h"
 
 namespace tempovia {
 namespace {
 
-// A notification area the test controls: it can be missing, it counts what
-// is added and removed, and it clicks the icon on request.
-class FakeTrayArea final : public TrayArea {
- public:
-  struct State {
-    bool available = true;
-    int adds = 0;
-    int removes = 0;
-    bool shown = false;
-    QString toolTip;
-    std::function<void(TrayMouse)> handler;
-  };
-
-  explicit FakeTrayArea(State& state) : m_state(state) {}
-  bool Add(const QIcon&, const QString& toolTip) override {
-    if (!m_state.available) return false;
-    ++m_state.adds;
-    m_state.shown = true;
-    m_state.toolTip = toolTip;
-    return true;
-  }
-  void Remove() override {
-    ++m_state.removes;
-    m_state.shown = false;
-  }
-  void SetMouseHandler(std::function<void(TrayMouse)> handler) override { m_state.handler = std::move(handler); }
-
- private:
-  State& m_state;
-};
+using test::FakeTrayArea;
 
 class TrayNotifyIconTest : public testing::Test {
  protected:

@@ -1,0 +1,32 @@
+#include "AppContext.h"
+
+#include <QCoreApplication>
+
+#include "SimulatedWatch.h"
+
+namespace tempovia {
+
+AppContext::AppContext(const AppOptions& options, Clock& clock)
+    : m_clock(clock), m_paths(options.home.empty() ? StorePaths::FromEnvironment() : StorePaths(options.home)) {
+  Clock* linkClock = &SystemClockInstance();
+  if (options.watch.simulate && options.instant) {
+    m_instantClock = std::make_unique<FakeClock>(clock.Now());
+    linkClock = m_instantClock.get();
+  }
+  auto transport = OpenWatchSource(options.watch, *linkClock, clock.Now().date, m_watchStatus);
+  if (!transport) {
+    // An unreadable image: a simulator without a watch behind it, so the
+    // program still runs and says there is no watch.
+    transport = std::make_unique<SimulatedWatch>(*linkClock, WatchImage{});
+    static_cast<SimulatedWatch*>(transport.get())->Unplug();
+  }
+  m_watch = std::make_unique<WatchDriverHost>(std::move(transport), *linkClock);
+}
+
+AppContext::~AppContext() = default;
+
+std::filesystem::path AppContext::ProgramFolder() const {
+  return QCoreApplication::applicationDirPath().toStdString();
+}
+
+}  // namespace tempovia

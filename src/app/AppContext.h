@@ -1,0 +1,53 @@
+#pragma once
+// What the windows of one run share: the base folder, the clocks, the watch
+// (its one driver lives here, across logouts) and the plug notices.
+
+#include <QString>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "Clock.h"
+#include "DeviceWatch.h"
+#include "FakeClock.h"
+#include "Status.h"
+#include "StorePaths.h"
+#include "WatchDriverHost.h"
+#include "WatchSource.h"
+
+namespace tempovia {
+
+struct AppOptions {
+  std::string home;  // the base folder; empty: $TEMPOVIA_HOME, else the user's data folder
+  WatchSource watch;
+  bool instant = false;  // the simulator without the watch's pauses
+};
+
+class AppContext {
+ public:
+  // The clock is the program's idea of now (tests give a fake one).
+  AppContext(const AppOptions& options, Clock& clock);
+  ~AppContext();
+  AppContext(const AppContext&) = delete;
+  AppContext& operator=(const AppContext&) = delete;
+
+  // Why the watch could not be set up (an unreadable image), else ok.
+  const Status& WatchStatus() const { return m_watchStatus; }
+
+  const StorePaths& Paths() const { return m_paths; }
+  Clock& Now() { return m_clock; }
+  WatchDriverHost& Watch() { return *m_watch; }
+  DeviceWatch& Devices() { return m_devices; }
+  // Where the two help documents are looked for first: the program's folder.
+  std::filesystem::path ProgramFolder() const;
+
+ private:
+  Clock& m_clock;
+  StorePaths m_paths;
+  std::unique_ptr<FakeClock> m_instantClock;
+  Status m_watchStatus = Status::Ok();
+  std::unique_ptr<WatchDriverHost> m_watch;
+  DeviceWatch m_devices;
+};
+
+}  // namespace tempovia

@@ -1,0 +1,38 @@
+#pragma once
+// The watch's plug and unplug notices on the user-interface thread: the
+// device monitor's descriptor is watched by the event loop, and each notice
+// goes to whichever window is shown (the login dialog or the main window).
+
+#include <QObject>
+#include <memory>
+
+#include "DeviceChange.h"
+#include "DeviceMonitor.h"
+
+class QSocketNotifier;
+
+namespace tempovia {
+
+class DeviceWatch : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit DeviceWatch(QObject* parent = nullptr);
+  ~DeviceWatch() override;
+
+  // Starts watching (udev, or polling where udev does not run). False where
+  // neither works; the program then only finds a watch at a window's start.
+  bool Start();
+  bool IsRunning() const { return m_monitor.IsRunning(); }
+
+ signals:
+  void Changed(const tempovia::DeviceChange& change);
+
+ private:
+  void Read();
+
+  DeviceMonitor m_monitor;
+  std::unique_ptr<QSocketNotifier> m_notifier;
+};
+
+}  // namespace tempovia

@@ -1,0 +1,20 @@
+#include "HitAreaButton.h"
+
+#include "SkinLayout.h"
+
+namespace tempovia {
+
+CHitAreaButton::CHitAreaButton(int area, const QString& name, const QString& shortcutText, QWidget* parent)
+    : QAbstractButton(parent), m_area(area) {
+  const HitRect& r = kMainAreas[static_cast<std::size_t>(area)];
+  setGeometry(r.left, r.top, r.Width(), r.Height());
+  setText(name);
+  setAccessibleName(name);
+  setAccessibleDescription(shortcutText);
+  setToolTip(shortcutText.isEmpty() ? name : name + QStringLiteral(" (") + shortcutText + QStringLiteral(")"));
+  setFocusPolicy(Qt::NoFocus);
+  // Clicks and hovering belong to the window, which tests the areas itself.
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+}  // namespace tempovia

@@ -1,0 +1,526 @@
+#include "DlgMain.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+#include "AppContext.h"
+#include "BarChart.h"
+#include "CopyFileDlg.h"
+#include "DayNoteEdit.h"
+#include "ExStatic.h"
+#include "ExerciseDB.h"
+#include "FakeClock.h"
+#include "FakeTrayArea.h"
+#include "HitAreaButton.h"
+#include "Label.h"
+#include "MainShortcuts.h"
+#include "ScriptedMessageBoxes.h"
+#include "SimulatedWatch.h"
+#include "StepData.h"
+#include "TempDir.h"
+#include "TraceCapture.h"
+#include "TrayNotifyIcon.h"
+
+namespace tempovia {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+
+constexpr int kGenerous = 60000;  // ms to wait for a download's end
+
+DayRecord Day(int year, int month, int day, double steps) {
+  DayRecord record = DayRecord::Blank();
+  record.year = static_cast<std::uint8_t>(year - 2000);
+  record.month = static_cast<std::uint8_t>(month);
+  record.day = static_cast<std::uint8_t>(day);
+  record.steps = steps;
+  return record;
+}
+
+// Types text the way a keyboard layout with those letters would, one key
+// event per character (QTest's key clicks know ASCII only).
+void Type(QWidget& widget, const QString& text) {
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(&widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(&widget, &release);
+  }
+}
+
+QPoint Centre(int area) {
+  const HitRect& r = kMainAreas[static_cast<std::size_t>(area)];
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() {
+    AppOptions options;
+    options.home = dir.Path().string();
+    options.watch = {true, "7"};
+    options.instant = true;
+    app = std::make_unique<AppContext>(options, clock);
+    const StorePaths& paths = app->Paths();
+    EXPECT_TRUE(paths.CreateDataFolder().ok());
+    UserData users;
+    EXPECT_TRUE(users.Open(paths.UserDatabase()));
+    LocalUserRecord user;
+    user.name = "Ann";
+    user.password = "pw";
+    user.height = 170;
+    user.weight = 65;
+    user.walkingStride = 70;
+    user.sex = LocalUserRecord::kFemale;
+    users.Current() = user;
+    EXPECT_TRUE(users.Append());
+    stepFile = *paths.UserFile(users.Current().stepFile);
+    exerciseFile = *paths.UserFile(users.Current().exerciseFile);
+  }
+
+  void FillSteps(const std::vector<DayRecord>& days) {
+    StepData steps;
+    ASSERT_TRUE(steps.Open(stepFile));
+    for (const DayRecord& day : days) {
+      steps.Current() = day;
+      ASSERT_TRUE(steps.MergeDay());
+    }
+    ASSERT_TRUE(steps.SortAndRenumber());
+  }
+
+  int StoredDays() {
+    window->Dashboard().Files().Release();
+    StepData steps;
+    EXPECT_TRUE(steps.Open(stepFile));
+    return steps.GetCount();
+  }
+
+  SimulatedWatch& Watch() { return static_cast<SimulatedWatch&>(app->Watch().Transport()); }
+
+  CDlgMain& Open() {
+    window = std::make_unique<CDlgMain>(*app, std::make_unique<test::FakeTrayArea>(tray));
+    EXPECT_TRUE(window->LoadDataStore());
+    EXPECT_TRUE(window->Users().MoveFirst());
+    window->askUploadChoices = [this](DownloadChoices& choices) {
+      offered.push_back(choices);
+      if (!uploadAnswer) return false;
+      choices = *uploadAnswer;
+      return true;
+    };
+    window->Start();
+    window->show();
+    return *window;
+  }
+
+  void Click(QPoint at) { QTest::mouseClick(window.get(), Qt::LeftButton, {}, at); }
+  // A move with no button held, as the mouse passes over the window.
+  void Hover(QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, at, window->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &move);
+  }
+
+  bool WaitForDownload() {
+    return QTest::qWaitFor([this] { return !window->Download().Busy(); }, kGenerous);
+  }
+
+  test::TempDir dir;
+  FakeClock clock{LocalDateTime::From(2008, 3, 20, 9, 0, 0)};
+  std::unique_ptr<AppContext> app;
+  std::filesystem::path stepFile;
+  std::filesystem::path exerciseFile;
+  test::FakeTrayArea::State tray;
+  ScriptedMessageBoxes boxes;
+  std::optional<DownloadChoices> uploadAnswer = DownloadChoices{false, true};
+  std::vector<DownloadChoices> offered;
+  std::unique_ptr<CDlgMain> window;
+};
+
+TEST_F(MainWindowTest, OpensOnTheSkinOfStepsWithTheUsersPanelAndTheLastStoredMonth) {
+  FillSteps({Day(2008, 1, 9, 4321), Day(2008, 2, 14, 8765)});
+  CDlgMain& w = Open();
+  EXPECT_EQ(w.size(), QSize(1000, 709));
+  EXPECT_EQ(w.windowTitle(), "Tempovia");
+  EXPECT_TRUE(w.Background(ChartKind::Steps).isVisible());
+  EXPECT_FALSE(w.Background(ChartKind::Calories).isVisible());
+  EXPECT_EQ(w.Dashboard().ChartDate(), LocalDateTime::From(2008, 2, 1));
+  EXPECT_EQ(QString::fromStdString(w.Chart().Model().Title()), "TOTAL STEPS     (Month : Feb-2008)");
+  EXPECT_EQ(w.SummaryLabel(0).text(), "01-Feb-2008");
+  EXPECT_EQ(w.UserValue(0).text(), "Ann");
+  EXPECT_EQ(w.UserValue(1).text(), "170 cm");
+  EXPECT_EQ(w.UserValue(2).text(), "65 kg");
+  EXPECT_EQ(w.UserValue(7).text(), "Female");
+  EXPECT_EQ(w.InfoValue(0).text(), "22.49  ");
+  EXPECT_EQ(w.VersionLabel().text(), "V 1.27");
+  EXPECT_TRUE(w.Tray().IsCreated());
+  EXPECT_EQ(tray.toolTip, "Double click to activate Tempovia");
+  EXPECT_FALSE(w.Photo().Image().isNull());  // the placeholder
+  EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(MainWindowTest, AnEmptyStepFileStartsTodayAndADayWithoutRecordShowsZeros) {
+  CDlgMain& w = Open();
+  // Today's month, from its first day.
+  EXPECT_EQ(w.Dashboard().ChartDate(), LocalDateTime::From(2008, 3, 1));
+  w.Dashboard().SetChartDate(clock.Now());
+  Click(Centre(kAreaWeekly));
+  EXPECT_EQ(w.SummaryLabel(0).text(), "Today");
+  EXPECT_EQ(w.SummaryLabel(1).text(), "0");
+  EXPECT_EQ(w.SummaryLabel(2).text(), "0.00 km");
+  EXPECT_EQ(w.SummaryLabel(3).text(), "0.0 kCal");
+  EXPECT_EQ(w.SummaryLabel(4).text(), "0");
+  EXPECT_EQ(w.InfoValue(1).text(), "0.0 g  ");
+  EXPECT_EQ(w.InfoValue(2).text(), "0.00 km/hr  ");
+}
+
+TEST_F(MainWindowTest, AHeightOfZeroShowsNoBmi) {
+  {
+    UserData users;
+    ASSERT_TRUE(users.Open(app->Paths().UserDatabase()));
+    users.Current().height = 0;
+    ASSERT_TRUE(users.Update(users.Current().id));
+  }
+  CDlgMain& w = Open();
+  EXPECT_EQ(w.InfoValue(0).text(), "- - -  ");
+  EXPECT_EQ(w.UserValue(1).text(), "");
+}
+
+TEST_F(MainWindowTest, AreasAnswerUpToTheirEdgesAndOnlyForTheirKind) {
+  CDlgMain& w = Open();
+  const HitRect yearly = kMainAreas[kAreaYearly];
+  Click({yearly.right, yearly.bottom});  // the edge counts
+  EXPECT_EQ(w.Dashboard().Period(), ChartPeriod::Year);
+  Click({yearly.right + 1, yearly.bottom});
+  EXPECT_EQ(w.Dashboard().Period(), ChartPeriod::Year);
+
+  // On the chart kinds the table arrows are not there: a press starts a drag.
+  QTest::mousePress(&w, Qt::LeftButton, {}, Centre(kAreaTableDown));
+  EXPECT_TRUE(w.Dragging());
+  QTest::mouseRelease(&w, Qt::LeftButton, {}, Centre(kAreaTableDown));
+  EXPECT_FALSE(w.Dragging());
+
+  Click(Centre(kAreaExerciseRow));
+  EXPECT_EQ(w.Dashboard().Kind(), ChartKind::ExerciseWalking);
+  EXPECT_TRUE(w.Background(ChartKind::ExerciseWalking).isVisible());
+  EXPECT_FALSE(w.Chart().isVisible());
+  EXPECT_TRUE(w.ExerciseCell(0, 0).isVisible());
+  for (int area : {kAreaWeekly, kAreaPreviousPeriod}) {
+    QTest::mousePress(&w, Qt::LeftButton, {}, Centre(area));
+    EXPECT_TRUE(w.Dragging()) << area;
+    QTest::mouseRelease(&w, Qt::LeftButton, {}, Centre(area));
+  }
+  EXPECT_EQ(w.Dashboard().Period(), ChartPeriod::Year);
+  // The cursor says where a click does something.
+  Hover(Centre(kAreaTableUp));
+  EXPECT_EQ(w.cursor().shape(), Qt::PointingHandCursor);
+  Hover(QPoint(5, 5));
+  EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(MainWindowTest, AHeldArrowRepeatsUntilTheMouseMovesOnePixel) {
+  CDlgMain& w = Open();
+  Click(Centre(kAreaWeekly));
+  const LocalDateTime start = w.Dashboard().ChartDate();
+  QTest::mousePress(&w, Qt::LeftButton, {}, Centre(kAreaPreviousPeriod));
+  for (int tick = 0; tick < ChartDashboard::kRepeatDelayTicks + 2; ++tick) w.Dashboard().Tick();
+  const LocalDateTime held = w.Dashboard().ChartDate();
+  EXPECT_EQ(DaysBetween(held.date, start.date), 7 * 4);  // the press, then three repeats
+  QMouseEvent move(QEvent::MouseMove, Centre(kAreaPreviousPeriod) + QPoint(1, 0),
+                   w.mapToGlobal(Centre(kAreaPreviousPeriod) + QPoint(1, 0)), Qt::LeftButton, Qt::LeftButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(&w, &move);
+  for (int tick = 0; tick < 5; ++tick) w.Dashboard().Tick();
+  EXPECT_EQ(w.Dashboard().ChartDate(), held);
+  QTest::mouseRelease(&w, Qt::LeftButton, {}, Centre(kAreaPreviousPeriod));
+}
+
+TEST_F(MainWindowTest, ATypedNoteIsSavedBeforeTheNextClickAndAProgramTextIsNot) {
+  FillSteps({Day(2008, 3, 19, 1200)});
+  CDlgMain& w = Open();
+  w.Dashboard().SetChartDate(LocalDateTime::From(2008, 3, 19));
+  Click(Centre(kAreaWeekly));
+  EXPECT_FALSE(w.Dashboard().NoteChanged());
+  QTest::keyClicks(&w.NoteField(), "walked to work");
+  EXPECT_TRUE(w.Dashboard().NoteChanged());
+  Click(Centre(kAreaNextPeriod));
+  w.Dashboard().Files().Release();
+  StepData steps;
+  ASSERT_TRUE(steps.Open(stepFile));
+  DayRecord day;
+  ASSERT_TRUE(steps.FindByDate(MakeDate(2008, 3, 19), day));
+  EXPECT_EQ(day.note, "walked to work");
+  EXPECT_EQ(day.steps, 1200);
+}
+
+TEST_F(MainWindowTest, TheNoteFieldRefusesWhatCannotBeStored) {
+  CDlgMain& w = Open();
+  w.NoteField().setFocus();
+  QTest::keyClicks(&w.NoteField(), QString(250, QLatin1Char('a')));
+  QTest::keyClicks(&w.NoteField(), QStringLiteral("bcdefgh"));
+  EXPECT_EQ(w.NoteField().toPlainText().size(), 255);
+  QTest::keyClick(&w.NoteField(), Qt::Key_Backspace);
+  QTest::keyClick(&w.NoteField(), Qt::Key_Return);  // a line break is two stored bytes
+  EXPECT_EQ(w.NoteField().toPlainText().size(), 254);
+  w.NoteField().clear();
+  Type(w.NoteField(), QString::fromUtf8("caf\xC3\xA9 \xE2\x9C\x93"));  // no check mark in the stored form
+  EXPECT_EQ(w.NoteField().toPlainText(), QString::fromUtf8("caf\xC3\xA9 "));
+}
+
+TEST_F(MainWindowTest, UploadDownloadsTheWatchIntoTheUsersFilesAndShowsTheLatestWeek) {
+  CDlgMain& w = Open();
+  TraceCapture trace;
+  Click(Centre(kAreaUpload));
+  EXPECT_TRUE(w.ProgressVisible());
+  ASSERT_TRUE(WaitForDownload());
+  EXPECT_FALSE(w.ProgressVisible());
+  EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join("|").toStdString();
+  ASSERT_EQ(offered.size(), 1u);
+  EXPECT_EQ(StoredDays(), 7);
+  CExerciseDB sessions;
+  ASSERT_TRUE(sessions.Open(exerciseFile));
+  EXPECT_GT(sessions.GetCount(), 0);
+  EXPECT_EQ(w.Dashboard().Period(), ChartPeriod::Week);
+  EXPECT_TRUE(w.ProgressDialog().Text().startsWith("Uploading data    ."));
+  EXPECT_TRUE(trace.Contains("Update Progress : 0 (0, 100)\tUploading data    \n"));
+  UserSettings reread;
+  reread.SetPath(app->Paths().SettingsFile());
+  reread.Load();
+  EXPECT_EQ(reread.downloadData, 1);
+}
+
+TEST_F(MainWindowTest, AWatchFailingEveryAttemptStoresNothingAndSaysSo) {
+  Open();
+  Watch().SetReadyAfter(SimulatedWatch::kNeverReady);
+  TraceCapture trace;
+  Click(Centre(kAreaUpload));
+  ASSERT_TRUE(WaitForDownload());
+  EXPECT_THAT(boxes.Texts(), ElementsAre("Download error!\n\nPlease Plug the Device and Try again"));
+  EXPECT_EQ(boxes.Boxes().front().icon, NoticeIcon::Warning);
+  std::vector<std::string> counts;
+  for (const std::string& line : trace.Messages())
+    if (line.rfind("Retry Count", 0) == 0) counts.push_back(line);
+  ASSERT_EQ(counts.size(), 11u);
+  EXPECT_EQ(counts.back(), "Retry Count = 10\n");
+  EXPECT_EQ(StoredDays(), 0);
+}
+
+TEST_F(MainWindowTest, UnpluggingDuringAnAttemptReleasesTheDriverOnlyAfterIt) {
+  CDlgMain& w = Open();
+  Watch().SetFaults(SimulatedFaults{0, 0, 0, 40});
+  Click(Centre(kAreaUpload));
+  ASSERT_TRUE(w.Download().AttemptRunning());
+  w.OnDeviceChange({kDeviceRemoveComplete, kDeviceTypeInterface, SimulatedWatch::kBridgePath});
+  EXPECT_NE(app->Watch().Driver(), nullptr);  // still in use
+  ASSERT_TRUE(WaitForDownload());
+  EXPECT_EQ(app->Watch().Driver(), nullptr);
+  EXPECT_THAT(boxes.Texts(), ElementsAre("Download error!\n\nPlease Plug the Device and Try again"));
+  EXPECT_EQ(StoredDays(), 0);
+  // With no driver UPLOAD says so at once.
+  boxes.Clear();
+  Click(Centre(kAreaUpload));
+  EXPECT_THAT(boxes.Texts(), ElementsAre("Device Not Found!\n\nPlease Plug the Device and Try again"));
+}
+
+TEST_F(MainWindowTest, WhatWouldChangeTheFilesWaitsForTheDownload) {
+  CDlgMain& w = Open();
+  bool imported = false;
+  w.runImport = [&] { imported = true; };
+  Click(Centre(kAreaUpload));
+  ASSERT_TRUE(w.Download().Busy());
+  Click(Centre(kAreaImport));
+  Click(Centre(kAreaLogout));
+  EXPECT_FALSE(imported);
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_THAT(boxes.Texts(), ElementsAre(CDlgMain::kBusyMessage, CDlgMain::kBusyMessage));
+  // The chart stays live meanwhile.
+  Click(Centre(kAreaYearly));
+  EXPECT_EQ(w.Dashboard().Period(), ChartPeriod::Year);
+  ASSERT_TRUE(WaitForDownload());
+  Click(Centre(kAreaImport));
+  EXPECT_TRUE(imported);
+}
+
+TEST_F(MainWindowTest, PluggingTheWatchInShowsAVisibleWindowAndLogsOutAHiddenOne) {
+  CDlgMain& w = Open();
+  app->Watch().Destroy();
+  w.showMinimized();
+  w.OnDeviceChange({kDeviceArrival, kDeviceTypeInterface, SimulatedWatch::kBridgePath});
+  EXPECT_NE(app->Watch().Driver(), nullptr);
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_FALSE(w.isMinimized());
+
+  app->Watch().Destroy();
+  Click(Centre(kAreaExit));  // hidden to the tray
+  EXPECT_FALSE(w.isVisible());
+  QSignalSpy finished(&w, &QDialog::finished);
+  w.OnDeviceChange({kDeviceArrival, kDeviceTypeInterface, SimulatedWatch::kBridgePath});
+  ASSERT_EQ(finished.count(), 1);
+  EXPECT_EQ(finished.at(0).at(0).toInt(), CDlgMain::kLogoutResult);
+  EXPECT_EQ(app->Watch().Driver(), nullptr);
+}
+
+TEST_F(MainWindowTest, WithoutANotificationAreaTheWindowIsMinimisedNotHidden) {
+  tray.available = false;
+  CDlgMain& w = Open();
+  EXPECT_THAT(boxes.Texts(), ElementsAre("Can't Setup Tray ICON"));
+  Click(Centre(kAreaExit));
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_TRUE(w.isMinimized());
+}
+
+TEST_F(MainWindowTest, LogoutEscapeEnterAndTheTraysExitEndTheWindowWithTheirResults) {
+  struct Case {
+    std::function<void(CDlgMain&)> act;
+    int result;
+  };
+  const std::vector<Case> cases{
+      {[this](CDlgMain&) { Click(Centre(kAreaLogout)); }, CDlgMain::kLogoutResult},
+      {[](CDlgMain& w) { QTest::keyClick(&w, Qt::Key_Escape); }, CDlgMain::kLogoutResult},
+      {[](CDlgMain& w) { QTest::keyClick(&w, Qt::Key_Return); }, CDlgMain::kConfirmResult},
+      {[this](CDlgMain&) { tray.handler(TrayMouse::LeftDoubleClick); }, -1},
+  };
+  for (const Case& c : cases) {
+    CDlgMain& w = Open();
+    QSignalSpy finished(&w, &QDialog::finished);
+    c.act(w);
+    if (c.result == -1) {
+      EXPECT_EQ(finished.count(), 0);  // a double click only shows the window
+      emit w.Tray().Command(kTrayExitCommand);
+      ASSERT_EQ(finished.count(), 1);
+      EXPECT_EQ(finished.at(0).at(0).toInt(), CDlgMain::kExitResult);
+    } else {
+      ASSERT_EQ(finished.count(), 1);
+      EXPECT_EQ(finished.at(0).at(0).toInt(), c.result);
+    }
+  }
+  // Enter in the note field is a new line, not the end.
+  CDlgMain& w = Open();
+  QSignalSpy finished(&w, &QDialog::finished);
+  w.NoteField().setFocus();
+  QTest::keyClick(&w.NoteField(), Qt::Key_Return);
+  EXPECT_EQ(finished.count(), 0);
+}
+
+TEST_F(MainWindowTest, TheCloseBoxHidesToTheTray) {
+  CDlgMain& w = Open();
+  QSignalSpy finished(&w, &QDialog::finished);
+  EXPECT_FALSE(w.close());
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_EQ(finished.count(), 0);
+  emit w.Tray().Command(kTrayShowCommand);
+  EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(MainWindowTest, HelpOpensTheChosenDocumentOrSaysItIsMissing) {
+  CDlgMain& w = Open();
+  QPoint menuAt;
+  QStringList menuItems;
+  w.runHelpMenu = [&](QMenu& menu, QPoint at) {
+    menuAt = at;
+    for (QAction* action : menu.actions()) menuItems << action->text();
+    return menu.actions().at(1)->data().toInt();
+  };
+  QString opened;
+  w.openDocument = [&](const QString& path) {
+    opened = path;
+    return true;
+  };
+  const QPoint click = Centre(kAreaHelp) + QPoint(3, 2);
+  Click(click);
+  EXPECT_EQ(menuAt, w.frameGeometry().topLeft() + click);
+  EXPECT_EQ(menuItems.size(), 2);
+  const std::filesystem::path beside = app->ProgramFolder() / CDlgMain::kQuestionsAndAnswers;
+  if (std::filesystem::exists(beside)) {
+    EXPECT_EQ(opened.toStdString(), beside.string());
+  } else {
+    EXPECT_THAT(boxes.Texts(), ElementsAre("Help file does not exist"));
+  }
+}
+
+TEST_F(MainWindowTest, EveryShortcutRunsItsAreaAndEveryActiveAreaIsANamedButton) {
+  CDlgMain& w = Open();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  int prints = 0;
+  int exports = 0;
+  w.runPrint = [&] { ++prints; };
+  w.runExport = [&] { ++exports; };
+  w.runHelpMenu = [](QMenu&, QPoint) { return 0; };
+  QTest::keySequence(&w, QKeySequence(Qt::ALT | Qt::Key_P));
+  QTest::keySequence(&w, QKeySequence(Qt::ALT | Qt::Key_E));
+  EXPECT_EQ(prints, 1);
+  EXPECT_EQ(exports, 1);
+  QTest::keySequence(&w, QKeySequence(Qt::ALT | Qt::Key_Y));
+  EXPECT_EQ(w.Dashboard().Period(), ChartPeriod::Year);
+  QTest::keySequence(&w, QKeySequence(Qt::ALT | Qt::Key_4));
+  EXPECT_EQ(w.Dashboard().Kind(), ChartKind::HeartRate);
+  const LocalDateTime before = w.Dashboard().ChartDate();
+  QTest::keySequence(&w, MainShortcuts()[13].keys);  // previous period
+  EXPECT_EQ(w.Dashboard().ChartDate().Year(), before.Year() - 1);
+  // Typing in the note field and then a shortcut saves the note first.
+  w.NoteField().setFocus();
+  QTest::keyClicks(&w.NoteField(), "x");
+  QTest::keySequence(&w.NoteField(), QKeySequence(Qt::ALT | Qt::Key_W));
+  EXPECT_EQ(w.Dashboard().Period(), ChartPeriod::Week);
+  EXPECT_FALSE(w.Dashboard().NoteChanged());
+
+  // Every active area is a named button assistive technology can press.
+  for (const MainShortcut& shortcut : MainShortcuts()) {
+    CHitAreaButton& button = w.AreaButton(shortcut.area);
+    EXPECT_EQ(button.isVisible(), MainAreaActive(shortcut.area, w.Dashboard().Kind())) << shortcut.area;
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&button);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->text(QAccessible::Name), shortcut.name);
+    EXPECT_EQ(accessible->role(), QAccessible::Button);
+  }
+  w.AreaButton(kAreaPrint).click();
+  EXPECT_EQ(prints, 2);
+  QAccessibleInterface* summary = QAccessible::queryAccessibleInterface(&w.SummaryLabel(1));
+  EXPECT_EQ(summary->text(QAccessible::Name), "STEPS");
+}
+
+TEST(MainShortcuts, NoShortcutIsAStandardEditingKeyOfTheNoteField) {
+  // The keys a multi-line text field acts on.
+  const QKeySequence::StandardKey editing[] = {
+      QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy, QKeySequence::Paste,
+      QKeySequence::SelectAll, QKeySequence::Delete, QKeySequence::Backspace, QKeySequence::DeleteStartOfWord,
+      QKeySequence::DeleteEndOfWord, QKeySequence::DeleteEndOfLine, QKeySequence::DeleteCompleteLine,
+      QKeySequence::InsertParagraphSeparator, QKeySequence::InsertLineSeparator, QKeySequence::MoveToNextChar,
+      QKeySequence::MoveToPreviousChar, QKeySequence::MoveToNextWord, QKeySequence::MoveToPreviousWord,
+      QKeySequence::MoveToNextLine, QKeySequence::MoveToPreviousLine, QKeySequence::MoveToNextPage,
+      QKeySequence::MoveToPreviousPage, QKeySequence::MoveToStartOfLine, QKeySequence::MoveToEndOfLine,
+      QKeySequence::MoveToStartOfBlock, QKeySequence::MoveToEndOfBlock, QKeySequence::MoveToStartOfDocument,
+      QKeySequence::MoveToEndOfDocument, QKeySequence::SelectNextChar, QKeySequence::SelectPreviousChar,
+      QKeySequence::SelectNextWord, QKeySequence::SelectPreviousWord, QKeySequence::SelectNextLine,
+      QKeySequence::SelectPreviousLine, QKeySequence::SelectNextPage, QKeySequence::SelectPreviousPage,
+      QKeySequence::SelectStartOfLine, QKeySequence::SelectEndOfLine, QKeySequence::SelectStartOfBlock,
+      QKeySequence::SelectEndOfBlock, QKeySequence::SelectStartOfDocument, QKeySequence::SelectEndOfDocument,
+      QKeySequence::Deselect};
+  std::vector<QKeySequence> standard;
+  for (QKeySequence::StandardKey key : editing) {
+    for (const QKeySequence& binding : QKeySequence::keyBindings(key)) standard.push_back(binding);
+  }
+  // Bound to editing on some desktops whatever the platform theme says.
+  standard.push_back(QKeySequence(Qt::CTRL | Qt::Key_K));
+  standard.push_back(QKeySequence(Qt::CTRL | Qt::Key_U));
+  std::vector<QKeySequence> ours;
+  for (const MainShortcut& shortcut : MainShortcuts()) ours.push_back(shortcut.keys);
+  ours.push_back(ExitProgramKeys());
+  for (const QKeySequence& keys : ours) {
+    EXPECT_THAT(standard, ::testing::Not(Contains(keys))) << keys.toString().toStdString();
+  }
+  // Each shortcut is its own.
+  for (std::size_t i = 0; i < ours.size(); ++i)
+    for (std::size_t j = i + 1; j < ours.size(); ++j) EXPECT_NE(ours[i], ours[j]);
+}
+
+}  // namespace
+}  // namespace tempovia
