@@ -1,5 +1,5 @@
-// tempovia-preview --out DIR: renders every skinned control and built-in
-// picture offscreen into DIR as PNG files.
+// tempovia-preview --out DIR: renders every skinned control, built-in
+// picture and dialog offscreen into DIR as PNG files.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -13,6 +13,7 @@
 #include "Fonts.h"
 #include "Label.h"
 #include "SampleCharts.h"
+#include "SampleDialogs.h"
 #include "SkinLayout.h"
 
 namespace tempovia {
@@ -277,5 +278,7 @@ int main(int argc, char** argv) {
   tempovia::RenderCharts(writer);
   tempovia::RenderControls(writer);
   for (tempovia::ChartKind kind : tempovia::kAllChartKinds) tempovia::RenderMainWindow(writer, kind);
-  return writer.Ok() ? 0 : 1;
+  const bool dialogs =
+      tempovia::RenderUserDialogs([&writer](const QString& name, QWidget& dialog) { writer.Save(name, dialog); });
+  return writer.Ok() && dialogs ? 0 : 1;
 }

@@ -13,6 +13,8 @@ namespace {
 
 QGroupBox* ChoiceGroup(const QString& title, QRadioButton* first, QRadioButton* second, QWidget* parent) {
   auto* group = new QGroupBox(title, parent);
+  // Wide enough that the title bar's "Settings" is not cut.
+  group->setMinimumWidth(parent->fontMetrics().averageCharWidth() * 16);
   auto* layout = new QVBoxLayout(group);
   layout->addWidget(first);
   layout->addWidget(second);

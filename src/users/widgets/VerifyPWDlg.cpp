@@ -17,7 +17,7 @@ CVerifyPWDlg::CVerifyPWDlg(QWidget* parent) : QDialog(parent), m_edit(new QLineE
   m_edit->setEchoMode(QLineEdit::Password);
   // Long enough for any stored password, so one from a foreign file can be typed.
   m_edit->setValidator(new Windows1252Validator(static_cast<int>(kLongestStoredPassword), m_edit));
-  m_edit->setMinimumWidth(fontMetrics().averageCharWidth() * 20);
+  m_edit->setMinimumWidth(fontMetrics().averageCharWidth() * 26);
   auto* label = new QLabel(QStringLiteral("Password :"), this);
   label->setBuddy(m_edit);
 
