@@ -1,5 +1,5 @@
-// tempovia-preview --out DIR: renders every skinned control and built-in
-// picture offscreen into DIR as PNG files.
+// tempovia-preview --out DIR: renders every skinned control, built-in
+// picture and dialog offscreen into DIR as PNG files.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -14,6 +14,7 @@
 #include "Label.h"
 #include "SampleCalendar.h"
 #include "SampleCharts.h"
+#include "SampleDialogs.h"
 #include "SkinLayout.h"
 
 namespace tempovia {
@@ -280,5 +281,7 @@ int main(int argc, char** argv) {
   for (tempovia::ChartKind kind : tempovia::kAllChartKinds) tempovia::RenderMainWindow(writer, kind);
   const bool calendars =
       tempovia::RenderSampleCalendars([&](const QString& name, const QImage& image) { writer.Save(name, image); });
-  return writer.Ok() && calendars ? 0 : 1;
+  const bool dialogs =
+      tempovia::RenderUserDialogs([&writer](const QString& name, QWidget& dialog) { writer.Save(name, dialog); });
+  return writer.Ok() && calendars && dialogs ? 0 : 1;
 }

@@ -1,5 +1,7 @@
 #include "UserRules.h"
 
+#include <cctype>
+#include <climits>
 #include <cstdlib>
 #include <string>
 
@@ -10,11 +12,14 @@
 #include "StorePaths.h"
 #include "Units.h"
 #include "UserData.h"
+#include "Windows1252.h"
 
 namespace tempovia {
 
 const char kDuplicateNameMessage[] = "The name already exists in the databse!\nPlease choose another one.";
 const char kInputAllDataMessage[] = "Please input all data";
+const char kPasswordMismatchMessage[] = "Password not match";
+const char kRecordSavedMessage[] = "Record Saved";
 
 MeasureRange RangeOf(Measure measure) {
   switch (measure) {
@@ -50,6 +55,41 @@ std::string RangeMessage(Measure measure, bool imperial) {
 double LeadingNumber(std::string_view text) {
   const std::string copy(text);  // strtod needs a terminated string
   return std::strtod(copy.c_str(), nullptr);
+}
+
+int LeadingInteger(std::string_view text) {
+  const std::string copy(text);
+  const long value = std::strtol(copy.c_str(), nullptr, 10);
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+std::optional<std::string> TypedToStored(std::string_view typedUtf8, std::string_view stored, std::size_t maxLength) {
+  std::optional<std::string> bytes = Utf8ToWindows1252(typedUtf8);
+  if (!bytes) return std::nullopt;
+  if (*bytes == stored) return bytes;
+  if (bytes->size() > maxLength) return std::nullopt;
+  return bytes;
+}
+
+bool PasswordsMatch(std::string_view typedUtf8, std::string_view stored) {
+  const std::optional<std::string> bytes = Utf8ToWindows1252(typedUtf8);
+  return bytes && *bytes == stored;
+}
+
+std::optional<std::string> PhotoExtension(std::string_view format) {
+  // The extension ends a stored photo name of at most 19 bytes after an id of
+  // up to 11 characters and the dot.
+  constexpr std::size_t kLongest = 7;
+  if (format.empty() || format.size() > kLongest) return std::nullopt;
+  std::string extension;
+  for (const char c : format) {
+    if (std::isalnum(static_cast<unsigned char>(c)) == 0) return std::nullopt;
+    extension += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  if (extension == "jpeg") extension = "jpg";
+  return extension;
 }
 
 namespace {

@@ -44,11 +44,36 @@ double ParseWeight(std::string_view text, bool pounds);
 // allowUnset is true.
 std::optional<Measure> FirstOutOfRange(const LocalUserRecord& user, bool allowUnset);
 
+// The leading whole number of a text as atoi reads it, kept inside int's range.
+int LeadingInteger(std::string_view text);
+
 inline constexpr std::size_t kMaxNameLength = 30;
 inline constexpr std::size_t kMaxPasswordLength = 12;
+// A file written elsewhere may fill the password field to its last byte, so
+// a box where a stored password is typed again accepts one more character.
+inline constexpr std::size_t kLongestStoredPassword = 13;
 
 extern const char kDuplicateNameMessage[];
 extern const char kInputAllDataMessage[];
+extern const char kPasswordMismatchMessage[];
+extern const char kRecordSavedMessage[];
+
+// The bytes stored for a typed name or password (UTF-8): its Windows-1252
+// form, at most maxLength characters. A text that still shows the stored
+// value keeps that value whatever its length, so an over-long name from a
+// foreign file survives an edit that leaves it alone. Nothing when the text
+// cannot be stored.
+std::optional<std::string> TypedToStored(std::string_view typedUtf8, std::string_view stored, std::size_t maxLength);
+
+// Whether a typed password (UTF-8) is the stored one, byte for byte in
+// Windows-1252: letter case counts, and a character Windows-1252 cannot hold
+// never matches.
+bool PasswordsMatch(std::string_view typedUtf8, std::string_view stored);
+
+// The file extension a photo is stored with, from the format its content was
+// read as ("jpeg" gives "jpg"), whatever the chosen file was called. Nothing
+// for a format name that cannot make a short plain extension.
+std::optional<std::string> PhotoExtension(std::string_view format);
 
 // Adds the user database's current record as a new user: refuses a name that
 // exists (same bytes, letter case counts), appends it with the next id and its
