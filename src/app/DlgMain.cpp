@@ -21,11 +21,13 @@
 #include "CopyFileDlg.h"
 #include "DayNoteEdit.h"
 #include "DlgCalendar.h"
+#include "DlgUserRecord.h"
 #include "ExStatic.h"
 #include "HitAreaButton.h"
 #include "Label.h"
 #include "MainShortcuts.h"
 #include "MessageBoxes.h"
+#include "SettingDlg.h"
 #include "Trace.h"
 #include "TrayNotifyIcon.h"
 #include "UploadDlg.h"
@@ -93,8 +95,23 @@ CDlgMain::CDlgMain(AppContext& app, std::unique_ptr<TrayArea> trayArea, QWidget*
     return chosen != nullptr ? chosen->data().toInt() : 0;
   };
   openDocument = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
-  runSettings = [](int&, int&, bool&) { return false; };
-  runEditor = [] { return false; };
+  runSettings = [this](int& distance, int& weight, bool& handshake) {
+    CSettingDlg dialog(this);
+    dialog.SetDistanceUnit(distance);
+    dialog.SetWeightUnit(weight);
+    dialog.SetHandshake(handshake);
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    // Cancel leaves the values handed in.
+    distance = dialog.DistanceUnit();
+    weight = dialog.WeightUnit();
+    handshake = dialog.Handshake();
+    return ok;
+  };
+  runEditor = [this] {
+    CDlgUserRecord dialog(m_users, m_app.Paths(), m_units.miles ? 1 : 0, m_units.pounds ? 1 : 0,
+                          [this] { RefreshUserPanel(); }, this);
+    return dialog.exec() == QDialog::Accepted;
+  };
   runPrint = [] {};
   runExport = [] {};
   runImport = [] {};

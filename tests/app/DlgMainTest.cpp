@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "AppContext.h"
@@ -485,6 +487,67 @@ TEST_F(MainWindowTest, EveryShortcutRunsItsAreaAndEveryActiveAreaIsANamedButton)
   EXPECT_EQ(prints, 2);
   QAccessibleInterface* summary = QAccessible::queryAccessibleInterface(&w.SummaryLabel(1));
   EXPECT_EQ(summary->text(QAccessible::Name), "STEPS");
+}
+
+std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(MainWindowTest, SetupSwitchesTheUnitsOfEveryDisplayAndRemembersThem) {
+  CDlgMain& w = Open();
+  EXPECT_EQ(w.UserValue(1).text(), "170 cm");
+  int offeredDistance = -1;
+  w.runSettings = [&](int& distance, int& weight, bool&) {
+    offeredDistance = distance;
+    distance = 1;
+    weight = 1;
+    return true;
+  };
+  Click(Centre(kAreaSetup));
+  EXPECT_EQ(offeredDistance, 0);  // a first start is metric
+  EXPECT_EQ(w.UserValue(1).text(), "5'7\" ");
+  EXPECT_EQ(w.UserValue(2).text(), "143 Pound");
+  Click(Centre(kAreaDistanceRow));
+  EXPECT_EQ(w.Chart().Model().Grid().unitLabel, "MILE");
+  const std::vector<std::uint8_t> saved = FileBytes(app->Paths().SettingsFile());
+  ASSERT_EQ(saved.size(), UserSettings::kSize);
+  EXPECT_EQ(saved[0], 1);
+  EXPECT_EQ(saved[1], 1);
+
+  // Cancel writes the same bytes again and changes nothing shown.
+  w.runSettings = [](int&, int&, bool&) { return false; };
+  std::filesystem::remove(app->Paths().SettingsFile());
+  Click(Centre(kAreaSetup));
+  EXPECT_EQ(FileBytes(app->Paths().SettingsFile()), saved);
+  EXPECT_EQ(w.UserValue(2).text(), "143 Pound");
+
+  // The next window (after a logout, or a restart) starts in the same units.
+  Click(Centre(kAreaLogout));
+  CDlgMain& next = Open();
+  EXPECT_EQ(next.UserValue(1).text(), "5'7\" ");
+  // And the stored height never moved.
+  UserData users;
+  next.Users().Close();
+  ASSERT_TRUE(users.Open(app->Paths().UserDatabase()));
+  EXPECT_EQ(users.Current().height, 170.0);
+}
+
+TEST_F(MainWindowTest, UnitsThatCannotBeSavedStillApplyAndTheUserIsToldOnce) {
+  CDlgMain& w = Open();
+  std::filesystem::remove(app->Paths().SettingsFile());
+  std::filesystem::create_directory(app->Paths().SettingsFile());  // nothing can replace it
+  w.runSettings = [](int& distance, int& weight, bool&) {
+    distance = 1 - distance;
+    weight = 1;
+    return true;
+  };
+  Click(Centre(kAreaSetup));
+  Click(Centre(kAreaSetup));
+  ASSERT_EQ(boxes.Texts().size(), 1);
+  EXPECT_TRUE(boxes.Texts().front().startsWith("The unit settings could not be saved"));
+  EXPECT_EQ(w.UserValue(1).text(), "170 cm");  // switched twice
+  EXPECT_EQ(w.UserValue(2).text(), "143 Pound");
 }
 
 TEST(MainShortcuts, NoShortcutIsAStandardEditingKeyOfTheNoteField) {
