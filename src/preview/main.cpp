@@ -1,18 +1,24 @@
-// tempovia-preview --out DIR: renders every skinned control and built-in
-// picture offscreen into DIR as PNG files.
+// tempovia-preview --out DIR: renders every skinned control, built-in
+// picture and dialog offscreen into DIR as PNG files, and a sample report.
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QPainter>
 #include <cstdio>
+#include <memory>
 
 #include "Artwork.h"
 #include "BarChart.h"
 #include "ChartTip.h"
+#include "DlgPrint.h"
 #include "ExStatic.h"
+#include "FakeClock.h"
 #include "Fonts.h"
 #include "Label.h"
 #include "SampleCharts.h"
+#include "SampleReport.h"
 #include "SkinLayout.h"
 
 namespace tempovia {
@@ -34,6 +40,7 @@ class Writer {
   }
   bool Save(const QString& name, QWidget& widget) { return Save(name, widget.grab().toImage()); }
   bool Ok() const { return m_ok; }
+  void Fail() { m_ok = false; }
 
  private:
   QDir m_dir;
@@ -57,8 +64,9 @@ CLabel* PlaceLabel(QWidget* parent, const Box& box, const QString& text, Rgb bac
 
 // The main window as the next layers will assemble it, with sample values, so
 // the skin can be judged together with its labels and chart.
-void RenderMainWindow(Writer& writer, ChartKind kind) {
-  QWidget window;
+std::unique_ptr<QWidget> BuildMainWindow(ChartKind kind) {
+  auto owner = std::make_unique<QWidget>();
+  QWidget& window = *owner;
   window.setFixedSize(kMainWidth, kMainHeight);
   auto* background = new CExStatic(&window);
   background->setGeometry(0, 0, kMainWidth, kMainHeight);
@@ -107,7 +115,45 @@ void RenderMainWindow(Writer& writer, ChartKind kind) {
                   QString());
     FillSampleChart(*chart, kind, SamplePeriod::Week);
   }
-  writer.Save(QStringLiteral("main-%1").arg(QString::fromLatin1(ChartKindName(kind))), window);
+  return owner;
+}
+
+void RenderMainWindow(Writer& writer, ChartKind kind) {
+  const std::unique_ptr<QWidget> window = BuildMainWindow(kind);
+  writer.Save(QStringLiteral("main-%1").arg(QString::fromLatin1(ChartKindName(kind))), *window);
+}
+
+// The report options as they open, and as a user has filled them in.
+void RenderReportOptions(Writer& writer) {
+  const FakeClock clock(LocalDateTime::From(2008, 3, 5, 9, 30, 0));
+  {
+    CDlgPrint dialog(nullptr, clock);
+    dialog.SetOutputFolder(QStringLiteral("/home/anna/Desktop"));
+    dialog.show();
+    writer.Save(QStringLiteral("report-options"), dialog);
+  }
+  CDlgPrint dialog(nullptr, clock);
+  dialog.SetOutputFolder(QStringLiteral("/home/anna/Documents/Walking reports/2008"));
+  dialog.show();
+  for (const char* box : {"chart", "detailedData", "sortStep"})
+    dialog.findChild<QCheckBox*>(QLatin1String(box))->click();
+  dialog.findChild<QComboBox*>(QStringLiteral("fromMonth"))->setCurrentIndex(1);
+  dialog.findChild<QComboBox*>(QStringLiteral("fromDay"))->setCurrentIndex(0);
+  writer.Save(QStringLiteral("report-options-filled"), dialog);
+}
+
+// A whole report with the Steps window on its chart page, to look at with a
+// PDF viewer or pdftoppm.
+void RenderSampleReport(Writer& writer, const QDir& dir) {
+  const std::unique_ptr<QWidget> window = BuildMainWindow(ChartKind::Steps);
+  QString error;
+  const QString name = QStringLiteral("report-sample.pdf");
+  if (!WriteSampleReport(*window, dir.absolutePath(), name, &error)) {
+    std::fprintf(stderr, "tempovia-preview: cannot write the sample report: %s\n", qPrintable(error));
+    writer.Fail();
+    return;
+  }
+  std::printf("%s\n", qPrintable(dir.absoluteFilePath(name)));
 }
 
 void RenderPictures(Writer& writer) {
@@ -277,5 +323,7 @@ int main(int argc, char** argv) {
   tempovia::RenderCharts(writer);
   tempovia::RenderControls(writer);
   for (tempovia::ChartKind kind : tempovia::kAllChartKinds) tempovia::RenderMainWindow(writer, kind);
+  tempovia::RenderReportOptions(writer);
+  tempovia::RenderSampleReport(writer, dir);
   return writer.Ok() ? 0 : 1;
 }
