@@ -6,6 +6,7 @@
 #include "Notice.h"
 #include "PrintPDF.h"
 #include "ReportFolder.h"
+#include "ReportTarget.h"
 #include "StepData.h"
 #include "Trace.h"
 
@@ -66,6 +67,13 @@ ReportResult WriteReport(const ReportRequest& request, const LocalUserRecord& us
     TV_TRACE("Report folder not kept (too long for user.set, or not Windows-1252)\n");
   }
 
+  // The options dialog only confirms plain names; anything else could write
+  // outside the chosen folder.
+  if (!StorePaths::IsPlainFileName(request.fileName)) {
+    result.status = Status::Error(kCannotCreateReport);
+    ShowNotice(NoticeIcon::Warning, result.status.message());
+    return result;
+  }
   CPrintPDF writer;
   writer.SetDistanceUnit(settings.distanceUnit == 1);
   const fs::path output = fs::path(request.folder) / request.fileName;

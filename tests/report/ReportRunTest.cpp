@@ -184,6 +184,15 @@ TEST_F(ReportRunTest, NothingIsWrittenWhenEitherUserFileWillNotOpen) {
   }
 }
 
+TEST_F(ReportRunTest, ANameLeadingOutOfTheFolderIsRefused) {
+  ReportRequest request = Request(true, true);
+  request.fileName = "../March.pdf";
+  const ReportResult result = Run(request);
+  EXPECT_FALSE(result.status.ok());
+  EXPECT_EQ(m_notices.Texts(), std::vector<std::string>{kCannotCreateReport});
+  EXPECT_FALSE(fs::exists(m_dir / "March.pdf"));
+}
+
 TEST_F(ReportRunTest, AConfirmedOverwriteFollowedByAFailedReportKeepsTheOldReport) {
   test::WriteText(m_out / "March.pdf", "%PDF last month's report");
   ReportOptions options;

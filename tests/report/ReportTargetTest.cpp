@@ -136,13 +136,5 @@ TEST_F(ConfirmTest, ADanglingLinkCountsAsAnExistingFile) {
   EXPECT_EQ(m_questions.size(), 1u);
 }
 
-TEST(ReportTargetTest, TheTargetIsTheFolderWithTheNameInIt) {
-  const ReportTarget target = ResolveReportTarget("/srv/reports/", "March");
-  EXPECT_EQ(target.fileName, "March.pdf");
-  EXPECT_EQ(target.path, fs::path("/srv/reports/March.pdf"));
-  EXPECT_TRUE(target.plainName);
-  EXPECT_FALSE(target.exists);
-}
-
 }  // namespace
 }  // namespace tempovia

@@ -167,8 +167,10 @@ void CDlgPrint::BuildControls() {
   layout->addWidget(fileLabel);
   layout->addWidget(m_fileName);
   layout->addSpacing(8);
+  layout->addStretch(1);
   layout->addWidget(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  // Opens at the size of its content; wider only shows more of a long folder.
+  layout->setSizeConstraint(QLayout::SetMinimumSize);
 
   Fill(m_fromMonth, MonthEntries());
   Fill(m_toMonth, MonthEntries());
