@@ -1,20 +1,26 @@
 // tempovia-preview --out DIR: renders every skinned control, built-in
-// picture and dialog offscreen into DIR as PNG files.
+// picture and dialog offscreen into DIR as PNG files, and a sample report.
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QPainter>
 #include <cstdio>
+#include <memory>
 
 #include "Artwork.h"
 #include "BarChart.h"
 #include "ChartTip.h"
+#include "DlgPrint.h"
 #include "ExStatic.h"
+#include "FakeClock.h"
 #include "Fonts.h"
 #include "Label.h"
 #include "SampleCalendar.h"
 #include "SampleCharts.h"
 #include "SampleDialogs.h"
+#include "SampleReport.h"
 #include "SkinLayout.h"
 
 namespace tempovia {
@@ -36,6 +42,7 @@ class Writer {
   }
   bool Save(const QString& name, QWidget& widget) { return Save(name, widget.grab().toImage()); }
   bool Ok() const { return m_ok; }
+  void Fail() { m_ok = false; }
 
  private:
   QDir m_dir;
@@ -59,8 +66,9 @@ CLabel* PlaceLabel(QWidget* parent, const Box& box, const QString& text, Rgb bac
 
 // The main window as the next layers will assemble it, with sample values, so
 // the skin can be judged together with its labels and chart.
-void RenderMainWindow(Writer& writer, ChartKind kind) {
-  QWidget window;
+std::unique_ptr<QWidget> BuildMainWindow(ChartKind kind) {
+  auto owner = std::make_unique<QWidget>();
+  QWidget& window = *owner;
   window.setFixedSize(kMainWidth, kMainHeight);
   auto* background = new CExStatic(&window);
   background->setGeometry(0, 0, kMainWidth, kMainHeight);
@@ -109,7 +117,45 @@ void RenderMainWindow(Writer& writer, ChartKind kind) {
                   QString());
     FillSampleChart(*chart, kind, SamplePeriod::Week);
   }
-  writer.Save(QStringLiteral("main-%1").arg(QString::fromLatin1(ChartKindName(kind))), window);
+  return owner;
+}
+
+void RenderMainWindow(Writer& writer, ChartKind kind) {
+  const std::unique_ptr<QWidget> window = BuildMainWindow(kind);
+  writer.Save(QStringLiteral("main-%1").arg(QString::fromLatin1(ChartKindName(kind))), *window);
+}
+
+// The report options as they open, and as a user has filled them in.
+void RenderReportOptions(Writer& writer) {
+  const FakeClock clock(LocalDateTime::From(2008, 3, 5, 9, 30, 0));
+  {
+    CDlgPrint dialog(nullptr, clock);
+    dialog.SetOutputFolder(QStringLiteral("/home/anna/Desktop"));
+    dialog.show();
+    writer.Save(QStringLiteral("report-options"), dialog);
+  }
+  CDlgPrint dialog(nullptr, clock);
+  dialog.SetOutputFolder(QStringLiteral("/home/anna/Documents/Walking reports/2008"));
+  dialog.show();
+  for (const char* box : {"chart", "detailedData", "sortStep"})
+    dialog.findChild<QCheckBox*>(QLatin1String(box))->click();
+  dialog.findChild<QComboBox*>(QStringLiteral("fromMonth"))->setCurrentIndex(1);
+  dialog.findChild<QComboBox*>(QStringLiteral("fromDay"))->setCurrentIndex(0);
+  writer.Save(QStringLiteral("report-options-filled"), dialog);
+}
+
+// A whole report with the Steps window on its chart page, to look at with a
+// PDF viewer or pdftoppm.
+void RenderSampleReport(Writer& writer, const QDir& dir) {
+  const std::unique_ptr<QWidget> window = BuildMainWindow(ChartKind::Steps);
+  QString error;
+  const QString name = QStringLiteral("report-sample.pdf");
+  if (!WriteSampleReport(*window, dir.absolutePath(), name, &error)) {
+    std::fprintf(stderr, "tempovia-preview: cannot write the sample report: %s\n", qPrintable(error));
+    writer.Fail();
+    return;
+  }
+  std::printf("%s\n", qPrintable(dir.absoluteFilePath(name)));
 }
 
 void RenderPictures(Writer& writer) {
@@ -283,5 +329,7 @@ int main(int argc, char** argv) {
       tempovia::RenderSampleCalendars([&](const QString& name, const QImage& image) { writer.Save(name, image); });
   const bool dialogs =
       tempovia::RenderUserDialogs([&writer](const QString& name, QWidget& dialog) { writer.Save(name, dialog); });
+  tempovia::RenderReportOptions(writer);
+  tempovia::RenderSampleReport(writer, dir);
   return writer.Ok() && calendars && dialogs ? 0 : 1;
 }

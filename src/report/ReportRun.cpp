@@ -1,0 +1,107 @@
+#include "ReportRun.h"
+
+#include <optional>
+
+#include "ExerciseDB.h"
+#include "Notice.h"
+#include "PrintPDF.h"
+#include "ReportFolder.h"
+#include "ReportTarget.h"
+#include "StepData.h"
+#include "Trace.h"
+
+namespace tempovia {
+namespace {
+
+constexpr char kTraceModule[] = "ReportRun";
+
+namespace fs = std::filesystem;
+
+constexpr char kStepDataNotOpened[] = "Failed to open Step Data";
+constexpr char kExerciseDataNotOpened[] = "Failed to open Exercise Data";
+
+// The only place the finished document reaches the disk: when the writer
+// learns to save through a temporary file, nothing else here changes.
+Status SaveDocument(CPrintPDF& writer, const fs::path& path, fs::path* written) {
+  return writer.Save(path, written);
+}
+
+// Opens one of the user's files. The store already tells the user when a
+// file will not open; a stored name leading out of the data folder is never
+// opened, and is told here with the same words.
+template <class File>
+Status OpenUserFile(File& file, const StorePaths& paths, const std::string& storedName, const char* notOpened) {
+  const std::optional<fs::path> path = paths.UserFile(storedName);
+  if (!path) {
+    ShowNotice(NoticeIcon::Warning, notOpened);
+    return Status::Error(std::string(notOpened) + ": the user record names no file of the data folder");
+  }
+  if (!file.Open(*path)) return Status::Error(std::string(notOpened) + ": " + file.LastError());
+  return Status::Ok();
+}
+
+}  // namespace
+
+ReportRequest MakeReportRequest(const ReportOptions& options, const fs::path& picture) {
+  ReportRequest request;
+  request.folder = options.folder;
+  request.fileName = options.fileName;
+  request.from = EntriesToDate(options.from).date;
+  request.to = EntriesToDate(options.to).date;
+  request.chart = options.chart;
+  request.detail = options.detail;
+  request.sortKey = SortKey(options);
+  request.picture = picture;
+  return request;
+}
+
+ReportResult WriteReport(const ReportRequest& request, const LocalUserRecord& user, const StorePaths& paths,
+                         UserSettings& settings) {
+  ReportResult result;
+  result.folderKept = RememberReportFolder(settings, request.folder);
+  if (result.folderKept) {
+    if (const Status saved = settings.Save(); !saved) {
+      ShowNotice(NoticeIcon::Warning, "The report folder could not be remembered for next time.\n\n" + saved.message());
+    }
+  } else {
+    TV_TRACE("Report folder not kept (too long for user.set, or not Windows-1252)\n");
+  }
+
+  // The options dialog only confirms plain names; anything else could write
+  // outside the chosen folder.
+  if (!StorePaths::IsPlainFileName(request.fileName)) {
+    result.status = Status::Error(kCannotCreateReport);
+    ShowNotice(NoticeIcon::Warning, result.status.message());
+    return result;
+  }
+  CPrintPDF writer;
+  writer.SetDistanceUnit(settings.distanceUnit == 1);
+  const fs::path output = fs::path(request.folder) / request.fileName;
+
+  StepData steps;
+  if (Status opened = OpenUserFile(steps, paths, user.stepFile, kStepDataNotOpened); !opened) {
+    result.status = std::move(opened);
+    return result;
+  }
+  if (request.detail) writer.AddWalkingSummary(request.from, request.to, user, steps, request.sortKey);
+  steps.Close();
+
+  CExerciseDB exercises;
+  if (Status opened = OpenUserFile(exercises, paths, user.exerciseFile, kExerciseDataNotOpened); !opened) {
+    result.status = std::move(opened);
+    return result;
+  }
+  if (request.detail) writer.AddExerciseReport(request.from, request.to, user, exercises, request.sortKey);
+  exercises.Close();
+  if (request.chart) writer.AddChartPage(request.picture);
+
+  result.pages = writer.PageCount();
+  result.status = SaveDocument(writer, output, &result.written);
+  if (!result.status) {
+    ShowNotice(NoticeIcon::Warning, result.status.message());
+    result.pages = 0;
+  }
+  return result;
+}
+
+}  // namespace tempovia

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "CaptureFile.h"
+#include "CapturePlacement.h"
+#include "ReportTestSupport.h"
+#include "TempDir.h"
+
+namespace tempovia {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(CaptureFileTest, IsPrivateUnpredictableAndGoneWithItsOwner) {
+  test::TempDir dir;
+  fs::path first;
+  {
+    std::string error;
+    std::unique_ptr<CaptureFile> a = CaptureFile::Create(&error, dir.Path());
+    std::unique_ptr<CaptureFile> b = CaptureFile::Create(&error, dir.Path());
+    ASSERT_TRUE(a && b) << error;
+    first = a->Path();
+    EXPECT_EQ(first.parent_path(), dir.Path());
+    EXPECT_EQ(first.extension(), ".jpg");
+    EXPECT_NE(a->Path(), b->Path());
+    struct stat info {};
+    ASSERT_EQ(::stat(first.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_EQ(info.st_size, 0);
+
+    ASSERT_GE(a->Descriptor(), 0);
+    ASSERT_EQ(::write(a->Descriptor(), "picture", 7), 7);
+    EXPECT_TRUE(a->CloseDescriptor());
+    EXPECT_EQ(a->Descriptor(), -1);
+    EXPECT_EQ(test::ReadText(first), "picture");
+  }
+  EXPECT_FALSE(fs::exists(first));
+  EXPECT_TRUE(fs::is_empty(dir.Path()));
+}
+
+TEST(CaptureFileTest, GoesToTheSystemsTemporaryFolderAndSaysWhyItCannot) {
+  test::TempDir dir;
+  const char* previous = std::getenv("TMPDIR");
+  const std::string saved = previous != nullptr ? previous : "";
+  ::setenv("TMPDIR", dir.Path().c_str(), 1);
+  {
+    std::unique_ptr<CaptureFile> file = CaptureFile::Create();
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->Path().parent_path(), dir.Path());
+  }
+  if (previous != nullptr) {
+    ::setenv("TMPDIR", saved.c_str(), 1);
+  } else {
+    ::unsetenv("TMPDIR");
+  }
+
+  std::string error;
+  EXPECT_EQ(CaptureFile::Create(&error, dir / "missing"), nullptr);
+  EXPECT_NE(error.find("missing"), std::string::npos) << error;
+}
+
+TEST(CapturePlacementTest, OnlyAWindowReachingOutsideTheScreenIsCentred) {
+  const ScreenRect screen{0, 0, 1280, 1024};
+  const struct {
+    ScreenRect window;
+    bool outside;
+  } cases[] = {
+      {{0, 0, 1000, 709}, false},  {{280, 315, 1000, 709}, false}, {{281, 0, 1000, 709}, true},
+      {{0, 316, 1000, 709}, true}, {{-1, 10, 1000, 709}, true},    {{10, -1, 1000, 709}, true},
+      {{0, 0, 1280, 1024}, false}, {{0, 0, 1281, 1024}, true},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReachesOutside(c.window, screen), c.outside) << c.window.x << "," << c.window.y;
+
+  // Centred on the desktop, which may leave out a task bar and start off 0.
+  EXPECT_EQ(CentredOn({900, 700, 1000, 709}, {0, 0, 1280, 984}), (ScreenRect{140, 137, 1000, 709}));
+  EXPECT_EQ(CentredOn({900, 700, 1000, 709}, {1280, 40, 1920, 1040}), (ScreenRect{1740, 205, 1000, 709}));
+}
+
+}  // namespace
+}  // namespace tempovia
