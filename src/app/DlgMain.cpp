@@ -223,7 +223,7 @@ void CDlgMain::BuildControls() {
 
 void CDlgMain::BuildShortcuts() {
   for (const MainShortcut& shortcut : MainShortcuts()) {
-    auto* button = new CHitAreaButton(shortcut.area, shortcut.name,
+    auto* button = new CHitAreaButton(shortcut.area, kMainAreas[static_cast<std::size_t>(shortcut.area)], shortcut.name,
                                       shortcut.keys.toString(QKeySequence::NativeText), this);
     connect(button, &QAbstractButton::clicked, this, [this, area = shortcut.area] {
       const HitRect& r = kMainAreas[static_cast<std::size_t>(area)];

@@ -1,12 +1,10 @@
 #include "HitAreaButton.h"
 
-#include "SkinLayout.h"
-
 namespace tempovia {
 
-CHitAreaButton::CHitAreaButton(int area, const QString& name, const QString& shortcutText, QWidget* parent)
+CHitAreaButton::CHitAreaButton(int area, const HitRect& r, const QString& name, const QString& shortcutText,
+                               QWidget* parent)
     : QAbstractButton(parent), m_area(area) {
-  const HitRect& r = kMainAreas[static_cast<std::size_t>(area)];
   setGeometry(r.left, r.top, r.Width(), r.Height());
   setText(name);
   setAccessibleName(name);

@@ -5,11 +5,13 @@
 
 #include <QAbstractButton>
 
+#include "SkinLayout.h"
+
 namespace tempovia {
 
 class CHitAreaButton : public QAbstractButton {
  public:
-  CHitAreaButton(int area, const QString& name, const QString& shortcutText, QWidget* parent);
+  CHitAreaButton(int area, const HitRect& rect, const QString& name, const QString& shortcutText, QWidget* parent);
   int Area() const { return m_area; }
 
  protected:

@@ -4,24 +4,23 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "AppContext.h"
+#include "DlgLogin.h"
 #include "DlgMain.h"
 #include "Fonts.h"
+#include "LoginCycle.h"
 #include "MessageBoxNoticeSink.h"
 #include "MessageBoxes.h"
+#include "SingleInstance.h"
 #include "Trace.h"
-#include "Windows1252.h"
 
 namespace tempovia {
 namespace {
 
-struct Options {
-  AppOptions app;
-  QString user;
-  QString password;
-  bool passwordGiven = false;
-};
+constexpr char kTraceModule[] = "Tempovia";
 
 // --simulate-watch takes its value optionally, as the command-line tool does:
 // the next argument when it is not an option, else the default seed.
@@ -39,83 +38,113 @@ QStringList WithSimulationValue(QStringList arguments) {
   return arguments;
 }
 
-Options ParseOptions(const QApplication& app) {
+// The options; anything else on the command line is left alone ("-tray" in
+// any spelling is looked for in the whole line).
+AppOptions ParseOptions(const QApplication& app, bool& stop) {
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral("Tempovia: the companion program of the step and heart-rate watch."));
-  parser.addHelpOption();
-  parser.addVersionOption();
-  const QCommandLineOption home(QStringLiteral("home"), QStringLiteral("The base folder (else $TEMPOVIA_HOME, else the user's data folder)."), QStringLiteral("DIR"));
-  const QCommandLineOption simulate(QStringLiteral("simulate-watch"),
-                                    QStringLiteral("Use the watch simulator: SEED is a number (the week of that seed) or a memory image file."),
-                                    QStringLiteral("SEED|FILE"));
-  const QCommandLineOption instant(QStringLiteral("simulate-instant"), QStringLiteral("The simulator without the watch's pauses."));
-  const QCommandLineOption trace(QStringLiteral("trace"), QStringLiteral("Write the developer trace to standard error."));
-  const QCommandLineOption user(QStringLiteral("user"), QStringLiteral("Log in as this user."), QStringLiteral("NAME"));
-  const QCommandLineOption password(QStringLiteral("password"), QStringLiteral("The user's password (else $TEMPOVIA_PASSWORD)."), QStringLiteral("PASSWORD"));
-  parser.addOptions({home, simulate, instant, trace, user, password});
-  parser.process(WithSimulationValue(app.arguments()));
-
-  Options options;
-  options.app.home = parser.value(home).toStdString();
-  options.app.watch.simulate = parser.isSet(simulate);
-  options.app.watch.simulation = parser.value(simulate).toStdString();
-  options.app.instant = parser.isSet(instant);
-  if (parser.isSet(trace)) trace::SetStandardError(true);
-  options.user = parser.value(user);
-  if (parser.isSet(password)) {
-    options.password = parser.value(password);
-    options.passwordGiven = true;
-  } else if (const char* env = std::getenv("TEMPOVIA_PASSWORD"); env != nullptr) {
-    options.password = QString::fromUtf8(env);
-    options.passwordGiven = true;
+  parser.setApplicationDescription(
+      QStringLiteral("Tempovia: the companion program of the step and heart-rate watch.\n"
+                     "-tray starts it hidden in the notification area."));
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Shows this help."));
+  const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Shows the version."));
+  const QCommandLineOption home(QStringLiteral("home"),
+                                QStringLiteral("The base folder (else $TEMPOVIA_HOME, else the user's data folder)."),
+                                QStringLiteral("DIR"));
+  const QCommandLineOption simulate(
+      QStringLiteral("simulate-watch"),
+      QStringLiteral("Use the watch simulator: SEED is a number (the week of that seed, 1 when left out) or a memory "
+                     "image saved with tempovia-cli read-image."),
+      QStringLiteral("SEED|FILE"));
+  const QCommandLineOption instant(QStringLiteral("simulate-instant"),
+                                   QStringLiteral("The simulator answers without the watch's pauses."));
+  const QCommandLineOption trace(QStringLiteral("trace"), QStringLiteral("Writes the developer trace to standard error."));
+  parser.addOptions({help, version, home, simulate, instant, trace});
+  parser.parse(WithSimulationValue(app.arguments()));
+  stop = false;
+  if (parser.isSet(help)) {
+    std::fputs(qPrintable(parser.helpText()), stdout);
+    stop = true;
+  } else if (parser.isSet(version)) {
+    std::printf("tempovia %s\n", CDlgMain::kVersion);
+    stop = true;
   }
+  if (parser.isSet(trace)) trace::SetStandardError(true);
+  AppOptions options;
+  options.home = parser.value(home).toStdString();
+  options.watch.simulate = parser.isSet(simulate);
+  options.watch.simulation = parser.value(simulate).toStdString();
+  options.instant = parser.isSet(instant);
   return options;
 }
 
-// Makes the named user current when the password matches (letter case counts).
-bool LogIn(UserData& users, const Options& options) {
-  const auto name = Utf8ToWindows1252(options.user.toStdString());
-  const auto password = Utf8ToWindows1252(options.password.toStdString());
-  if (!name || users.GetCount() == 0 || !users.FindByName(*name)) {
-    ShowWarning(nullptr, QStringLiteral("No user named \"%1\"").arg(options.user));
-    return false;
+class MainWindowRun final : public LoginCycle::MainWindow {
+ public:
+  explicit MainWindowRun(AppContext& app) : m_window(app) {}
+  void LoadDataStore() override { m_window.LoadDataStore(); }
+  int Run() override { return m_window.exec(); }
+  CDlgMain& Window() { return m_window; }
+
+ private:
+  CDlgMain m_window;
+};
+
+class LoginRun final : public LoginCycle::LoginWindow {
+ public:
+  LoginRun(CDlgMain& main, bool startInTray) {
+    m_dialog.SetMainWindow(&main);
+    m_dialog.SetStartInTray(startInTray);
   }
-  if (!options.passwordGiven || !password || *password != users.Current().password) {
-    ShowInformation(nullptr, QStringLiteral("Incorrect Login"));
-    return false;
-  }
-  return true;
-}
+  int Run() override { return m_dialog.exec(); }
+  bool IsLoggedIn() const override { return m_dialog.IsLoggedIn(); }
+
+ private:
+  CDlgLogin m_dialog;
+};
 
 int Run(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tempovia"));
   QApplication::setOrganizationName(QStringLiteral("Norvane"));
-  QApplication::setApplicationVersion(QStringLiteral("1.27"));
+  QApplication::setApplicationVersion(QString::fromLatin1(CDlgMain::kVersion));
+  QApplication::setQuitOnLastWindowClosed(false);
+  if (const char* env = std::getenv("TEMPOVIA_TRACE"); env != nullptr && std::string(env) == "1")
+    trace::SetStandardError(true);
+
+  // Before anything else: a second copy says so and touches nothing.
+  const SingleInstance instance;
+  if (!instance.IsFirst()) {
+    CurrentMessageBoxes().Show(
+        nullptr, NoticeIcon::Warning,
+        QStringLiteral("Tempovia is already running on your computer - you don't need to start another copy."),
+        MessageButtons::Ok, QStringLiteral("Tempovix"));
+    return 0;
+  }
+
   // Numbers and dates are written the program's way whatever the desktop's
   // language.
   std::setlocale(LC_NUMERIC, "C");
   std::setlocale(LC_TIME, "C");
-  if (std::getenv("TEMPOVIA_TRACE") != nullptr && std::string(std::getenv("TEMPOVIA_TRACE")) == "1")
-    trace::SetStandardError(true);
-  const Options options = ParseOptions(app);
+  bool stop = false;
+  const AppOptions options = ParseOptions(app, stop);
+  if (stop) return 0;
+
+  const std::string commandLine = LoweredCommandLine(std::vector<std::string>(argv, argv + argc));
+  TV_TRACE("%s\n", commandLine.c_str());
   InstallFontSubstitutes();
   MessageBoxNoticeSink notices;
 
-  AppContext context(options.app, SystemClockInstance());
+  AppContext context(options, SystemClockInstance());
   if (!context.WatchStatus()) ShowWarning(nullptr, QString::fromStdString(context.WatchStatus().message()));
   context.Devices().Start();
 
-  if (options.user.isEmpty()) {
-    std::fprintf(stderr, "tempovia: give --user NAME (and the password with --password or $TEMPOVIA_PASSWORD)\n");
-    return 2;
-  }
-  for (;;) {
-    CDlgMain window(context);
-    if (!window.LoadDataStore() || !LogIn(window.Users(), options)) return 1;
-    const int result = window.exec();
-    if (result != CDlgMain::kLogoutResult) return 0;
-  }
+  LoginCycle::Run(
+      StartsInTray(commandLine), [&context] { return std::make_unique<MainWindowRun>(context); },
+      [](LoginCycle::MainWindow& main, bool startInTray) {
+        return std::make_unique<LoginRun>(static_cast<MainWindowRun&>(main).Window(), startInTray);
+      });
+  return 0;
 }
 
 }  // namespace

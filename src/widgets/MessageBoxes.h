@@ -21,7 +21,8 @@ class MessageBoxes {
   virtual ~MessageBoxes() = default;
   // Shows the box modally over the parent (or the active window) and returns
   // the button pressed; closing a Yes/No box any other way answers No.
-  virtual MessageAnswer Show(QWidget* parent, NoticeIcon icon, const QString& text, MessageButtons buttons) = 0;
+  virtual MessageAnswer Show(QWidget* parent, NoticeIcon icon, const QString& text, MessageButtons buttons,
+                             const QString& caption = QString::fromLatin1(kMessageCaption)) = 0;
 };
 
 // The installed message boxes: QMessageBox unless another is installed.

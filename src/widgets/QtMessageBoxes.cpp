@@ -24,10 +24,11 @@ QMessageBox::Icon ToQtIcon(NoticeIcon icon) {
 
 }  // namespace
 
-MessageAnswer QtMessageBoxes::Show(QWidget* parent, NoticeIcon icon, const QString& text, MessageButtons buttons) {
+MessageAnswer QtMessageBoxes::Show(QWidget* parent, NoticeIcon icon, const QString& text, MessageButtons buttons,
+                                   const QString& caption) {
   if (parent == nullptr) parent = QApplication::activeWindow();
   const bool yesNo = buttons == MessageButtons::YesNo;
-  QMessageBox box(ToQtIcon(icon), QString::fromLatin1(kMessageCaption), text,
+  QMessageBox box(ToQtIcon(icon), caption, text,
                   yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
   box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
   if (yesNo) box.setEscapeButton(QMessageBox::No);

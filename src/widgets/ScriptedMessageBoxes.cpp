@@ -8,7 +8,8 @@ ScriptedMessageBoxes::~ScriptedMessageBoxes() {
   InstallMessageBoxes(m_previous);
 }
 
-MessageAnswer ScriptedMessageBoxes::Show(QWidget*, NoticeIcon icon, const QString& text, MessageButtons buttons) {
+MessageAnswer ScriptedMessageBoxes::Show(QWidget*, NoticeIcon icon, const QString& text, MessageButtons buttons,
+                                         const QString& caption) {
   MessageAnswer answer = MessageAnswer::Ok;
   if (buttons == MessageButtons::YesNo) {
     if (m_answers.empty()) {
@@ -19,7 +20,7 @@ MessageAnswer ScriptedMessageBoxes::Show(QWidget*, NoticeIcon icon, const QStrin
       m_answers.pop_front();
     }
   }
-  m_shown.push_back({icon, text, buttons, answer});
+  m_shown.push_back({icon, text, buttons, answer, caption});
   return answer;
 }
 

@@ -18,6 +18,7 @@ class ScriptedMessageBoxes final : public MessageBoxes {
     QString text;
     MessageButtons buttons = MessageButtons::Ok;
     MessageAnswer answer = MessageAnswer::Ok;
+    QString caption;
   };
 
   ScriptedMessageBoxes();
@@ -28,7 +29,8 @@ class ScriptedMessageBoxes final : public MessageBoxes {
   // Queues the answer to the next Yes/No question.
   void Answer(MessageAnswer answer) { m_answers.push_back(answer); }
 
-  MessageAnswer Show(QWidget* parent, NoticeIcon icon, const QString& text, MessageButtons buttons) override;
+  MessageAnswer Show(QWidget* parent, NoticeIcon icon, const QString& text, MessageButtons buttons,
+                     const QString& caption = QString::fromLatin1(kMessageCaption)) override;
 
   const std::vector<Shown>& Boxes() const { return m_shown; }
   QStringList Texts() const;
