@@ -49,6 +49,8 @@ constexpr double kCodePadY = 6;
 // Short code panels and tables are never split over two pages.
 constexpr std::size_t kCodeKeptWhole = 6;
 constexpr std::size_t kTableKeptWhole = 6;
+// Widths summed word by word may differ from the whole line's in the last bits.
+constexpr double kSlack = 1e-6;
 // Courier looks larger than Helvetica at one size: code inside text is set
 // smaller so that its letters match the text around it.
 constexpr double kInlineCodeScale = 0.9;
@@ -157,7 +159,7 @@ void Typesetter::BreakWord(const Word& word, const TextStyle& style, double widt
     for (char c : piece.text) {
       const std::string_view one(&c, 1);
       const double size = SizeOf(piece.face, style);
-      if (!line.empty() && x + Width(one, piece.face, size) > width) {
+      if (!line.empty() && x + Width(one, piece.face, size) > width + kSlack) {
         lines.push_back(std::move(line));
         line.clear();
         x = 0;
@@ -191,12 +193,12 @@ std::vector<Line> Typesetter::Wrap(const RichText& text, const TextStyle& style,
   for (const Word& w : words) {
     double wordWidth = 0;
     for (const Piece& piece : w) wordWidth += Width(piece.text, piece.face, SizeOf(piece.face, style));
-    if (!line.empty() && x + space + wordWidth > width) {
+    if (!line.empty() && x + space + wordWidth > width + kSlack) {
       lines.push_back(std::move(line));
       line.clear();
       x = 0;
     }
-    if (line.empty() && wordWidth > width) {
+    if (line.empty() && wordWidth > width + kSlack) {
       BreakWord(w, style, width, lines, line, x);
       continue;
     }
@@ -322,7 +324,7 @@ void Typesetter::Table(const HelpBlock& block, double gap) {
       const HelpFace face = FaceOf(run.style, style.face);
       width += Width(run.text, face, SizeOf(face, style));
     }
-    natural = std::max(natural, width + 2 * kCellPadX);
+    natural = std::max(natural, width + 2 * kCellPadX + kSlack);
   }
   const double leftWidth = std::clamp(natural, 0.22 * kContentWidth, 0.45 * kContentWidth);
   const double rightWidth = kContentWidth - leftWidth;
@@ -422,6 +424,12 @@ void Typesetter::Block(const HelpBlock& block, const HelpBlock* previous) {
     if (previous->kind == BlockKind::Heading) gap = 4;
     if (previous->kind == BlockKind::Subheading) gap = 3;
   }
+
+  // Text that leads into a table or a code panel ("... these values:") stays
+  // on the page where the panel starts.
+  const bool panel = block.kind == BlockKind::Table || block.kind == BlockKind::Code;
+  const bool leadIn = previous != nullptr && (previous->kind == BlockKind::Paragraph || afterItem);
+  if (panel && leadIn && !m_items.empty()) m_items.back().keepWithNext = true;
 
   switch (block.kind) {
     case BlockKind::Title:

@@ -97,6 +97,15 @@ TEST(HelpDocumentTest, ThePdfReadsBackAsWritten) {
   // The document information cannot hold the dash, so it has a hyphen.
   EXPECT_NE(info.out.find("Caf\xC3\xA9 Guide - Tempovia"), std::string::npos) << info.out;
 
+  // Every heading is a bookmark, the viewer opens with them shown.
+  const std::vector<std::uint8_t> raw = Bytes(pdf);
+  const std::string file(raw.begin(), raw.end());
+  EXPECT_NE(file.find("/PageMode /UseOutlines"), std::string::npos);
+  // Letters beyond ASCII are written as octal escapes.
+  for (const char* bookmark :
+       {R"(/Title (Cr\350me br\373l\351e section))", "/Title (A question - with a dash?)", "/Title (Part 39)"})
+    EXPECT_NE(file.find(bookmark), std::string::npos) << bookmark;
+
   struct stat status {};
   ASSERT_EQ(::stat(pdf.c_str(), &status), 0);
   EXPECT_EQ(status.st_mode & 0777, 0644u);
