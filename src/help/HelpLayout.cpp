@@ -49,6 +49,8 @@ constexpr double kCodePadY = 6;
 // Short code panels and tables are never split over two pages.
 constexpr std::size_t kCodeKeptWhole = 6;
 constexpr std::size_t kTableKeptWhole = 6;
+// Code in text no wider than this share of the line is never broken.
+constexpr double kUnbrokenCode = 0.4;
 // Widths summed word by word may differ from the whole line's in the last bits.
 constexpr double kSlack = 1e-6;
 // Courier looks larger than Helvetica at one size: code inside text is set
@@ -137,6 +139,7 @@ class Typesetter {
 
   const HelpTextMeasure& m_measure;
   std::vector<Item> m_items;
+  int m_listItems = 0;  // items of the list being set so far
 };
 
 void Typesetter::AppendToLine(Line& line, double& x, HelpFace face, std::string_view text, double size) const {
@@ -174,8 +177,11 @@ std::vector<Line> Typesetter::Wrap(const RichText& text, const TextStyle& style,
   Word word;
   for (const TextRun& run : text) {
     const HelpFace face = FaceOf(run.style, style.face);
+    // A short command stays on one line; a long one may break at its blanks.
+    const bool unbreakable =
+        run.style == RunStyle::Code && Width(run.text, face, SizeOf(face, style)) <= kUnbrokenCode * width;
     for (char c : run.text) {
-      if (c == ' ') {
+      if (c == ' ' && !unbreakable) {
         if (!word.empty()) words.push_back(std::move(word));
         word.clear();
         continue;
@@ -430,6 +436,9 @@ void Typesetter::Block(const HelpBlock& block, const HelpBlock* previous) {
   const bool panel = block.kind == BlockKind::Table || block.kind == BlockKind::Code;
   const bool leadIn = previous != nullptr && (previous->kind == BlockKind::Paragraph || afterItem);
   if (panel && leadIn && !m_items.empty()) m_items.back().keepWithNext = true;
+  // Nor does a list's first item stay behind alone.
+  m_listItems = isItem ? m_listItems + 1 : 0;
+  if (m_listItems == 2) m_items.back().keepWithNext = true;
 
   switch (block.kind) {
     case BlockKind::Title:

@@ -89,6 +89,16 @@ TEST(HelpLayoutTest, LongWordsAndLinesAreWrappedWithoutLosingACharacter) {
   EXPECT_GE(lines, 4);
 }
 
+TEST(HelpLayoutTest, AShortCommandIsNeverSplitOverTwoLines) {
+  for (int fill = 1; fill < 90; ++fill) {
+    const std::vector<HelpPage> pages =
+        LayOut("# T\n\n" + std::string(static_cast<std::size_t>(fill), 'f') + " start it as `tempovia -tray` now.\n");
+    int whole = 0;
+    for (const HelpDrawOp& op : pages[0].ops) whole += op.text == "tempovia -tray";
+    EXPECT_EQ(whole, 1) << fill;
+  }
+}
+
 TEST(HelpLayoutTest, EveryPageHasItsNumberAndTheTitle) {
   std::string markup = "# The Manual\n";
   for (int i = 0; i < 60; ++i) markup += "\n## Section " + std::to_string(i) + "\n\nSome words that fill a line.\n";
