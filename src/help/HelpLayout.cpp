@@ -332,7 +332,7 @@ void Typesetter::Table(const HelpBlock& block, double gap) {
     }
     natural = std::max(natural, width + 2 * kCellPadX + kSlack);
   }
-  const double leftWidth = std::clamp(natural, 0.22 * kContentWidth, 0.45 * kContentWidth);
+  const double leftWidth = std::clamp(natural, 0.28 * kContentWidth, 0.45 * kContentWidth);
   const double rightWidth = kContentWidth - leftWidth;
 
   // A long table keeps its first two and last two rows together.
