@@ -7,7 +7,9 @@
 namespace tempovia {
 
 AppContext::AppContext(const AppOptions& options, Clock& clock)
-    : m_clock(clock), m_paths(options.home.empty() ? StorePaths::FromEnvironment() : StorePaths(options.home)) {
+    : m_clock(clock),
+      m_paths(options.home.empty() ? StorePaths::FromEnvironment() : StorePaths(options.home)),
+      m_programFolder(options.programFolder) {
   Clock* linkClock = &SystemClockInstance();
   if (options.watch.simulate && options.instant) {
     m_instantClock = std::make_unique<FakeClock>(clock.Now());
@@ -26,6 +28,7 @@ AppContext::AppContext(const AppOptions& options, Clock& clock)
 AppContext::~AppContext() = default;
 
 std::filesystem::path AppContext::ProgramFolder() const {
+  if (!m_programFolder.empty()) return m_programFolder;
   return QCoreApplication::applicationDirPath().toStdString();
 }
 

@@ -21,6 +21,9 @@ struct AppOptions {
   std::string home;  // the base folder; empty: $TEMPOVIA_HOME, else the user's data folder
   WatchSource watch;
   bool instant = false;  // the simulator without the watch's pauses
+  // Where the program's own files are looked for first; empty: the folder of
+  // the running executable.
+  std::filesystem::path programFolder;
 };
 
 class AppContext {
@@ -44,6 +47,7 @@ class AppContext {
  private:
   Clock& m_clock;
   StorePaths m_paths;
+  std::filesystem::path m_programFolder;
   std::unique_ptr<FakeClock> m_instantClock;
   Status m_watchStatus = Status::Ok();
   std::unique_ptr<WatchDriverHost> m_watch;

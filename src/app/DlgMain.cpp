@@ -23,6 +23,7 @@
 #include "DlgCalendar.h"
 #include "DlgUserRecord.h"
 #include "ExStatic.h"
+#include "HelpFiles.h"
 #include "HitAreaButton.h"
 #include "Label.h"
 #include "MainShortcuts.h"
@@ -440,14 +441,13 @@ void CDlgMain::ShowHelp(QPoint at) {
   menu.addAction(QStringLiteral("Frequently Asked Questions and Answers"))->setData(kHelpQuestions);
   const int command = runHelpMenu(menu, frameGeometry().topLeft() + at);
   if (command != kHelpQuickStart && command != kHelpQuestions) return;
-  const char* name = command == kHelpQuickStart ? kQuickStartManual : kQuestionsAndAnswers;
-  const std::filesystem::path path = m_app.ProgramFolder() / name;
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) {
+  const std::string_view name = command == kHelpQuickStart ? kQuickStartManualFile : kQuestionsAndAnswersFile;
+  const std::optional<std::filesystem::path> path = FindHelpDocument(name, m_app.ProgramFolder());
+  if (!path) {
     ShowWarning(this, QStringLiteral("Help file does not exist"));
     return;
   }
-  openDocument(QString::fromStdString(path.string()));
+  openDocument(QString::fromStdString(path->string()));
 }
 
 void CDlgMain::ApplyUnits() {

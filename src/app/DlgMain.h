@@ -50,8 +50,6 @@ class CDlgMain : public QDialog, public DashboardView, public DownloadUi, public
   static constexpr int kTimerMs = 50;
   static constexpr char kVersion[] = "1.27";
   static constexpr char kBusyMessage[] = "The watch is still being read.\n\nPlease wait until it has finished.";
-  static constexpr char kQuickStartManual[] = "Radurirodur Exercise QuickStart Manual.pdf";
-  static constexpr char kQuestionsAndAnswers[] = "Frequently Asked Questions and Answers.pdf";
 
   // Without a tray area the desktop's own notification area is used.
   explicit CDlgMain(AppContext& app, std::unique_ptr<TrayArea> trayArea = nullptr, QWidget* parent = nullptr);

@@ -21,6 +21,7 @@
 #include "ExerciseDB.h"
 #include "FakeClock.h"
 #include "FakeTrayArea.h"
+#include "HelpFiles.h"
 #include "HitAreaButton.h"
 #include "Label.h"
 #include "MainShortcuts.h"
@@ -422,13 +423,24 @@ TEST_F(MainWindowTest, TheCloseBoxHidesToTheTray) {
 }
 
 TEST_F(MainWindowTest, HelpOpensTheChosenDocumentOrSaysItIsMissing) {
+  // The program's folder holds only the questions and answers.
+  const std::filesystem::path programFolder = dir / "program";
+  std::filesystem::create_directories(programFolder);
+  std::ofstream(programFolder / std::string(kQuestionsAndAnswersFile)) << "%PDF-1.4";
+  AppOptions options;
+  options.home = dir.Path().string();
+  options.watch = {true, "7"};
+  options.programFolder = programFolder;
+  app = std::make_unique<AppContext>(options, clock);
   CDlgMain& w = Open();
   QPoint menuAt;
   QStringList menuItems;
+  int choice = 1;
   w.runHelpMenu = [&](QMenu& menu, QPoint at) {
     menuAt = at;
+    menuItems.clear();
     for (QAction* action : menu.actions()) menuItems << action->text();
-    return menu.actions().at(1)->data().toInt();
+    return menu.actions().at(choice)->data().toInt();
   };
   QString opened;
   w.openDocument = [&](const QString& path) {
@@ -439,12 +451,17 @@ TEST_F(MainWindowTest, HelpOpensTheChosenDocumentOrSaysItIsMissing) {
   Click(click);
   EXPECT_EQ(menuAt, w.frameGeometry().topLeft() + click);
   EXPECT_EQ(menuItems.size(), 2);
-  const std::filesystem::path beside = app->ProgramFolder() / CDlgMain::kQuestionsAndAnswers;
-  if (std::filesystem::exists(beside)) {
-    EXPECT_EQ(opened.toStdString(), beside.string());
-  } else {
-    EXPECT_THAT(boxes.Texts(), ElementsAre("Help file does not exist"));
-  }
+  EXPECT_EQ(opened.toStdString(), (programFolder / std::string(kQuestionsAndAnswersFile)).string());
+  EXPECT_TRUE(boxes.Texts().isEmpty());
+  // F1 opens the same menu; the manual is missing here.
+  opened.clear();
+  choice = 0;
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  QTest::keyClick(&w, Qt::Key_F1);
+  EXPECT_THAT(boxes.Texts(), ElementsAre("Help file does not exist"));
+  EXPECT_EQ(boxes.Boxes().front().icon, NoticeIcon::Warning);
+  EXPECT_TRUE(opened.isEmpty());
 }
 
 TEST_F(MainWindowTest, EveryShortcutRunsItsAreaAndEveryActiveAreaIsANamedButton) {
