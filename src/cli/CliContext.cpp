@@ -124,7 +124,9 @@ UserSettings& CliContext::Settings() {
   if (m_settings) return *m_settings;
   m_settings = std::make_unique<UserSettings>();
   m_settings->SetPath(Paths().SettingsFile());
-  m_settings->Load();  // a missing or unreadable file gives the defaults
+  // Read only: the commands that need the settings change nothing. A missing
+  // or unreadable file gives the defaults.
+  m_settings->Load(false);
   return *m_settings;
 }
 

@@ -166,8 +166,8 @@ Status UserData::AddNew(const StorePaths& paths, const LocalDateTime& now, NewUs
           asideFd->Get() < 0 ? asideFd->Error() : MoveEntry(dataFd.Get(), data, asideFd->Get(), aside, name);
       if (error != 0) {
         undo();
-        return Status::Error("The new user was not added: " + FileErrorText(data / name, error) +
-                             " could not be moved aside");
+        return Status::Error("The new user was not added: " + (data / name).string() + " could not be moved aside (" +
+                             SystemErrorText(error) + ")");
       }
       moved.push_back(name);
     }

@@ -41,7 +41,7 @@ void UserSettings::ToBytes(std::uint8_t* b) const {
   StoreFixedText(b + kReportPath, kReportPathWidth, reportPath);
 }
 
-bool UserSettings::Load() {
+bool UserSettings::Load(bool createWhenMissing) {
   const std::filesystem::path path = m_path;
   *this = UserSettings{};
   m_path = path;
@@ -57,7 +57,7 @@ bool UserSettings::Load() {
   const std::string name = path.filename().string();
   constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
   int fd = -1;
-  int error = writer.OpenAt(folderFd, name, O_RDWR | O_CREAT | kFlags, fd);
+  int error = createWhenMissing ? writer.OpenAt(folderFd, name, O_RDWR | O_CREAT | kFlags, fd) : ENOENT;
   if (error != 0 && error != ELOOP) error = writer.OpenAt(folderFd, name, O_RDONLY | kFlags, fd);
   ::close(folderFd);
   struct stat info {};
@@ -65,6 +65,7 @@ bool UserSettings::Load() {
     ::close(fd);
     error = EINVAL;
   }
+  if (error == ENOENT && !createWhenMissing) return true;  // nothing stored yet: the defaults
   if (error != 0) {
     TV_TRACE("Cannot read %s\n",
              error == EINVAL ? (path.string() + ": not a regular file").c_str() : FileErrorText(path, error).c_str());

@@ -220,6 +220,7 @@ TEST_F(CliTest, ReportWritesAPdfWithBothTables) {
   EXPECT_EQ(written["path"], (m_dir / "ann.pdf").string());
   const ProcessResult info = test::RunProcess(PDFINFO, {(m_dir / "ann.pdf").string()});
   EXPECT_TRUE(std::regex_search(info.out, std::regex(R"(Pages:\s+2\n)"))) << info.out;
+  EXPECT_FALSE(std::filesystem::exists(m_home / "user.set")) << "a report changes nothing stored";
 
   const ProcessResult nothing = Run({"report", "--user", "Ann", "--from", "2009-01-01", "--to", "2009-01-31", "--out",
                                      (m_dir / "x").string(), "--no-detail"});
@@ -343,37 +344,27 @@ TEST_F(CliTest, AReportThatCannotBeWrittenWholeKeepsTheOlderOne) {
   EXPECT_NE(unnamed.err.find("no file name was given"), std::string::npos) << unnamed.err;
 }
 
-TEST_F(CliTest, ANewUserStartsEmptyEvenWhereAnEarlierUsersFilesLie) {
-  AddUser("Ann");
-  RunJson({"--simulate-watch", "--simulate-instant", "download", "--user", "Ann"});
-  const std::string annsDays = ReadFile(m_data / "100.dat");
-  ASSERT_FALSE(annsDays.empty());
-  std::ofstream(m_data / "user.dat", std::ios::trunc).close();  // a user.dat without Ann, her files still there
-
-  const ProcessResult added = Run({"add-user", "--name", "Bob"});
-  ASSERT_EQ(added.exitCode, 0) << added.err;
-  const json bob = json::parse(added.out);
-  EXPECT_EQ(bob["id"], 100);
-  const std::filesystem::path aside = bob["movedAside"].get<std::string>();
-  EXPECT_EQ(aside, m_home / "Backups" /
-                       ("Old files of user 100 05-Jan-2009 " + aside.string().substr(aside.string().size() - 8)));
-  EXPECT_NE(added.err.find("warning: The data folder already held 100.dat and 100_exercise.dat"), std::string::npos)
-      << added.err;
-  EXPECT_EQ(ReadFile(aside / "100.dat"), annsDays);
-  EXPECT_TRUE(RunJson({"days", "--user", "Bob"}).empty());
-}
-
-TEST_F(CliTest, AddUserAddsTheWholeUserOrNone) {
-  std::filesystem::create_directories(m_data / "100.dat");  // in the way of the new step file
-  std::ofstream(m_home / "Backups") << "not a folder";      // and nowhere to move it
+TEST_F(CliTest, AddUserAddsTheWholeUserOrNoneAndNeverWithAnEarlierUsersFiles) {
+  std::filesystem::create_directories(m_data / "100.dat");  // left in the way of the new step file
+  std::ofstream(m_data / "100_exercise.dat") << "an earlier user's sessions";
+  std::ofstream(m_home / "Backups") << "not a folder";  // and nowhere to move them
   const ProcessResult failed = Run({"add-user", "--name", "Ann"});
   EXPECT_EQ(failed.exitCode, 1);
   EXPECT_NE(failed.err.find("The new user was not added"), std::string::npos) << failed.err;
   EXPECT_TRUE(RunJson({"users"}).empty());
 
   std::filesystem::remove(m_home / "Backups");
-  EXPECT_EQ(RunJson({"add-user", "--name", "Ann"})["id"], 100);
+  const ProcessResult added = Run({"add-user", "--name", "Ann"});
+  ASSERT_EQ(added.exitCode, 0) << added.err;
+  EXPECT_EQ(json::parse(added.out)["id"], 100);
+  const std::filesystem::path aside = json::parse(added.out)["movedAside"].get<std::string>();
+  EXPECT_EQ(aside.parent_path(), m_home / "Backups");
+  EXPECT_EQ(aside.filename().string().rfind("Old files of user 100 05-Jan-2009 ", 0), 0u) << aside;
+  EXPECT_NE(added.err.find("warning: The data folder already held 100.dat and 100_exercise.dat"), std::string::npos)
+      << added.err;
+  EXPECT_EQ(ReadFile(aside / "100_exercise.dat"), "an earlier user's sessions");
   EXPECT_TRUE(std::filesystem::is_regular_file(m_data / "100.dat"));
+  EXPECT_TRUE(RunJson({"exercises", "--user", "Ann"}).empty());
 }
 
 TEST_F(CliTest, WritesForUsersTiedTogetherAreRefusedButReadsWork) {
