@@ -56,11 +56,14 @@ inline std::string LoadFixedText(const std::uint8_t* p, std::size_t width) {
   return std::string(reinterpret_cast<const char*>(p), length);
 }
 
-// Writes text into a fixed-width field, cut to width - 1 bytes so a NUL always
-// follows, and zero-fills the rest of the field.
+// Writes text into a fixed-width field and zero-fills the rest. A text as wide
+// as the field is written whole, without a NUL: that is how a full field
+// (legal in a file from elsewhere) reads, and a record written back unchanged
+// must not lose its last byte (a password would stop matching, a file name
+// would name another file). Longer text is cut so that a NUL follows.
 inline void StoreFixedText(std::uint8_t* p, std::size_t width, std::string_view text) {
   if (width == 0) return;
-  const std::size_t length = text.size() < width - 1 ? text.size() : width - 1;
+  const std::size_t length = text.size() <= width ? text.size() : width - 1;
   std::memcpy(p, text.data(), length);
   std::memset(p + length, 0, width - length);
 }

@@ -5,14 +5,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 
 #include "CliError.h"
 #include "FileWriter.h"
 #include "HidapiTransport.h"
 #include "SimulatedWatch.h"
+#include "StoredFile.h"
 #include "Terminal.h"
 #include "Trace.h"
 #include "Trekmo.h"
@@ -78,8 +77,23 @@ const StorePaths& CliContext::Paths() {
 }
 
 std::chrono::year_month_day CliContext::Today() {
-  if (!m_today) m_today = today.empty() ? SystemClockInstance().Now().date : ParseDate(today, "--today");
+  if (!m_today) {
+    if (today.empty()) {
+      m_today = SystemClockInstance().Now().date;
+    } else {
+      const std::chrono::year_month_day date = ParseDate(today, "--today");
+      // Export names, the simulated watch and the stored files keep to these years.
+      if (date.year() < std::chrono::year{2000} || date.year() > std::chrono::year{2099})
+        throw CliError("--today must be a day of the years 2000 to 2099, not \"" + today + "\"", kExitUsage);
+      m_today = date;
+    }
+  }
   return *m_today;
+}
+
+LocalDateTime CliContext::Now() {
+  const LocalDateTime now = SystemClockInstance().Now();
+  return LocalDateTime{Today(), now.hour, now.minute, now.second};
 }
 
 Clock& CliContext::LinkClock() {
@@ -91,12 +105,17 @@ Clock& CliContext::LinkClock() {
   return *m_instantClock;
 }
 
-UserData& CliContext::Users() {
-  if (m_users) return *m_users;
-  const Status folder = Paths().CreateDataFolder();
-  if (!folder) throw CliError(folder.message());
+UserData& CliContext::Users(Access access) {
+  if (m_users && (access == Access::Read || !m_users->IsReadOnly())) return *m_users;
+  m_users.reset();
   auto users = std::make_unique<UserData>();
-  if (!users->Open(Paths().UserDatabase())) throw CliError("Failed to open User Data: " + users->LastError());
+  if (access == Access::Write) {
+    const Status folder = Paths().CreateDataFolder();
+    if (!folder) throw CliError(folder.message());
+    if (!users->Open(Paths().UserDatabase())) throw CliError("Failed to open User Data: " + users->LastError());
+  } else if (!users->OpenForReading(Paths().UserDatabase())) {
+    throw CliError("Failed to open User Data: " + users->LastError());
+  }
   m_users = std::move(users);
   return *m_users;
 }
@@ -105,7 +124,9 @@ UserSettings& CliContext::Settings() {
   if (m_settings) return *m_settings;
   m_settings = std::make_unique<UserSettings>();
   m_settings->SetPath(Paths().SettingsFile());
-  m_settings->Load();  // a missing or unreadable file gives the defaults
+  // Read only: the commands that need the settings change nothing. A missing
+  // or unreadable file gives the defaults.
+  m_settings->Load(false);
   return *m_settings;
 }
 
@@ -116,8 +137,8 @@ std::string CliContext::Password(const std::string& utf8Name) {
   throw CliError("A password is needed for " + utf8Name + ": give --password or set TEMPOVIA_PASSWORD", kExitUsage);
 }
 
-const LocalUserRecord& CliContext::LoginUser(const std::string& utf8Name) {
-  UserData& users = Users();
+const LocalUserRecord& CliContext::LoginUser(const std::string& utf8Name, Access access) {
+  UserData& users = Users(access);
   const std::string name = ToStored(utf8Name, kMaxNameLength, "The user name");
   if (users.IsEmpty()) throw CliError("No User Record");
   if (!users.FindByName(name)) throw CliError("No user named \"" + utf8Name + "\"");
@@ -152,9 +173,10 @@ std::unique_ptr<HidTransport> CliContext::OpenTransport() {
     const auto seed = static_cast<std::uint32_t>(std::strtoul(choice.c_str(), nullptr, 10));
     return std::make_unique<SimulatedWatch>(LinkClock(), WatchScenario::ForSeed(seed, Today()).Image());
   }
-  const std::vector<std::uint8_t> bytes = ReadFileBytes(choice);
+  const std::vector<std::uint8_t> bytes = ReadFileBytes(choice, kWatchImageSize);
   if (bytes.size() != kWatchImageSize)
-    throw CliError(choice + " is not a watch memory image: it holds " + std::to_string(bytes.size()) +
+    throw CliError(choice + " is not a watch memory image: it holds " +
+                       (bytes.size() > kWatchImageSize ? "more than 512" : std::to_string(bytes.size())) +
                        " bytes, an image holds 512",
                    kExitUsage);
   WatchImage image{};
@@ -204,21 +226,14 @@ std::string DateText(std::chrono::year_month_day date) {
   return text;
 }
 
-std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw CliError("Cannot read " + path + ": " + std::strerror(errno));
-  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+std::vector<std::uint8_t> ReadFileBytes(const std::string& path, std::size_t limit) {
+  std::vector<std::uint8_t> bytes;
+  if (const Status read = ReadRegularFile(path, limit, bytes); !read) throw CliError(read.message());
+  return bytes;
 }
 
 void WriteFileBytes(const std::string& path, const std::uint8_t* bytes, std::size_t size) {
-  // A device or a folder is never replaced (nor, as before, deleted after a
-  // failed write).
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(path, error);
-  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
-    throw CliError("Cannot write " + path + ": not a regular file");
-  // Through a temporary file and a rename: a full disk keeps the old file whole.
-  if (const Status written = ReplaceFile(path, std::span(bytes, size)); !written) throw CliError(written.message());
+  if (const Status written = SaveUserFile(path, std::span(bytes, size)); !written) throw CliError(written.message());
 }
 
 }  // namespace tempovia::cli

@@ -38,6 +38,11 @@ class NoticeCollector final : public NoticeSink {
   std::vector<std::string> m_texts;
 };
 
+// Whether a command will change what is stored. A command that only reads
+// opens everything for reading, so it works on a read-only data folder (a
+// mounted backup) and creates nothing.
+enum class Access { Read, Write };
+
 class CliContext {
  public:
   CliContext();
@@ -57,18 +62,23 @@ class CliContext {
   void Prepare();
 
   const StorePaths& Paths();
+  // Today, from --today when given (a day of the years 2000 to 2099, as the
+  // watch and the stored files can hold), else from the system clock.
   std::chrono::year_month_day Today();
+  // Today at the system clock's time of day, for naming dated folders.
+  LocalDateTime Now();
   // The clock the watch link runs on: real time, or without pauses for the
   // simulator when asked.
   Clock& LinkClock();
 
-  // The user database, opened on first use (the data folder is made when missing).
-  UserData& Users();
+  // The user database, opened on first use: for writing, the data folder is
+  // made when missing; for reading, a missing one holds no users.
+  UserData& Users(Access access = Access::Write);
   // The unit and report settings of user.set.
   UserSettings& Settings();
   // Makes the named user current after checking the password; refuses an
   // unknown user or a wrong password.
-  const LocalUserRecord& LoginUser(const std::string& utf8Name);
+  const LocalUserRecord& LoginUser(const std::string& utf8Name, Access access = Access::Write);
   // The password from --password, $TEMPOVIA_PASSWORD or a prompt.
   std::string Password(const std::string& utf8Name);
   // The data file a user record names ("step file", "exercise file"); refused,
@@ -106,8 +116,10 @@ class CliContext {
 std::chrono::year_month_day ParseDate(const std::string& text, const std::string& what);
 std::string DateText(std::chrono::year_month_day date);
 
-// Whole-file helpers that say why they failed.
-std::vector<std::uint8_t> ReadFileBytes(const std::string& path);
+// Whole-file helpers that say why they failed. A read takes regular files
+// only and at most limit + 1 bytes; a write never replaces a folder, a device
+// or a link, and leaves an old file whole when it fails.
+std::vector<std::uint8_t> ReadFileBytes(const std::string& path, std::size_t limit);
 void WriteFileBytes(const std::string& path, const std::uint8_t* bytes, std::size_t size);
 
 }  // namespace tempovia::cli

@@ -122,9 +122,9 @@ template <class RecordFile>
 Json ListStored(CliContext& context, const std::string& name, Range range, std::string LocalUserRecord::*fileName,
                 const char* what, const char* openFailed) {
   range.Parse();
-  const LocalUserRecord user = context.LoginUser(name);
+  const LocalUserRecord user = context.LoginUser(name, Access::Read);
   RecordFile file;
-  if (!file.Open(context.UserFile(user.*fileName, what)))
+  if (!file.OpenForReading(context.UserFile(user.*fileName, what)))
     throw CliError(std::string(openFailed) + ": " + file.LastError());
   Json list = Json::array();
   for (int i = 0; i < file.GetCount(); ++i) {

@@ -10,8 +10,8 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// A transfer that left entries behind is a failure for a script, but what was
-// copied stays copied; the list says what is missing.
+// A transfer that left entries behind is a failure for a script. An export
+// keeps what was copied; an import changed nothing. The first entry says why.
 void CheckTransfer(const TransferResult& result, const char* what) {
   if (!result.status) throw CliError(result.status.message());
   if (!result.notCopied.empty()) {
@@ -24,6 +24,7 @@ void CheckTransfer(const TransferResult& result, const char* what) {
 Json Export(CliContext& context, const std::string& chosen, bool overwrite) {
   if (!std::filesystem::is_directory(chosen)) throw CliError("No such folder: " + chosen, kExitUsage);
   const std::filesystem::path folder = ExportFolderPath(chosen, context.Today());
+  if (const Status allowed = CheckExportFolder(context.Paths(), folder); !allowed) throw CliError(allowed.message());
   std::error_code error;
   if (std::filesystem::exists(folder, error) && !overwrite)
     throw CliError("Output folder already exist: " + folder.string() + " (give --overwrite to write into it)");
@@ -34,9 +35,11 @@ Json Export(CliContext& context, const std::string& chosen, bool overwrite) {
 
 Json Import(CliContext& context, const std::string& source) {
   if (!IsImportSource(source)) throw CliError("Incorrect files! (" + source + " holds no user.dat)");
-  const TransferResult result = ImportData(context.Paths(), source);
+  const TransferResult result = ImportData(context.Paths(), source, context.Now());
   CheckTransfer(result, "Import");
-  return Json{{"imported", source}, {"dataFolder", context.Paths().DataFolder().string()}};
+  return Json{{"imported", source},
+              {"dataFolder", context.Paths().DataFolder().string()},
+              {"backup", result.backup.empty() ? Json(nullptr) : Json(result.backup.string())}};
 }
 
 }  // namespace

@@ -15,9 +15,10 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 Json DumpImage(const std::string& path) {
-  const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+  const std::vector<std::uint8_t> bytes = ReadFileBytes(path, kWatchImageSize);
   if (bytes.size() != kWatchImageSize)
-    throw CliError(path + " is not a watch memory image: it holds " + std::to_string(bytes.size()) +
+    throw CliError(path + " is not a watch memory image: it holds " +
+                   (bytes.size() > kWatchImageSize ? "more than 512" : std::to_string(bytes.size())) +
                    " bytes, an image holds 512");
   WatchImage image{};
   std::copy(bytes.begin(), bytes.end(), image.begin());

@@ -39,7 +39,7 @@ Json MakeReport(CliContext& context, const ReportOptions& options) {
   if (!options.chart.empty() && !std::filesystem::is_regular_file(options.chart))
     throw CliError("Cannot read the chart picture " + options.chart, kExitUsage);
 
-  const LocalUserRecord user = context.LoginUser(options.user);
+  const LocalUserRecord user = context.LoginUser(options.user, Access::Read);
   const std::filesystem::path stepPath = context.UserFile(user.stepFile, "step file");
   const std::filesystem::path exercisePath = context.UserFile(user.exerciseFile, "exercise file");
 
@@ -50,12 +50,12 @@ Json MakeReport(CliContext& context, const ReportOptions& options) {
   const int sortKey = SortKey(options.sort);
 
   StepData steps;
-  if (!steps.Open(stepPath)) throw CliError("Failed to open Step Data: " + steps.LastError());
+  if (!steps.OpenForReading(stepPath)) throw CliError("Failed to open Step Data: " + steps.LastError());
   if (detail) report.AddWalkingSummary(from, to, user, steps, sortKey);
   steps.Close();
 
   CExerciseDB exercises;
-  if (!exercises.Open(exercisePath)) throw CliError("Failed to open Exercise Data: " + exercises.LastError());
+  if (!exercises.OpenForReading(exercisePath)) throw CliError("Failed to open Exercise Data: " + exercises.LastError());
   if (detail) report.AddExerciseReport(from, to, user, exercises, sortKey);
   exercises.Close();
   if (!options.chart.empty()) report.AddChartPage(options.chart);

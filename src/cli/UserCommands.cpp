@@ -21,7 +21,9 @@ struct NewUser {
 };
 
 Json ListUsers(CliContext& context) {
-  UserData& users = context.Users();
+  UserData& users = context.Users(Access::Read);
+  // A user.dat from elsewhere may tie two users together; say so beside the list.
+  for (const std::string& problem : users.Problems()) ShowNotice(NoticeIcon::Warning, problem);
   Json list = Json::array();
   for (int i = 0; i < users.GetCount(); ++i) {
     const LocalUserRecord user = users.RecordAt(i);
@@ -47,9 +49,12 @@ Json AddNewUser(CliContext& context, const NewUser& input) {
 
   UserData& users = context.Users();
   users.Current() = user;
-  const Status added = AddUser(users, context.Paths());
+  UserData::NewUserFiles found;
+  const Status added = AddUser(users, context.Paths(), context.Now(), &found);
   if (!added) throw CliError(added.message());
-  return ToJson(users.Current());
+  Json json = ToJson(users.Current());
+  if (!found.movedTo.empty()) json["movedAside"] = found.movedTo.string();
+  return json;
 }
 
 Json DeleteUser(CliContext& context, const std::string& name) {
@@ -60,6 +65,7 @@ Json DeleteUser(CliContext& context, const std::string& name) {
       users.ClearCurrent();
       return Json{{"deleted", ToJson(user)}};
     case UserData::kNotWritten:
+    case UserData::kRefused:
       throw CliError("The user could not be deleted: " + users.LastError());
     default:
       throw CliError("No User Record");

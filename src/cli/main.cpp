@@ -2,6 +2,7 @@
 // export and import, without a window. Output meant for scripts is JSON on
 // standard output; a failure is one line on standard error and a non-zero exit.
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 
@@ -35,6 +36,9 @@ void PrintFailure(const std::string& message, const std::vector<std::string>& no
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Over a file size limit a write then fails and is reported like a full
+  // disk, instead of the signal ending the tool half-way.
+  std::signal(SIGXFSZ, SIG_IGN);
   CliContext context;
   CLI::App app{
       "Tempovia's command-line companion: download the watch, list what is stored, write PDF reports, "

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ExerciseDB.h"
+#include "FileWriter.h"
 #include "LocalUserRecord.h"
 #include "Printf.h"
 #include "ReportLayout.h"
@@ -295,14 +296,31 @@ Status CPrintPDF::Save(const std::filesystem::path& path, std::filesystem::path*
                                 static_cast<unsigned>(m_errorNo), static_cast<unsigned>(m_detailNo)));
   }
   if (m_doc == nullptr) return Status::Error("There is no report to save.");
+  if (path.empty() || path.filename().empty()) {
+    CloseDocument();
+    return Status::Error("The report was not saved: no file name was given.");
+  }
   const std::filesystem::path target = WithPdfEnding(path.string());
-  const HPDF_STATUS status = HPDF_SaveToFile(Doc(m_doc), target.c_str());
-  const bool saved = status == HPDF_OK && !m_failed;
-  CloseDocument();
   if (written != nullptr) *written = target;
-  if (!saved)
-    return Status::Error("Unable to write the PDF file " + target.string() +
-                         "\n\nPlease check the folder, the free space and the file name.");
+
+  // The document is made in memory and then saved whole through a temporary
+  // file beside the target: a full disk or a size limit can then never leave
+  // a truncated report, nor spoil an older report of the same name.
+  std::vector<std::uint8_t> bytes;
+  bool made = HPDF_SaveToStream(Doc(m_doc)) == HPDF_OK && !m_failed;
+  if (made) {
+    bytes.resize(HPDF_GetStreamSize(Doc(m_doc)));
+    HPDF_UINT32 size = static_cast<HPDF_UINT32>(bytes.size());
+    made = !bytes.empty() && HPDF_ReadFromStream(Doc(m_doc), bytes.data(), &size) == HPDF_OK && size == bytes.size() &&
+           !m_failed;
+  }
+  const unsigned long errorNo = m_errorNo;
+  CloseDocument();
+  if (!made)
+    return Status::Error(
+        Printf("The report could not be made (PDF library error %04X).", static_cast<unsigned>(errorNo)));
+  if (Status saved = SaveUserFile(target, bytes); !saved)
+    return Status::Error("The report was not saved. " + saved.message());
   return Status::Ok();
 }
 

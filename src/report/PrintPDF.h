@@ -44,8 +44,12 @@ class CPrintPDF {
   bool AddChartPage(const std::filesystem::path& jpeg);
 
   // Writes the document (".pdf" is added to a path without it) and closes it.
-  // Fails, saying why, when there is no document, the document failed earlier,
-  // or the file cannot be written. The path written is returned in *written.
+  // The file is written whole beside the path and renamed over it only once
+  // every byte is on the disk, so a failure leaves an older file of that name
+  // as it was; the saved file gets the permissions the umask gives a new file.
+  // Fails, saying why, when there is no document, the document failed
+  // earlier, the name is empty, the path is a folder, a device or a symbolic
+  // link, or the file cannot be written. The path meant is returned in *written.
   Status Save(const std::filesystem::path& path, std::filesystem::path* written = nullptr);
 
   int PageCount() const { return m_pageCount; }

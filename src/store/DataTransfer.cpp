@@ -1,38 +1,149 @@
 #include "DataTransfer.h"
 
-#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 #include <system_error>
 
-namespace tempovia {
+#include "FileWriter.h"
+#include "Notice.h"
+#include "StoredFile.h"
+#include "Trace.h"
 
-std::string ExportFolderName(std::chrono::year_month_day today) {
-  static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  const unsigned month = static_cast<unsigned>(today.month());
-  char date[32];
-  std::snprintf(date, sizeof date, "%02u-%s-%d", static_cast<unsigned>(today.day()),
-                month >= 1 && month <= 12 ? kMonths[month - 1] : "???", static_cast<int>(today.year()));
-  return std::string("Tempovia Data ") + date;
+namespace tempovia {
+namespace {
+
+constexpr char kTraceModule[] = "DataTransfer";
+
+namespace fs = std::filesystem;
+
+constexpr char kNothingImported[] = "Nothing was imported: ";
+
+// True when path is folder or lies inside it (both canonical).
+bool Inside(const fs::path& path, const fs::path& folder) {
+  const auto [folderEnd, ignored] = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+  return folderEnd == folder.end();
 }
 
-std::filesystem::path ExportFolderPath(const std::filesystem::path& chosen, std::chrono::year_month_day today) {
+void RemoveTree(const fs::path& folder) {
+  std::error_code error;
+  fs::remove_all(folder, error);
+  if (error) TV_TRACE("Cannot remove %s: %s\n", folder.c_str(), error.message().c_str());
+}
+
+void SyncFolder(const fs::path& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+// Whether the data folder holds anything worth a safety copy: more than the
+// empty user.dat a first start leaves.
+bool HoldsData(const fs::path& data) {
+  std::error_code error;
+  for (fs::directory_iterator it(data, error); !error && it != fs::directory_iterator(); it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (IsTemporaryName(name)) continue;
+    std::error_code sizeError;
+    if (name == StorePaths::kUserDatabaseName && it->is_regular_file(sizeError) && it->file_size(sizeError) == 0)
+      continue;
+    return true;
+  }
+  return false;
+}
+
+// A new folder beside target, named as our temporary names are.
+Status MakeFolderBeside(const fs::path& target, fs::path& made) {
+  std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+  if (::mkdtemp(pattern.data()) == nullptr)
+    return Status::Error("Cannot create a folder beside " + FileErrorText(target, errno));
+  made = pattern;
+  return Status::Ok();
+}
+
+// Removes what an import killed half-way left beside the data folder.
+void RemoveStaleStaging(const fs::path& data) {
+  std::error_code error;
+  for (fs::directory_iterator it(data.parent_path(), error); !error && it != fs::directory_iterator();
+       it.increment(error)) {
+    std::error_code kind;
+    if (IsTemporaryName(it->path().filename().string(), data.filename().string()) &&
+        it->symlink_status(kind).type() == fs::file_type::directory)
+      RemoveTree(it->path());
+  }
+}
+
+// Swaps the finished folder in. Afterwards staging names the old data. When
+// even putting the old folder back failed, stranded says where it now lies.
+int SwapIn(const fs::path& staging, const fs::path& data, fs::path& stranded) {
+  FileWriter& writer = ActiveFileWriter();
+  int error = writer.Exchange(staging, data);
+  if (error != EINVAL && error != ENOSYS && error != EOPNOTSUPP) return error;
+  // A file system that cannot swap in one step: the old folder steps aside,
+  // the new one moves in, and the old one comes back if that fails.
+  fs::path old;
+  if (!MakeFolderBeside(data, old)) return EIO;
+  error = writer.Rename(data, old);
+  if (error != 0) {
+    RemoveTree(old);
+    return error;
+  }
+  error = writer.Rename(staging, data);
+  if (error != 0) {
+    if (writer.Rename(old, data) != 0) stranded = old;
+    return error;
+  }
+  RemoveTree(staging);
+  std::error_code ignored;
+  fs::rename(old, staging, ignored);
+  return 0;
+}
+
+}  // namespace
+
+std::string ExportFolderName(std::chrono::year_month_day today) {
+  return "Tempovia Data " + DateName(today);
+}
+
+fs::path ExportFolderPath(const fs::path& chosen, std::chrono::year_month_day today) {
   return (chosen / ExportFolderName(today)).lexically_normal();
 }
 
-bool IsImportSource(const std::filesystem::path& folder) {
+bool IsImportSource(const fs::path& folder) {
   std::error_code error;
-  return std::filesystem::is_regular_file(folder / StorePaths::kUserDatabaseName, error);
+  return fs::is_regular_file(folder / StorePaths::kUserDatabaseName, error);
 }
 
-TransferResult ExportData(const StorePaths& paths, const std::filesystem::path& exportFolder) {
+Status CheckExportFolder(const StorePaths& paths, const fs::path& exportFolder) {
+  std::error_code error;
+  const fs::path target = fs::weakly_canonical(exportFolder, error);
+  if (error) return Status::Error("Cannot create output folder");
+  for (const fs::path& own : {paths.Base(), paths.DataFolder()}) {
+    const fs::path folder = fs::weakly_canonical(own, error);
+    if (!error && Inside(target, folder))
+      return Status::Error("Cannot export into Tempovia's own folder (" + folder.string() +
+                           "): every later export would hold this one again. Choose a folder outside it.");
+  }
+  return Status::Ok();
+}
+
+TransferResult ExportData(const StorePaths& paths, const fs::path& exportFolder) {
   TransferResult result;
   if (Status data = paths.CreateDataFolder(); !data) {
     result.status = data;
     return result;
   }
+  if (Status allowed = CheckExportFolder(paths, exportFolder); !allowed) {
+    result.status = allowed;
+    return result;
+  }
   std::error_code error;
-  std::filesystem::create_directory(exportFolder, error);
-  if (error || !std::filesystem::is_directory(exportFolder, error)) {
+  fs::create_directory(exportFolder, error);
+  if (error || !fs::is_directory(exportFolder, error)) {
     result.status = Status::Error("Cannot create output folder");
     return result;
   }
@@ -40,17 +151,91 @@ TransferResult ExportData(const StorePaths& paths, const std::filesystem::path& 
   return result;
 }
 
-TransferResult ImportData(const StorePaths& paths, const std::filesystem::path& source) {
+TransferResult ImportData(const StorePaths& paths, const fs::path& source) {
+  return ImportData(paths, source, SystemClockInstance().Now());
+}
+
+TransferResult ImportData(const StorePaths& paths, const fs::path& source, const LocalDateTime& now) {
   TransferResult result;
-  if (Status data = paths.CreateDataFolder(); !data) {
-    result.status = data;
+  const auto fail = [&result](std::string message) {
+    result.status = Status::Error(std::move(message));
+    result.backup.clear();
+    return result;
+  };
+  if (Status made = paths.CreateDataFolder(); !made) return fail(made.message());
+  if (!IsImportSource(source)) return fail(kIncorrectFilesMessage);
+
+  std::error_code error;
+  // The data folder may be a link to another disk; the real folder is swapped.
+  const fs::path data = fs::canonical(paths.DataFolder(), error);
+  if (error) return fail(kNothingImported + FileErrorText(paths.DataFolder(), error.value()));
+  const fs::path from = fs::canonical(source, error);
+  if (error) return fail(kNothingImported + FileErrorText(source, error.value()));
+  const fs::path base = fs::canonical(paths.Base(), error);
+  if (from == data)
+    return fail("The data folder cannot be imported into itself. Choose an exported copy or a backup instead.");
+  if (Inside(from, data))
+    return fail(source.string() +
+                " lies inside the data folder. Choose an exported copy or a backup kept outside it instead.");
+  if (Inside(data, from) || (!error && Inside(base, from)))
+    return fail(source.string() +
+                " holds Tempovia's own folder. Choose the copy itself: the folder that holds user.dat.");
+
+  // Held until the swap: no other program of ours may write the data folder
+  // meanwhile, or its changes would be lost with the old folder.
+  int lockFd = -1;
+  if (Status locked = OpenStoredFile(data / StorePaths::kUserDatabaseName, StoredAccess::ReadWrite, lockFd); !locked)
+    return fail(kNothingImported + locked.message());
+  struct Unlock {
+    int fd;
+    ~Unlock() { ::close(fd); }
+  } unlock{lockFd};
+
+  RemoveStaleStaging(data);
+  if (HoldsData(data)) {
+    if (Status made =
+            CreateOwnFolder(paths.BackupsFolder(), "Tempovia Data before import " + DateTimeName(now), result.backup);
+        !made)
+      return fail(std::string(kNothingImported) + "the data folder could not be backed up first. " + made.message());
+    result.notCopied = CopyFolder(data, result.backup);
+    if (!result.notCopied.empty()) {
+      RemoveTree(result.backup);
+      const CopyFailure& first = result.notCopied.front();
+      return fail(std::string(kNothingImported) + "the data folder could not be backed up first (" +
+                  first.entry.string() + ": " + first.reason + ")");
+    }
+  }
+
+  const fs::path backup = result.backup;
+  // Nothing changed: a safety copy of an unchanged folder is only clutter.
+  const auto giveUp = [&](const fs::path& staging, std::string message) {
+    RemoveTree(staging);
+    if (!backup.empty()) RemoveTree(backup);
+    return fail(kNothingImported + message);
+  };
+  fs::path staging;
+  if (Status made = MakeFolderBeside(data, staging); !made) {
+    if (!backup.empty()) RemoveTree(backup);
+    return fail(kNothingImported + made.message());
+  }
+  result.notCopied = CopyFolder(data, staging);
+  if (result.notCopied.empty()) result.notCopied = CopyFolder(from, staging);
+  if (!result.notCopied.empty()) {
+    const CopyFailure& first = result.notCopied.front();
+    return giveUp(staging, first.entry.string() + " could not be copied (" + first.reason + ")");
+  }
+  SyncFolder(staging);
+  fs::path stranded;
+  if (const int swapped = SwapIn(staging, data, stranded); swapped != 0) {
+    if (stranded.empty())
+      return giveUp(staging, "the data folder could not be replaced (" + SystemErrorText(swapped) + ")");
+    result.status =
+        Status::Error("The import failed half-way (" + SystemErrorText(swapped) + "): the data folder now lies at " +
+                      stranded.string() + "; its safety copy is " + backup.string());
     return result;
   }
-  if (!IsImportSource(source)) {
-    result.status = Status::Error("Incorrect files!");
-    return result;
-  }
-  result.notCopied = CopyFolder(source, paths.DataFolder());
+  SyncFolder(data.parent_path());
+  RemoveTree(staging);  // the old data, kept in the safety copy
   return result;
 }
 

@@ -8,11 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "Clock.h"
 #include "FolderCopy.h"
 #include "Status.h"
 #include "StorePaths.h"
 
 namespace tempovia {
+
+inline constexpr char kIncorrectFilesMessage[] = "Incorrect files!";
 
 // "Tempovia Data 08-Dec-2008": the day as "%d-%b-%Y" with English month
 // names, whatever the user's locale.
@@ -23,21 +26,42 @@ std::filesystem::path ExportFolderPath(const std::filesystem::path& chosen, std:
 // True when folder directly holds a user database, user.dat.
 bool IsImportSource(const std::filesystem::path& folder);
 
+// Refuses an export folder inside the base folder (or inside the data
+// folder, wherever that lies): each later export would copy this one again.
+Status CheckExportFolder(const StorePaths& paths, const std::filesystem::path& exportFolder);
+
 struct TransferResult {
   // The first failure that stopped the transfer: "Cannot create output
-  // folder", "Incorrect files!", or a folder that could not be made.
+  // folder", "Incorrect files!", a refused folder, or why nothing was imported.
   Status status = Status::Ok();
-  // Entries that could not be copied; the rest were.
+  // Entries that could not be copied (for an import, the ones that made it
+  // give up; for an export, the ones missing from the copy).
   std::vector<CopyFailure> notCopied;
+  // Import only: the dated safety copy of the data folder made before
+  // anything changed, "<base>/Backups/Tempovia Data before import
+  // 08-Dec-2026 14-05-33"; empty when the data folder held nothing yet, or
+  // when the import failed (the data folder is then as it was).
+  std::filesystem::path backup;
 
   bool Complete() const { return status.ok() && notCopied.empty(); }
 };
 
 // Copies the data folder (made first when missing) into exportFolder, which
-// is created when missing and written into when it exists.
+// is created when missing and written into when it exists. Refused, as
+// CheckExportFolder says, inside the base folder.
 TransferResult ExportData(const StorePaths& paths, const std::filesystem::path& exportFolder);
-// Copies everything in source into the data folder (made when missing),
-// replacing files of the same name; refused unless source holds user.dat.
+
+// Replaces the data folder by itself plus everything in source (files of the
+// same name replaced, files source lacks kept), wholly or not at all: the
+// result is built in a new folder beside the data folder and swapped in only
+// once every file arrived. Before anything changes, a dated copy of the data
+// folder goes into the backup area, readable by its owner only (user.dat
+// holds passwords). Refused without a user.dat in source, for the data folder
+// itself or a folder inside or around it, and while another program of ours
+// has the user database open (so close it first, and open it again after).
+// now names the safety copy.
+TransferResult ImportData(const StorePaths& paths, const std::filesystem::path& source, const LocalDateTime& now);
+// The same, named after the system clock's time.
 TransferResult ImportData(const StorePaths& paths, const std::filesystem::path& source);
 
 }  // namespace tempovia

@@ -20,15 +20,11 @@ Status Failed(const std::string& message) {
   return Status::Error(message);
 }
 
-// Puts the logged-in user's record back over its stored copy.
+// Puts the logged-in user's record back over its stored copy. A failed
+// Update leaves the logged-in user's record current and says why.
 Status WriteUserBack(UserData& users) {
   if (!users.IsOpen()) return Failed("The user database is not open");
-  const std::int32_t id = users.Current().id;
-  const bool written = users.Update(id);
-  // Update leaves the last user current when the id is not stored; the
-  // logged-in user must stay who they are.
-  if (users.Current().id != id) users.RestoreCopy();
-  return written ? Status::Ok() : Failed(users.LastError());
+  return users.Update(users.Current().id) ? Status::Ok() : Failed(users.LastError());
 }
 
 }  // namespace
@@ -79,6 +75,9 @@ Status StoreDownload(const StorePaths& paths, UserData& users, const UserRecord&
                      const CExerciseRecord& exercises, DownloadStoreResult& result) {
   result = DownloadStoreResult{};
   const LocalUserRecord& user = users.Current();
+  // Two users with one id, or one file named for two: storing would write
+  // into someone else's history.
+  if (Status allowed = users.CheckUser(user.id); !allowed) return Failed(allowed.message());
   const std::optional<std::filesystem::path> stepPath = paths.UserFile(user.stepFile);
   const std::optional<std::filesystem::path> exercisePath = paths.UserFile(user.exerciseFile);
   if (!stepPath || !exercisePath) {

@@ -35,13 +35,16 @@ void FillDayRecord(DayRecord& record, const StepDay& day);
 // and the totals. The id and the flag stay as they are.
 void FillStoredExercise(StoredExercise& record, const ExerciseEntry& entry);
 
-// Stores a decoded download for the current user of users: opens the user's
-// step data file and exercise database ("Cannot open database" when either
-// fails or the user record names a file outside the data folder), merges the
-// valid sessions from the oldest order position to the newest, sorts and
-// renumbers, then does the same for the valid days, reads back the latest day
-// and writes the user's record back to user.dat. Failures are shown as
-// notices and returned; what was written before a failure stays written.
+// Stores a decoded download for the current user of users: refuses, naming
+// the problem, a user whose id or files user.dat also gives another user
+// (UserData::CheckUser); opens the user's step data file and exercise
+// database ("Cannot open database" when either fails or the user record names
+// a file outside the data folder), merges the valid sessions from the oldest
+// order position to the newest, sorts and renumbers, then does the same for
+// the valid days, reads back the latest day and writes the user's record back
+// to user.dat (a failure, such as a user deleted meanwhile, is reported, never
+// passed off as saved). Failures are shown as notices and returned; what was
+// written before a failure stays written.
 Status StoreDownload(const StorePaths& paths, UserData& users, const UserRecord& watchUser, const StepRecord& steps,
                      const CExerciseRecord& exercises, DownloadStoreResult& result);
 

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "FileWriter.h"
+#include "StoredFile.h"
 #include "Trace.h"
 
 namespace tempovia {
@@ -66,6 +67,8 @@ struct Copier {
     fs::directory_iterator it(source, error);
     if (error) return Fail(source, error.message());
     for (; it != fs::directory_iterator(); it.increment(error)) {
+      // A temporary file of ours is a rewrite that never finished: not data.
+      if (IsTemporaryName(it->path().filename().string())) continue;
       TV_TRACE("%s\r\n", it->path().filename().c_str());
       CopyEntry(*it, destination);
     }

@@ -25,7 +25,8 @@ Status CopyFileReplacing(const std::filesystem::path& from, const std::filesyste
 // of the same name; files only in destination stay. Each entry's name goes to
 // the trace. A symbolic link is followed only to a file inside source; links
 // leading out of it, links to folders, pipes and device files are not
-// copied. The destination itself is skipped when it lies inside source.
+// copied. The destination itself is skipped when it lies inside source, and
+// so are temporary files of ours (IsTemporaryName), left by a killed rewrite.
 // Returns what could not be copied (empty when everything was).
 std::vector<CopyFailure> CopyFolder(const std::filesystem::path& source, const std::filesystem::path& destination);
 

@@ -1,13 +1,12 @@
 #include "RecordFile.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <string>
 
 #include "ByteOrder.h"
 #include "DayRecord.h"
@@ -15,6 +14,7 @@
 #include "LocalUserRecord.h"
 #include "Notice.h"
 #include "StoredExercise.h"
+#include "StoredFile.h"
 #include "Trace.h"
 
 namespace tempovia {
@@ -65,11 +65,8 @@ RecordFile<Record>::~RecordFile() {
 }
 
 template <class Record>
-void RecordFile<Record>::FailOpen(int error) {
-  if (error == EWOULDBLOCK)
-    m_lastError = m_path.string() + ": the file is in use by another Tempovia program";
-  else
-    m_lastError = FileErrorText(m_path, error);
+void RecordFile<Record>::FailOpen(const std::string& message) {
+  m_lastError = message;
   TV_TRACE("Cannot open %s\n", m_lastError.c_str());
   if (m_behaviour.showSystemErrorOnOpen) ShowNotice(NoticeIcon::Warning, m_lastError);
   ShowNotice(NoticeIcon::Warning, m_behaviour.openFailedNotice);
@@ -77,6 +74,16 @@ void RecordFile<Record>::FailOpen(int error) {
 
 template <class Record>
 bool RecordFile<Record>::Open(const std::filesystem::path& path) {
+  return OpenWith(path, false);
+}
+
+template <class Record>
+bool RecordFile<Record>::OpenForReading(const std::filesystem::path& path) {
+  return OpenWith(path, true);
+}
+
+template <class Record>
+bool RecordFile<Record>::OpenWith(const std::filesystem::path& path, bool readOnly) {
   if (IsOpen()) {
     if (!m_behaviour.openClosesFirst) {
       m_lastError = m_path.string() + ": already open";
@@ -85,20 +92,22 @@ bool RecordFile<Record>::Open(const std::filesystem::path& path) {
     Close();
   }
   m_path = path;
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) {
-    FailOpen(errno);
+  int fd = -1;
+  if (Status opened = OpenStoredFile(path, readOnly ? StoredAccess::Read : StoredAccess::ReadWrite, fd); !opened) {
+    FailOpen(opened.message());
     return false;
   }
   std::vector<std::uint8_t> bytes;
-  int error = ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
   // Room for a few downloads' worth of appends without moving the records.
-  if (error == 0) error = ReadWhole(fd, bytes, 32 * kSize);
-  if (error != 0) {
-    ::close(fd);
-    FailOpen(error);
-    return false;
+  if (fd >= 0) {
+    if (const int error = ReadWhole(fd, bytes, 32 * kSize); error != 0) {
+      ::close(fd);
+      FailOpen(FileErrorText(path, error));
+      return false;
+    }
   }
+  m_open = true;
+  m_readOnly = readOnly;
   m_fd = fd;
   m_count = static_cast<int>(bytes.size() / kSize);
   const std::size_t whole = static_cast<std::size_t>(m_count) * kSize;
@@ -116,6 +125,8 @@ template <class Record>
 void RecordFile<Record>::Close() {
   if (m_fd >= 0) ::close(m_fd);
   m_fd = -1;
+  m_open = false;
+  m_readOnly = false;
   m_bytes.clear();
   m_bytes.shrink_to_fit();
   m_tail.clear();
@@ -127,6 +138,19 @@ void RecordFile<Record>::Close() {
     m_saved = Record{};
     m_index = 0;
   }
+}
+
+template <class Record>
+bool RecordFile<Record>::CanWrite() {
+  if (!IsOpen()) {
+    m_lastError = "The file is not open";
+    return false;
+  }
+  if (m_readOnly) {
+    m_lastError = m_path.string() + ": opened for reading only";
+    return false;
+  }
+  return true;
 }
 
 template <class Record>
@@ -220,25 +244,29 @@ bool RecordFile<Record>::FindById(std::int32_t id) {
 
 template <class Record>
 bool RecordFile<Record>::Update(std::int32_t id) {
-  if (!IsOpen()) return false;
+  if (!CanWrite()) return false;
   SaveCopy();
-  const bool found = FindById(id);
-  if (found) {
+  const int index = m_index;
+  if (!FindById(id)) {
+    // Nothing was saved, so the caller keeps the record it meant to save.
     RestoreCopy();
-    if (!WriteRecord(m_index, m_current)) return false;
+    m_index = index;
+    m_lastError = m_path.string() + ": no record has the id " + std::to_string(id);
+    return false;
   }
-  return found || m_behaviour.updateTrueWhenNotFound;
+  RestoreCopy();
+  return WriteRecord(m_index, m_current);
 }
 
 template <class Record>
 bool RecordFile<Record>::WriteCurrent() {
-  if (!IsOpen()) return false;
   return WriteRecord(m_index, m_current);
 }
 
 template <class Record>
 bool RecordFile<Record>::WriteRecord(int index, const Record& record) {
-  if (!IsOpen() || index < 0 || index > m_count) {
+  if (!CanWrite()) return false;
+  if (index < 0 || index > m_count) {
     m_lastError = m_path.string() + ": no record at that position";
     return false;
   }
@@ -279,7 +307,7 @@ bool RecordFile<Record>::WriteRecord(int index, const Record& record) {
 
 template <class Record>
 bool RecordFile<Record>::RewriteFile(std::vector<std::uint8_t> bytes) {
-  if (!IsOpen()) return false;
+  if (!CanWrite()) return false;
   int fd = -1;
   if (Status status = ReplaceFile(m_path, bytes, &fd); !status) {
     m_lastError = status.message();
@@ -306,7 +334,7 @@ bool RecordFile<Record>::SortAndRenumberByKey() {
   if constexpr (!kIndexed<Record>) {
     return false;
   } else {
-    if (!IsOpen()) return false;
+    if (!CanWrite()) return false;
     // The key index already lists the records chronologically, ties in file
     // order: exactly the order a stable sort gives.
     std::vector<int> order(static_cast<std::size_t>(m_count));

@@ -13,6 +13,8 @@
 //
 // The file is held open exclusively (an advisory lock): a second cursor on the
 // same file fails to open it instead of writing behind the first one's back.
+// A cursor opened for reading only shares the lock with other readers, needs
+// no write permission (a backup on a read-only medium) and creates nothing.
 
 #include <cstddef>
 #include <cstdint>
@@ -36,7 +38,6 @@ class RecordFile {
     bool showSystemErrorOnOpen;    // show the system's text for the error before openFailedNotice
     bool openClosesFirst;          // Open closes an open file first instead of failing
     bool closeClearsRecords;       // Close zeroes current record, saved copy and index
-    bool updateTrueWhenNotFound;   // Update answers true for an unknown id
   };
 
   explicit RecordFile(const Behaviour& behaviour);
@@ -45,10 +46,15 @@ class RecordFile {
   RecordFile& operator=(const RecordFile&) = delete;
 
   // Opens (creating, never truncating) for reading and writing; index 0 and
-  // the first record current, or a zero record when the file is empty.
+  // the first record current, or a zero record when the file is empty. A
+  // symbolic link or anything but a regular file is refused.
   bool Open(const std::filesystem::path& path);
+  // Opens for reading only: a missing file reads as empty and is not created,
+  // and every write fails.
+  bool OpenForReading(const std::filesystem::path& path);
   void Close();
-  bool IsOpen() const { return m_fd >= 0; }
+  bool IsOpen() const { return m_open; }
+  bool IsReadOnly() const { return m_readOnly; }
   // True when the file holds no whole record.
   bool IsEmpty();
   // Whole records in the file; a short trailing part is never read.
@@ -67,7 +73,9 @@ class RecordFile {
 
   void SaveCopy() { m_saved = m_current; }
   void RestoreCopy() { m_current = m_saved; }
-  // Writes the current record over the stored record with this id.
+  // Writes the current record over the stored record with this id. When no
+  // record has that id, nothing is written, the answer is false and the
+  // current record and index stay as the caller had them.
   bool Update(std::int32_t id);
   // Writes the current record at the index.
   bool WriteCurrent();
@@ -103,6 +111,9 @@ class RecordFile {
   bool WriteRecord(int index, const Record& record);
   // Replaces the whole file with these records.
   bool RewriteFile(std::vector<std::uint8_t> bytes);
+  // False, saying why, when the cursor may not write (no file, read only).
+  bool CanWrite();
+  void SetLastError(std::string message) { m_lastError = std::move(message); }
   // Sorts the records chronologically by IndexKey (stable) and gives them
   // ids 100, 101, ... in that order.
   bool SortAndRenumberByKey();
@@ -119,7 +130,8 @@ class RecordFile {
   static std::uint64_t KeyOfBytes(const std::uint8_t* bytes);
   void BuildIndex();
   void IndexReplace(int position, std::uint64_t oldKey, std::uint64_t newKey);
-  void FailOpen(int error);
+  bool OpenWith(const std::filesystem::path& path, bool readOnly);
+  void FailOpen(const std::string& message);
   // Takes the descriptor of a file that replaced ours (see ReplaceFile).
   void AdoptReplacement(int fd);
   bool RenumberInPlace();
@@ -130,7 +142,9 @@ class RecordFile {
   Record m_current{};
   Record m_saved{};
   int m_index = 0;
-  int m_fd = -1;
+  bool m_open = false;
+  bool m_readOnly = false;
+  int m_fd = -1;  // -1 while open only for reading a missing file
   std::filesystem::path m_path;
   std::vector<std::uint8_t> m_bytes;  // the whole records of the file
   std::vector<std::uint8_t> m_tail;   // a short trailing part, never read

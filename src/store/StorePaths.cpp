@@ -63,6 +63,10 @@ std::filesystem::path StorePaths::PhotosFolder() const {
   return DataFolder() / "photos";
 }
 
+std::filesystem::path StorePaths::BackupsFolder() const {
+  return m_base / "Backups";
+}
+
 std::optional<std::filesystem::path> StorePaths::UserFile(std::string_view storedName) const {
   return UserFileIn(DataFolder(), storedName);
 }

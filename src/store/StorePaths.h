@@ -29,6 +29,9 @@ class StorePaths {
   std::filesystem::path UserDatabase() const;
   std::filesystem::path SettingsFile() const;
   std::filesystem::path PhotosFolder() const;
+  // Where dated safety copies go (before an import, files moved aside for a
+  // new user): beside the data folder, never exported with it.
+  std::filesystem::path BackupsFolder() const;
 
   // The data file a user record names (step data or exercise database), or
   // nothing when the stored name is not a plain file name of a user file.

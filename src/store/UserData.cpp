@@ -1,31 +1,76 @@
 #include "UserData.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
-#include <optional>
+#include <memory>
 #include <string>
-#include <system_error>
 #include <vector>
 
+#include "FileWriter.h"
+#include "FolderCopy.h"
+#include "Notice.h"
 #include "StorePaths.h"
+#include "StoredFile.h"
 #include "Trace.h"
+#include "Windows1252.h"
 
 namespace tempovia {
 namespace {
 
 constexpr char kTraceModule[] = "UserData";
 
-constexpr RecordFile<LocalUserRecord>::Behaviour kBehaviour{
-    "Failed to open User Data", nullptr, true, false, false, true};
+constexpr RecordFile<LocalUserRecord>::Behaviour kBehaviour{"Failed to open User Data", nullptr, true, false, false};
+
+constexpr char kUntilCorrected[] = "; nothing is written for them until user.dat is corrected";
+
+std::string Shown(const LocalUserRecord& user) {
+  return "\"" + Windows1252ToUtf8(user.name) + "\"";
+}
 
 // Removes a file a deleted user named, unless the name leads out of the data
 // folder or another user still names the same file.
-void RemoveUserFile(const std::optional<std::filesystem::path>& file, bool stillNamed) {
-  if (!file || stillNamed) return;
-  std::error_code error;
-  std::filesystem::remove(*file, error);
-  if (error) TV_TRACE("Cannot delete %s: %s\n", file->c_str(), error.message().c_str());
+void RemoveUserFile(const std::filesystem::path& folder, const char* subfolder, const std::string& name, bool plain,
+                    bool stillNamed) {
+  if (!plain || stillNamed) return;
+  if (const int error = RemoveStoredEntry(folder, subfolder, name); error != 0 && error != ENOENT)
+    TV_TRACE("Cannot delete %s: %s\n", name.c_str(), SystemErrorText(error).c_str());
 }
+
+// Moves one entry between two open folders, keeping its name; across disks
+// (a data folder that is a link to another disk) a file is copied instead.
+int MoveEntry(int fromFd, const std::filesystem::path& from, int toFd, const std::filesystem::path& to,
+              const std::string& name) {
+  if (::renameat(fromFd, name.c_str(), toFd, name.c_str()) == 0) return 0;
+  if (errno != EXDEV) return errno;
+  struct stat info {};
+  if (::fstatat(fromFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return errno;
+  if (!S_ISREG(info.st_mode)) return EXDEV;
+  if (!CopyFileReplacing(from / name, to / name)) return EIO;
+  return ::unlinkat(fromFd, name.c_str(), 0) == 0 ? 0 : errno;
+}
+
+// A file descriptor of an open folder, closed when it goes.
+class FolderFd {
+ public:
+  explicit FolderFd(const std::filesystem::path& folder)
+      : m_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)), m_error(m_fd < 0 ? errno : 0) {}
+  ~FolderFd() {
+    if (m_fd >= 0) ::close(m_fd);
+  }
+  FolderFd(const FolderFd&) = delete;
+  FolderFd& operator=(const FolderFd&) = delete;
+  int Get() const { return m_fd; }
+  int Error() const { return m_error; }
+
+ private:
+  int m_fd;
+  int m_error;
+};
 
 }  // namespace
 
@@ -40,7 +85,7 @@ bool UserData::FindByName(std::string_view name) {
 }
 
 bool UserData::Append() {
-  if (!IsOpen()) return false;
+  if (!CanWrite()) return false;
   SaveCopy();
   LocalUserRecord& added = SavedCopy();
   // Ids grow in file order, so the largest is the last one's; taking the
@@ -60,8 +105,129 @@ bool UserData::Append() {
   return WriteRecord(GetCount(), Current());
 }
 
+Status UserData::AddNew(const StorePaths& paths, const LocalDateTime& now, NewUserFiles* found) {
+  if (found != nullptr) *found = NewUserFiles{};
+  if (!CanWrite()) return Status::Error("The new user could not be saved: " + LastError());
+
+  std::int32_t id = kFirstId;
+  for (int i = 0; i < GetCount(); ++i) id = std::max(id, NextId(IdAt(i)));
+  // A foreign user.dat may already name the files this id would get (say a
+  // user 100 whose exercise file is "101.dat"); those belong to someone.
+  const auto named = [this](const std::string& name) {
+    for (int i = 0; i < GetCount(); ++i) {
+      const LocalUserRecord other = RecordAt(i);
+      if (other.stepFile == name || other.exerciseFile == name) return true;
+    }
+    return false;
+  };
+  for (int tries = 0;
+       tries <= GetCount() && (named(StorePaths::StepFileName(id)) || named(StorePaths::ExerciseFileName(id))); ++tries)
+    id = NextId(id);
+
+  LocalUserRecord added = Current();
+  added.id = id;
+  added.hidden = 0;
+  added.stepFile = StorePaths::StepFileName(id);
+  added.exerciseFile = StorePaths::ExerciseFileName(id);
+  const std::string names[] = {added.stepFile, added.exerciseFile};
+
+  const std::filesystem::path data = paths.DataFolder();
+  const FolderFd dataFd(data);
+  if (dataFd.Get() < 0) return Status::Error("The new user could not be saved: " + FileErrorText(data, dataFd.Error()));
+
+  // Files an earlier user with this id left behind (an import brings such
+  // files) would show that user's days as the new user's.
+  std::vector<std::string> inTheWay;
+  for (const std::string& name : names) {
+    struct stat info {};
+    if (::fstatat(dataFd.Get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) inTheWay.push_back(name);
+  }
+  std::filesystem::path aside;
+  std::vector<std::string> moved;
+  std::vector<std::string> created;
+  std::unique_ptr<FolderFd> asideFd;
+  const auto undo = [&] {
+    for (const std::string& name : created) ::unlinkat(dataFd.Get(), name.c_str(), 0);
+    for (const std::string& name : moved) MoveEntry(asideFd->Get(), aside, dataFd.Get(), data, name);
+    if (!aside.empty()) {
+      std::error_code ignored;
+      std::filesystem::remove(aside, ignored);  // only when it is empty again
+    }
+  };
+
+  if (!inTheWay.empty()) {
+    const std::string folderName = "Old files of user " + std::to_string(id) + " " + DateTimeName(now);
+    if (Status made = CreateOwnFolder(paths.BackupsFolder(), folderName, aside); !made)
+      return Status::Error("The new user was not added: files under the new user's names could not be moved aside. " +
+                           made.message());
+    asideFd = std::make_unique<FolderFd>(aside);
+    for (const std::string& name : inTheWay) {
+      const int error =
+          asideFd->Get() < 0 ? asideFd->Error() : MoveEntry(dataFd.Get(), data, asideFd->Get(), aside, name);
+      if (error != 0) {
+        undo();
+        return Status::Error("The new user was not added: " + (data / name).string() + " could not be moved aside (" +
+                             SystemErrorText(error) + ")");
+      }
+      moved.push_back(name);
+    }
+  }
+
+  FileWriter& writer = ActiveFileWriter();
+  for (const std::string& name : names) {
+    int fd = -1;
+    const int error = writer.OpenAt(dataFd.Get(), name, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, fd);
+    if (error != 0) {
+      undo();
+      return Status::Error("The new user was not added: " + FileErrorText(data / name, error));
+    }
+    ::close(fd);
+    created.push_back(name);
+  }
+  if (!WriteRecord(GetCount(), added)) {
+    undo();
+    return Status::Error("The new user could not be saved: " + LastError());
+  }
+  Current() = added;
+
+  if (!moved.empty()) {
+    std::string list;
+    for (const std::string& name : moved) list += (list.empty() ? "" : " and ") + name;
+    ShowNotice(NoticeIcon::Information, "The data folder already held " + list +
+                                            ", left by an earlier user. So that the new user starts without "
+                                            "anyone else's data, they were moved to " +
+                                            aside.string());
+    if (found != nullptr) *found = NewUserFiles{moved, aside};
+  }
+  return Status::Ok();
+}
+
+bool UserData::Update(std::int32_t id) {
+  if (!CanWrite()) return false;
+  bool stored = false;
+  for (int i = 0; i < GetCount() && !stored; ++i) stored = IdAt(i) == id;
+  if (!stored) {
+    SetLastError("No user with the id " + std::to_string(id) +
+                 " is in the user database any more (deleted meanwhile?); the record was not saved");
+    return false;
+  }
+  if (Status allowed = CheckUser(id); !allowed) {
+    SetLastError(allowed.message());
+    return false;
+  }
+  return RecordFile<LocalUserRecord>::Update(id);
+}
+
 int UserData::Delete(std::int32_t id) {
   if (!FindById(id)) return kNotFound;
+  if (!CanWrite()) return kNotWritten;
+  // With two users of one id, the one found first may not be the one meant.
+  int sharing = 0;
+  for (int i = 0; i < GetCount(); ++i) sharing += IdAt(i) == id ? 1 : 0;
+  if (sharing > 1) {
+    SetLastError(CheckUser(id).message());
+    return kRefused;
+  }
   const int position = Index();
   const LocalUserRecord deleted = Current();
 
@@ -82,10 +248,12 @@ int UserData::Delete(std::int32_t id) {
     photoNamed = photoNamed || other.photo == deleted.photo;
   }
   const std::filesystem::path data = Path().parent_path();
-  RemoveUserFile(StorePaths::UserFileIn(data, deleted.stepFile), stepNamed);
-  RemoveUserFile(StorePaths::UserFileIn(data, deleted.exerciseFile), exerciseNamed);
+  RemoveUserFile(data, "", deleted.stepFile, StorePaths::UserFileIn(data, deleted.stepFile).has_value(), stepNamed);
+  RemoveUserFile(data, "", deleted.exerciseFile, StorePaths::UserFileIn(data, deleted.exerciseFile).has_value(),
+                 exerciseNamed);
   // "blank.jpg" is the name every user without a photo shares.
-  RemoveUserFile(StorePaths::PhotoFileIn(data, deleted.photo), photoNamed || deleted.photo == StorePaths::kBlankPhoto);
+  RemoveUserFile(data, "photos", deleted.photo, StorePaths::PhotoFileIn(data, deleted.photo).has_value(),
+                 photoNamed || deleted.photo == StorePaths::kBlankPhoto);
   return kDeleted;
 }
 
@@ -101,6 +269,45 @@ void UserData::ClearCurrent() {
   r.sex = 0;
   r.photo.clear();
   r.stepFile.clear();
+}
+
+Status UserData::CheckUser(std::int32_t id) const {
+  std::vector<LocalUserRecord> users;
+  for (int i = 0; i < GetCount(); ++i) users.push_back(RecordAt(i));
+  std::vector<const LocalUserRecord*> withId;
+  for (const LocalUserRecord& user : users)
+    if (user.id == id) withId.push_back(&user);
+  if (withId.size() > 1)
+    return Status::Error("Two users in the user database have the id " + std::to_string(id) + " (" + Shown(*withId[0]) +
+                         " and " + Shown(*withId[1]) + ")" + kUntilCorrected);
+  if (withId.empty()) return Status::Ok();
+
+  const LocalUserRecord& user = *withId.front();
+  if (!user.stepFile.empty() && user.stepFile == user.exerciseFile)
+    return Status::Error("The user database names one file, " + Windows1252ToUtf8(user.stepFile) + ", as both " +
+                         Shown(user) + "'s step file and exercise file" + kUntilCorrected);
+  for (const std::string* file : {&user.stepFile, &user.exerciseFile}) {
+    if (file->empty()) continue;
+    for (const LocalUserRecord& other : users) {
+      if (&other == &user || (other.stepFile != *file && other.exerciseFile != *file)) continue;
+      // Named in file order, so that both users' checks give the same text.
+      const bool otherFirst = &other < &user;
+      return Status::Error("The user database names one file, " + Windows1252ToUtf8(*file) + ", for two users (" +
+                           Shown(otherFirst ? other : user) + " and " + Shown(otherFirst ? user : other) + ")" +
+                           kUntilCorrected);
+    }
+  }
+  return Status::Ok();
+}
+
+std::vector<std::string> UserData::Problems() const {
+  std::vector<std::string> problems;
+  for (int i = 0; i < GetCount(); ++i) {
+    const Status checked = CheckUser(IdAt(i));
+    if (!checked && std::find(problems.begin(), problems.end(), checked.message()) == problems.end())
+      problems.push_back(checked.message());
+  }
+  return problems;
 }
 
 }  // namespace tempovia

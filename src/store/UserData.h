@@ -4,17 +4,30 @@
 // (after login, the logged-in) user.
 
 #include <cstdint>
+#include <filesystem>
+#include <string>
 #include <string_view>
+#include <vector>
 
+#include "Clock.h"
 #include "LocalUserRecord.h"
 #include "RecordFile.h"
+#include "Status.h"
 
 namespace tempovia {
+
+class StorePaths;
 
 class UserData : public RecordFile<LocalUserRecord> {
  public:
   // Results of Delete.
-  enum DeleteResult { kDeleted = 0, kNotFound = 1, kNotWritten = 2 };
+  enum DeleteResult { kDeleted = 0, kNotFound = 1, kNotWritten = 2, kRefused = 3 };
+
+  // What AddNew found under the new user's file names.
+  struct NewUserFiles {
+    std::vector<std::string> moved;  // names that were in the way
+    std::filesystem::path movedTo;   // the folder they went to; empty when none
+  };
 
   UserData();
 
@@ -25,14 +38,36 @@ class UserData : public RecordFile<LocalUserRecord> {
   // photo "blank.jpg" when none is set and the file names 100.dat and
   // 100_exercise.dat from the id. The index does not move.
   bool Append();
+  // Adds the current record as a new user together with the user's empty
+  // step and exercise files, wholly or not at all. Id and file names as
+  // Append gives them, except that an id whose file names another user's
+  // record already names is passed over; the photo name stays as set. Files
+  // already lying under those names (left by an earlier user with the same
+  // id) are never handed to the new user: they are moved into a dated folder
+  // of the backup area, and a notice says where. The new user becomes current.
+  Status AddNew(const StorePaths& paths, const LocalDateTime& now, NewUserFiles* found = nullptr);
+  // Writes the current record over the user with this id. False, with the
+  // reason in LastError and the current record as it was, when no user has
+  // that id or CheckUser refuses it.
+  bool Update(std::int32_t id);
   // Removes the user with that id, then the user's step, exercise and photo
-  // files. kNotFound without an open file or such a user; kNotWritten when
-  // user.dat could not be rewritten (nothing is removed; LastError says why).
+  // files (never through a link, never a file another user still names).
+  // kNotFound without an open file or such a user; kRefused when another
+  // user has the same id; kNotWritten when user.dat could not be rewritten.
+  // Nothing is removed unless the result is kDeleted; LastError says why.
   int Delete(std::int32_t id);
   // Clears the current record after its user was deleted: name, password,
   // body values, age, sex, photo and step file name. The id, the exercise
   // file name and the flag stay.
   void ClearCurrent();
+
+  // Whether writing for this user can harm another one. A user.dat from
+  // elsewhere may give two users one id, or name one file for two users (or
+  // twice for one): writing then would change or delete someone else's data,
+  // so it is refused with a message naming the problem. Reading never is.
+  Status CheckUser(std::int32_t id) const;
+  // Every such problem of the file, one message each; empty when none.
+  std::vector<std::string> Problems() const;
 };
 
 }  // namespace tempovia

@@ -1,6 +1,7 @@
 #include "UserSettings.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -40,25 +41,45 @@ void UserSettings::ToBytes(std::uint8_t* b) const {
   StoreFixedText(b + kReportPath, kReportPathWidth, reportPath);
 }
 
-bool UserSettings::Load() {
+bool UserSettings::Load(bool createWhenMissing) {
   const std::filesystem::path path = m_path;
   *this = UserSettings{};
   m_path = path;
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  const int readOnly = fd < 0 ? ::open(path.c_str(), O_RDONLY | O_CLOEXEC) : fd;
-  if (readOnly < 0) {
+  const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+  const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folderFd < 0) {
     TV_TRACE("Cannot read %s\n", FileErrorText(path, errno).c_str());
+    return false;
+  }
+  // Created when missing; a read-only base folder (a mounted backup) is read
+  // as it is. Never through a link, and never blocking on a pipe.
+  FileWriter& writer = ActiveFileWriter();
+  const std::string name = path.filename().string();
+  constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+  int fd = -1;
+  int error = createWhenMissing ? writer.OpenAt(folderFd, name, O_RDWR | O_CREAT | kFlags, fd) : ENOENT;
+  if (error != 0 && error != ELOOP) error = writer.OpenAt(folderFd, name, O_RDONLY | kFlags, fd);
+  ::close(folderFd);
+  struct stat info {};
+  if (error == 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+    ::close(fd);
+    error = EINVAL;
+  }
+  if (error == ENOENT && !createWhenMissing) return true;  // nothing stored yet: the defaults
+  if (error != 0) {
+    TV_TRACE("Cannot read %s\n",
+             error == EINVAL ? (path.string() + ": not a regular file").c_str() : FileErrorText(path, error).c_str());
     return false;
   }
   std::array<std::uint8_t, kSize> bytes{};
   std::size_t done = 0;
   while (done < kSize) {
-    const ssize_t n = ::read(readOnly, bytes.data() + done, kSize - done);
+    const ssize_t n = ::read(fd, bytes.data() + done, kSize - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     done += static_cast<std::size_t>(n);
   }
-  ::close(readOnly);
+  ::close(fd);
   if (done < kSize) return done == 0;  // a new (empty) file is fine; a short one is ignored
   *this = FromBytes(bytes.data());
   m_path = path;

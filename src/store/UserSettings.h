@@ -28,10 +28,13 @@ class UserSettings {
   void SetPath(const std::filesystem::path& path) { m_path = path; }
   const std::filesystem::path& Path() const { return m_path; }
 
-  // Reads the file, creating it when missing. A missing, short or unreadable
-  // file leaves every field at its default (metric, both choices off, no
-  // report path); false then says the file could not be read.
-  bool Load();
+  // Reads the file, creating it when missing unless only reading was asked
+  // for (a command that changes nothing), and reading it where it cannot be
+  // written (a read-only medium). A missing, short or unreadable file, or one
+  // that is not a regular file (a pipe would block), leaves every field at its
+  // default (metric, both choices off, no report path); false then says the
+  // file could not be read.
+  bool Load(bool createWhenMissing = true);
   // Writes all 264 bytes, replacing the file whole. A failure (a folder
   // without permission, a full disk) keeps the old file and says why.
   Status Save() const;

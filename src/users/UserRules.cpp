@@ -5,10 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "ExerciseDB.h"
 #include "LocalUserRecord.h"
 #include "Printf.h"
-#include "StepData.h"
 #include "StorePaths.h"
 #include "Units.h"
 #include "UserData.h"
@@ -144,7 +142,7 @@ std::optional<Measure> FirstOutOfRange(const LocalUserRecord& user, bool allowUn
   return std::nullopt;
 }
 
-Status AddUser(UserData& users, const StorePaths& paths) {
+Status AddUser(UserData& users, const StorePaths& paths, const LocalDateTime& now, UserData::NewUserFiles* found) {
   if (!users.IsEmpty()) {
     users.SaveCopy();
     const std::string name = users.Current().name;
@@ -152,23 +150,13 @@ Status AddUser(UserData& users, const StorePaths& paths) {
     users.RestoreCopy();
     if (exists) return Status::Error(kDuplicateNameMessage);
   }
-  if (!users.Append()) return Status::Error("The new user could not be saved: " + users.LastError());
-  users.MoveLastActive();
   // A new user has no photo until one is chosen in the editor; the placeholder shows meanwhile.
   users.Current().photo.clear();
-  if (!users.Update(users.Current().id)) return Status::Error("The new user could not be saved: " + users.LastError());
+  return users.AddNew(paths, now, found);
+}
 
-  // Opening the new user's files once creates them empty.
-  const LocalUserRecord& added = users.Current();
-  const auto stepPath = paths.UserFile(added.stepFile);
-  const auto exercisePath = paths.UserFile(added.exerciseFile);
-  StepData steps;
-  CExerciseDB exercises;
-  if (!stepPath || !steps.Open(*stepPath) || !exercisePath || !exercises.Open(*exercisePath))
-    return Status::Error("The new user's data files could not be created.");
-  steps.Close();
-  exercises.Close();
-  return Status::Ok();
+Status AddUser(UserData& users, const StorePaths& paths) {
+  return AddUser(users, paths, SystemClockInstance().Now());
 }
 
 }  // namespace tempovia

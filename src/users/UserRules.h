@@ -7,11 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "Clock.h"
 #include "Status.h"
+#include "UserData.h"
 
 namespace tempovia {
 
-class UserData;
 class StorePaths;
 struct LocalUserRecord;
 
@@ -76,9 +77,15 @@ bool PasswordsMatch(std::string_view typedUtf8, std::string_view stored);
 std::optional<std::string> PhotoExtension(std::string_view format);
 
 // Adds the user database's current record as a new user: refuses a name that
-// exists (same bytes, letter case counts), appends it with the next id and its
-// file names and no photo, and creates its empty step and exercise files. The
-// current record is the new user afterwards.
+// exists (same bytes, letter case counts), then adds it with the next id, its
+// file names, no photo and its empty step and exercise files, wholly or not at
+// all (UserData::AddNew; files an earlier user left under those names are
+// moved into a folder of the backup area dated now, and a notice says where).
+// The current record is the new user afterwards; after a refusal or a
+// failure it is the record as typed, for correction.
+Status AddUser(UserData& users, const StorePaths& paths, const LocalDateTime& now,
+               UserData::NewUserFiles* found = nullptr);
+// The same, dated by the system clock.
 Status AddUser(UserData& users, const StorePaths& paths);
 
 }  // namespace tempovia

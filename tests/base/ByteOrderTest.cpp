@@ -36,11 +36,14 @@ TEST(ByteOrder, FixedTextStopsAtNulOrAtTheFieldWidth) {
   EXPECT_EQ(LoadFixedText(full.data(), 4), "ABCD");
 }
 
-TEST(ByteOrder, FixedTextIsCutToLeaveRoomForTheNulAndZeroFilled) {
+TEST(ByteOrder, FixedTextFillsItsWidthAtMostAndIsZeroFilled) {
   std::array<std::uint8_t, 6> field;
   field.fill(0xEE);
   StoreFixedText(field.data(), 5, "Johannes");
   EXPECT_EQ(field, (std::array<std::uint8_t, 6>{'J', 'o', 'h', 'a', 0, 0xEE}));
+  // As wide as the field: read so from a full field, so written back whole.
+  StoreFixedText(field.data(), 5, "Heidi");
+  EXPECT_EQ(field, (std::array<std::uint8_t, 6>{'H', 'e', 'i', 'd', 'i', 0xEE}));
   StoreFixedText(field.data(), 5, "Al");
   EXPECT_EQ(field, (std::array<std::uint8_t, 6>{'A', 'l', 0, 0, 0, 0xEE}));
 }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -25,10 +26,11 @@ const std::chrono::year_month_day kTodayDate{std::chrono::year{2009}, std::chron
 
 class CliTest : public testing::Test {
  protected:
-  ProcessResult Run(std::vector<std::string> arguments, const std::string& password = "s3cret") {
-    std::vector<std::string> all{"--home", m_dir.Path().string(), "--today", kToday};
+  ProcessResult Run(std::vector<std::string> arguments, const std::string& password = "s3cret",
+                    const test::ProcessLimits& limits = {}) {
+    std::vector<std::string> all{"--home", m_home.string(), "--today", kToday};
     all.insert(all.end(), arguments.begin(), arguments.end());
-    return test::RunProcess(TEMPOVIA_CLI, all, {{"TEMPOVIA_PASSWORD", password}});
+    return test::RunProcess(TEMPOVIA_CLI, all, {{"TEMPOVIA_PASSWORD", password}}, limits);
   }
   json RunJson(std::vector<std::string> arguments, const std::string& password = "s3cret") {
     const ProcessResult r = Run(std::move(arguments), password);
@@ -42,6 +44,9 @@ class CliTest : public testing::Test {
   }
 
   test::TempDir m_dir;
+  // The base folder; whatever else a test makes in m_dir lies outside it.
+  std::filesystem::path m_home = m_dir / "home";
+  std::filesystem::path m_data = m_home / "data";
 };
 
 TEST_F(CliTest, DumpImageShowsTheSimulatedWeek) {
@@ -80,8 +85,8 @@ TEST_F(CliTest, UsersAreAddedCheckedAndListedWithoutPasswords) {
       RunJson({"add-user", "--name", "Zo\xC3\xAB", "--height", "175", "--weight", "70", "--sex", "female"});
   EXPECT_EQ(added["id"], 100);
   EXPECT_EQ(added["stepFile"], "100.dat");
-  EXPECT_TRUE(std::filesystem::exists(m_dir.Path() / "data" / "100.dat"));
-  EXPECT_TRUE(std::filesystem::exists(m_dir.Path() / "data" / "100_exercise.dat"));
+  EXPECT_TRUE(std::filesystem::exists(m_data / "100.dat"));
+  EXPECT_TRUE(std::filesystem::exists(m_data / "100_exercise.dat"));
 
   struct Refusal {
     std::vector<std::string> arguments;
@@ -203,8 +208,8 @@ TEST_F(CliTest, DeleteUserRemovesTheUserAndTheUsersFiles) {
   const json users = RunJson({"users"});
   ASSERT_EQ(users.size(), 1u);
   EXPECT_EQ(users[0]["name"], "Bob");
-  EXPECT_FALSE(std::filesystem::exists(m_dir.Path() / "data" / "100.dat"));
-  EXPECT_TRUE(std::filesystem::exists(m_dir.Path() / "data" / "101.dat"));
+  EXPECT_FALSE(std::filesystem::exists(m_data / "100.dat"));
+  EXPECT_TRUE(std::filesystem::exists(m_data / "101.dat"));
 }
 
 TEST_F(CliTest, ReportWritesAPdfWithBothTables) {
@@ -215,6 +220,7 @@ TEST_F(CliTest, ReportWritesAPdfWithBothTables) {
   EXPECT_EQ(written["path"], (m_dir / "ann.pdf").string());
   const ProcessResult info = test::RunProcess(PDFINFO, {(m_dir / "ann.pdf").string()});
   EXPECT_TRUE(std::regex_search(info.out, std::regex(R"(Pages:\s+2\n)"))) << info.out;
+  EXPECT_FALSE(std::filesystem::exists(m_home / "user.set")) << "a report changes nothing stored";
 
   const ProcessResult nothing = Run({"report", "--user", "Ann", "--from", "2009-01-01", "--to", "2009-01-31", "--out",
                                      (m_dir / "x").string(), "--no-detail"});
@@ -226,7 +232,7 @@ TEST_F(CliTest, AUserFileNameLeadingOutOfTheDataFolderIsRefusedSayingSo) {
   AddUser();
   {
     // An imported user.dat whose step file name climbs out of the data folder.
-    std::fstream users(m_dir / "data" / "user.dat", std::ios::in | std::ios::out | std::ios::binary);
+    std::fstream users(m_data / "user.dat", std::ios::in | std::ios::out | std::ios::binary);
     users.seekp(108);
     users.write("../escape.dat", 14);
   }
@@ -240,7 +246,17 @@ TEST_F(CliTest, AUserFileNameLeadingOutOfTheDataFolderIsRefusedSayingSo) {
               std::string::npos)
         << r.err;
   }
-  EXPECT_FALSE(std::filesystem::exists(m_dir / "escape.dat"));
+  EXPECT_FALSE(std::filesystem::exists(m_home / "escape.dat"));
+}
+
+TEST_F(CliTest, ALinkWhereAUsersFileShouldBeIsNeverFollowedEvenByAReader) {
+  AddUser();
+  std::filesystem::remove(m_data / "100.dat");
+  std::filesystem::create_symlink(m_dir / "made-outside.dat", m_data / "100.dat");
+  const ProcessResult linked = Run({"days", "--user", "Ann"});
+  EXPECT_NE(linked.exitCode, 0);
+  EXPECT_NE(linked.err.find("symbolic link"), std::string::npos) << linked.err;
+  EXPECT_FALSE(std::filesystem::exists(m_dir / "made-outside.dat"));
   EXPECT_FALSE(std::filesystem::exists(m_dir / "r.pdf"));
 }
 
@@ -265,6 +281,184 @@ TEST_F(CliTest, ExportAndImportRoundTripTheDataFolder) {
 
   const ProcessResult wrong = Run({"import", backups.string()});
   EXPECT_NE(wrong.err.find("Incorrect files!"), std::string::npos);
+}
+
+TEST_F(CliTest, ImportIsAllOrNothingAndKeepsASafetyCopy) {
+  AddUser("Ann");
+  RunJson({"--simulate-watch=3", "--simulate-instant", "download", "--user", "Ann"});
+  const json annsDays = RunJson({"days", "--user", "Ann"});
+  // Bob's folder from another computer, with a photo too large for the limit below.
+  const auto bob = m_dir / "bob";
+  std::filesystem::create_directories(bob / "photos");
+  RunJson({"add-user", "--name", "Bob"});
+  std::filesystem::copy_file(m_data / "user.dat", bob / "user.dat");
+  std::ofstream(bob / "photos" / "101.jpg") << std::string(200000, 'j');
+  ASSERT_EQ(RunJson({"delete-user", "--name", "Bob"})["deleted"]["name"], "Bob");
+
+  const ProcessResult limited = Run({"import", bob.string()}, "s3cret", {.fileSizeLimit = 100000});
+  EXPECT_EQ(limited.exitCode, 1);
+  EXPECT_NE(limited.err.find("Nothing was imported"), std::string::npos) << limited.err;
+  EXPECT_NE(limited.err.find("File too large"), std::string::npos) << limited.err;
+  EXPECT_EQ(RunJson({"users"}).size(), 1u);
+  EXPECT_EQ(RunJson({"days", "--user", "Ann"}), annsDays);
+  EXPECT_FALSE(std::filesystem::exists(m_data / "photos" / "101.jpg"));
+
+  const json imported = RunJson({"import", bob.string()});
+  const std::string backup = imported["backup"];
+  EXPECT_EQ(backup.rfind((m_home / "Backups" / "Tempovia Data before import 05-Jan-2009 ").string(), 0), 0u) << backup;
+  EXPECT_EQ(ReadFile(std::filesystem::path(backup) / "100.dat"), ReadFile(m_data / "100.dat"));
+  EXPECT_EQ(RunJson({"users"}).size(), 2u);
+
+  const ProcessResult itself = Run({"import", m_data.string()});
+  EXPECT_NE(itself.err.find("The data folder cannot be imported into itself"), std::string::npos) << itself.err;
+}
+
+TEST_F(CliTest, ExportIsRefusedInsideTheBaseFolderAndLeavesTemporaryFilesOut) {
+  AddUser();
+  std::ofstream(m_data / ".100.dat.Qw3rTy") << "a rewrite killed half-way";
+  const ProcessResult inside = Run({"export", m_home.string()});
+  EXPECT_NE(inside.exitCode, 0);
+  EXPECT_NE(inside.err.find("Cannot export into Tempovia's own folder"), std::string::npos) << inside.err;
+  EXPECT_FALSE(std::filesystem::exists(m_home / "Tempovia Data 05-Jan-2009"));
+
+  const json exported = RunJson({"export", m_dir.Path().string()});
+  const std::filesystem::path folder = exported["path"].get<std::string>();
+  EXPECT_TRUE(std::filesystem::exists(folder / "100.dat"));
+  EXPECT_FALSE(std::filesystem::exists(folder / ".100.dat.Qw3rTy"));
+}
+
+TEST_F(CliTest, AReportThatCannotBeWrittenWholeKeepsTheOlderOne) {
+  AddUser();
+  RunJson({"--simulate-watch", "--simulate-instant", "download", "--user", "Ann"});
+  std::ofstream(m_dir / "ann.pdf") << "last week's report";
+  const ProcessResult r = Run(
+      {"report", "--user", "Ann", "--from", "2008-12-01", "--to", "2009-01-31", "--out", (m_dir / "ann.pdf").string()},
+      "s3cret", {.fileSizeLimit = 600});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.out.empty()) << r.out;
+  EXPECT_NE(r.err.find("File too large"), std::string::npos) << r.err;
+  EXPECT_EQ(ReadFile(m_dir / "ann.pdf"), "last week's report");
+
+  const ProcessResult unnamed =
+      Run({"report", "--user", "Ann", "--from", "2009-01-01", "--to", "2009-01-05", "--out", ""});
+  EXPECT_NE(unnamed.err.find("no file name was given"), std::string::npos) << unnamed.err;
+}
+
+TEST_F(CliTest, AddUserAddsTheWholeUserOrNoneAndNeverWithAnEarlierUsersFiles) {
+  std::filesystem::create_directories(m_data / "100.dat");  // left in the way of the new step file
+  std::ofstream(m_data / "100_exercise.dat") << "an earlier user's sessions";
+  std::ofstream(m_home / "Backups") << "not a folder";  // and nowhere to move them
+  const ProcessResult failed = Run({"add-user", "--name", "Ann"});
+  EXPECT_EQ(failed.exitCode, 1);
+  EXPECT_NE(failed.err.find("The new user was not added"), std::string::npos) << failed.err;
+  EXPECT_TRUE(RunJson({"users"}).empty());
+
+  std::filesystem::remove(m_home / "Backups");
+  const ProcessResult added = Run({"add-user", "--name", "Ann"});
+  ASSERT_EQ(added.exitCode, 0) << added.err;
+  EXPECT_EQ(json::parse(added.out)["id"], 100);
+  const std::filesystem::path aside = json::parse(added.out)["movedAside"].get<std::string>();
+  EXPECT_EQ(aside.parent_path(), m_home / "Backups");
+  EXPECT_EQ(aside.filename().string().rfind("Old files of user 100 05-Jan-2009 ", 0), 0u) << aside;
+  EXPECT_NE(added.err.find("warning: The data folder already held 100.dat and 100_exercise.dat"), std::string::npos)
+      << added.err;
+  EXPECT_EQ(ReadFile(aside / "100_exercise.dat"), "an earlier user's sessions");
+  EXPECT_TRUE(std::filesystem::is_regular_file(m_data / "100.dat"));
+  EXPECT_TRUE(RunJson({"exercises", "--user", "Ann"}).empty());
+}
+
+TEST_F(CliTest, WritesForUsersTiedTogetherAreRefusedButReadsWork) {
+  AddUser("Ann");
+  AddUser("Bob");
+  auto patch = [&](std::streamoff offset, const std::string& bytes) {
+    std::fstream users(m_data / "user.dat", std::ios::in | std::ios::out | std::ios::binary);
+    users.seekp(offset);
+    users.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  };
+  patch(152 + 128, std::string("100.dat\0", 8));  // Bob's sessions would go into Ann's days
+  const ProcessResult download = Run({"--simulate-watch", "--simulate-instant", "download", "--user", "Bob"});
+  EXPECT_EQ(download.exitCode, 1);
+  EXPECT_NE(download.err.find("names one file, 100.dat, for two users (\"Ann\" and \"Bob\")"), std::string::npos)
+      << download.err;
+  EXPECT_TRUE(RunJson({"days", "--user", "Ann"}).empty());
+  const ProcessResult listed = Run({"users"});
+  EXPECT_EQ(listed.exitCode, 0);
+  EXPECT_NE(listed.err.find("warning: The user database names one file, 100.dat"), std::string::npos) << listed.err;
+
+  patch(152, std::string("\x64\0\0\0", 4));  // Bob gets Ann's id too
+  const ProcessResult deleted = Run({"delete-user", "--name", "Ann"});
+  EXPECT_EQ(deleted.exitCode, 1);
+  EXPECT_NE(deleted.err.find("Two users in the user database have the id 100"), std::string::npos) << deleted.err;
+  EXPECT_EQ(RunJson({"users"}).size(), 2u);
+  EXPECT_TRUE(std::filesystem::exists(m_data / "100.dat"));
+}
+
+TEST_F(CliTest, ImageInputsAreRegularFilesReadWithABound) {
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"dump-image", "/dev/zero"},
+        std::vector<std::string>{"--simulate-watch=/dev/zero", "read-image", "--out", (m_dir / "x.img").string()}}) {
+    const ProcessResult r = Run(command);
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_NE(r.err.find("/dev/zero: not a regular file"), std::string::npos) << r.err;
+  }
+  std::ofstream(m_dir / "big.img") << std::string(1 << 20, 'x');
+  const ProcessResult big = Run({"dump-image", (m_dir / "big.img").string()});
+  EXPECT_NE(big.err.find("it holds more than 512 bytes"), std::string::npos) << big.err;
+}
+
+TEST_F(CliTest, ReadingCommandsWorkOnADataFolderTheyCannotWrite) {
+  AddUser();
+  RunJson({"--simulate-watch", "--simulate-instant", "download", "--user", "Ann"});
+  const json days = RunJson({"days", "--user", "Ann"});
+  std::filesystem::remove(m_data / "100_exercise.dat");  // a missing file reads as empty
+  const auto out = m_dir / "out";
+  std::filesystem::create_directory(out);
+
+  // Root writes whatever the permissions say, so the tool then runs as nobody.
+  const bool root = ::geteuid() == 0;
+  test::ProcessLimits limits;
+  if (root) {
+    limits.uid = 65534;
+    limits.gid = 65534;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(m_dir.Path()))
+      ASSERT_EQ(::lchown(entry.path().c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chown(m_dir.Path().c_str(), 65534, 65534), 0);
+  }
+  using std::filesystem::perms;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(m_home))
+    std::filesystem::permissions(entry.path(),
+                                 entry.is_directory() ? perms::owner_read | perms::owner_exec : perms::owner_read);
+  std::filesystem::permissions(m_home, perms::owner_read | perms::owner_exec);
+
+  const auto run = [&](std::vector<std::string> arguments) { return Run(std::move(arguments), "s3cret", limits); };
+  const ProcessResult users = run({"users"});
+  if (root && users.exitCode == 127 && users.err.empty()) GTEST_SKIP() << "the tool cannot be run as nobody here";
+  EXPECT_EQ(users.exitCode, 0) << users.err;
+  const ProcessResult listed = run({"days", "--user", "Ann"});
+  EXPECT_EQ(listed.exitCode, 0) << listed.err;
+  EXPECT_EQ(json::parse(listed.out), days);
+  const ProcessResult sessions = run({"exercises", "--user", "Ann"});
+  EXPECT_EQ(sessions.exitCode, 0) << sessions.err;
+  EXPECT_EQ(sessions.out, "[]\n");
+  const ProcessResult report = run(
+      {"report", "--user", "Ann", "--from", "2008-12-01", "--to", "2009-01-31", "--out", (out / "ann.pdf").string()});
+  EXPECT_EQ(report.exitCode, 0) << report.err;
+  EXPECT_FALSE(std::filesystem::exists(m_data / "100_exercise.dat"));
+  EXPECT_NE(run({"--simulate-watch", "--simulate-instant", "download", "--user", "Ann"}).exitCode, 0);
+}
+
+TEST_F(CliTest, TodayIsADayOfTheWatchsYears) {
+  for (const char* today : {"0000-01-01", "1999-12-31", "2100-01-01"}) {
+    const ProcessResult r =
+        test::RunProcess(TEMPOVIA_CLI, {"--home", m_home.string(), "--today", today, "export", m_dir.Path().string()});
+    EXPECT_EQ(r.exitCode, 2) << today;
+    EXPECT_NE(r.err.find("--today must be a day of the years 2000 to 2099"), std::string::npos) << r.err;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(m_dir.Path()));
+  const json exported = json::parse(test::RunProcess(TEMPOVIA_CLI, {"--home", m_home.string(), "--today", "2000-01-01",
+                                                                    "export", m_dir.Path().string()})
+                                        .out);
+  EXPECT_EQ(exported["path"], (m_dir / "Tempovia Data 01-Jan-2000").string());
 }
 
 TEST_F(CliTest, UsageErrorsSayWhatIsWrong) {

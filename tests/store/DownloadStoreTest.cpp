@@ -142,5 +142,41 @@ TEST_F(DownloadStoreTest, UnopenableFilesStoreNothingAndSayCannotOpenDatabase) {
   EXPECT_FALSE(fs::exists(dir / "escaped.dat"));
 }
 
+TEST_F(DownloadStoreTest, AUserTiedToAnotherStoresNothingAndSaysWhy) {
+  SetDay(0, 2, 200);
+  values.SetDayOrder({0});
+  values.SetExerciseOrder({0});
+  values.exercises[0].year = 8;
+  values.exercises[0].month = 12;
+  values.exercises[0].day = 2;
+  // Eve's sessions would land in Anna's step file.
+  users.Current() = LocalUserRecord{};
+  users.Current().name = "Eve";
+  ASSERT_TRUE(users.Append());
+  ASSERT_TRUE(users.MoveLastActive());
+  users.Current().exerciseFile = "100.dat";
+  ASSERT_TRUE(users.WriteCurrent());
+  NoticeRecorder notices;
+  const Status stored = Store();
+  EXPECT_EQ(stored.message(),
+            "The user database names one file, 100.dat, for two users (\"Anna\" and \"Eve\"); nothing is written for "
+            "them until user.dat is corrected");
+  EXPECT_EQ(notices.Texts(), std::vector<std::string>{stored.message()});
+  EXPECT_FALSE(fs::exists(paths.DataFolder() / "100.dat"));
+  EXPECT_FALSE(fs::exists(paths.DataFolder() / "101.dat"));
+}
+
+TEST_F(DownloadStoreTest, AUserDeletedMeanwhileIsNotReportedAsSaved) {
+  SetDay(0, 2, 200);
+  values.SetDayOrder({0});
+  users.Current().id = 555;  // the logged-in user's record is no longer in user.dat
+  users.Current().weight = 70;
+  const Status stored = Store();
+  EXPECT_NE(stored.message().find("No user with the id 555"), std::string::npos) << stored.message();
+  EXPECT_EQ(users.Current().id, 555);
+  EXPECT_EQ(users.Current().weight, 70);
+  EXPECT_EQ(users.RecordAt(0).weight, 0);
+}
+
 }  // namespace
 }  // namespace tempovia

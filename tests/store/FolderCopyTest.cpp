@@ -66,7 +66,7 @@ TEST_F(FolderCopyTest, ReportsWhatItCouldNotCopyAndNeverFollowsALinkOut) {
   EXPECT_EQ(test::ReadBytes(target / "user.dat"), Bytes(304, 1));
 }
 
-TEST_F(FolderCopyTest, ExportGoesToADatedFolderEvenInsideTheDataFolder) {
+TEST_F(FolderCopyTest, ExportGoesToADatedFolderAndIntoAnExistingOneOnRequest) {
   const auto day = std::chrono::year{2008} / std::chrono::December / 8;
   EXPECT_EQ(ExportFolderPath("/", day), "/Tempovia Data 08-Dec-2008");
   EXPECT_EQ(ExportFolderName(std::chrono::year{2011} / 5 / 31), "Tempovia Data 31-May-2011");
@@ -74,14 +74,15 @@ TEST_F(FolderCopyTest, ExportGoesToADatedFolderEvenInsideTheDataFolder) {
   const StorePaths paths(dir / "base");
   fs::create_directories(paths.Base());
   fs::rename(source, paths.DataFolder());
-  const fs::path inside = ExportFolderPath(paths.DataFolder(), day);
+  const fs::path exported = ExportFolderPath(dir / "backups", day);
+  fs::create_directory(dir / "backups");
   for (int time = 0; time < 2; ++time) {  // the second time into the existing folder
-    const TransferResult result = ExportData(paths, inside);
+    const TransferResult result = ExportData(paths, exported);
     EXPECT_TRUE(result.Complete()) << result.status.message();
   }
-  EXPECT_EQ(test::ReadBytes(inside / "user.dat"), Bytes(304, 1));
-  EXPECT_FALSE(fs::exists(inside / inside.filename()));
-  EXPECT_EQ(ExportData(paths, dir / "base" / "user.set" / "x").status.message(), "Cannot create output folder");
+  EXPECT_EQ(test::ReadBytes(exported / "user.dat"), Bytes(304, 1));
+  EXPECT_EQ(test::ReadBytes(exported / "photos" / "old" / "99.png"), Bytes(5, 4));
+  EXPECT_EQ(ExportData(paths, dir / "target" / "user.dat" / "x").status.message(), "Cannot create output folder");
 }
 
 TEST_F(FolderCopyTest, ImportNeedsAUserDatabaseAndFillsTheDataFolder) {

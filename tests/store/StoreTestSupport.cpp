@@ -22,6 +22,34 @@ void WriteDays(const std::filesystem::path& path, const std::vector<DayRecord>& 
   WriteBytes(path, bytes);
 }
 
+void WriteUsers(const std::filesystem::path& path, const std::vector<LocalUserRecord>& users) {
+  std::vector<std::uint8_t> bytes(users.size() * LocalUserRecord::kSize);
+  for (std::size_t i = 0; i < users.size(); ++i) users[i].ToBytes(bytes.data() + i * LocalUserRecord::kSize);
+  WriteBytes(path, bytes);
+}
+
+LocalUserRecord User(std::int32_t id, std::string name, std::string stepFile, std::string exerciseFile) {
+  LocalUserRecord user;
+  user.id = id;
+  user.name = std::move(name);
+  user.password = "pw";
+  user.stepFile = std::move(stepFile);
+  user.exerciseFile = std::move(exerciseFile);
+  return user;
+}
+
+std::map<std::string, std::vector<std::uint8_t>> Tree(const std::filesystem::path& folder) {
+  std::map<std::string, std::vector<std::uint8_t>> tree;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    const std::string name = entry.path().lexically_relative(folder).string();
+    if (entry.is_directory())
+      tree[name + "/"];
+    else
+      tree[name] = ReadBytes(entry.path());
+  }
+  return tree;
+}
+
 std::vector<std::string> FolderNames(const std::filesystem::path& folder) {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
@@ -81,6 +109,46 @@ int FailingFileWriter::CreateTemporary(const std::filesystem::path& target, int&
 
 int FailingFileWriter::Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
   return FailNow() ? m_error : FileWriter::Rename(from, to);
+}
+
+int FailingFileWriter::Exchange(const std::filesystem::path& first, const std::filesystem::path& second) {
+  return FailNow() ? m_error : FileWriter::Exchange(first, second);
+}
+
+int FailingFileWriter::SetMode(int fd, unsigned mode) {
+  return FailNow() ? m_error : FileWriter::SetMode(fd, mode);
+}
+
+RecordingFileWriter::RecordingFileWriter() : m_previous(InstallFileWriter(this)) {}
+
+RecordingFileWriter::~RecordingFileWriter() {
+  InstallFileWriter(m_previous);
+}
+
+int RecordingFileWriter::WriteAt(int fd, std::span<const std::uint8_t> bytes, std::uint64_t offset) {
+  m_calls.push_back("write " + std::to_string(fd));
+  return FileWriter::WriteAt(fd, bytes, offset);
+}
+
+int RecordingFileWriter::Truncate(int fd, std::uint64_t length) {
+  m_calls.push_back("truncate " + std::to_string(fd));
+  return FileWriter::Truncate(fd, length);
+}
+
+int RecordingFileWriter::Sync(int fd) {
+  m_calls.push_back("sync " + std::to_string(fd));
+  return FileWriter::Sync(fd);
+}
+
+int RecordingFileWriter::CreateTemporary(const std::filesystem::path& target, int& fd, std::filesystem::path& created) {
+  const int error = FileWriter::CreateTemporary(target, fd, created);
+  m_calls.push_back("create " + std::to_string(fd));
+  return error;
+}
+
+int RecordingFileWriter::Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+  m_calls.push_back("rename");
+  return FileWriter::Rename(from, to);
 }
 
 }  // namespace tempovia::test

@@ -5,12 +5,14 @@
 #include <cerrno>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "DayRecord.h"
 #include "FileWriter.h"
+#include "LocalUserRecord.h"
 #include "StoredExercise.h"
 
 namespace tempovia::test {
@@ -20,6 +22,14 @@ void WriteBytes(const std::filesystem::path& path, std::span<const std::uint8_t>
 // Writes records straight into a file, as another program might have, with
 // extra bytes (a torn tail) after them.
 void WriteDays(const std::filesystem::path& path, const std::vector<DayRecord>& records, std::size_t extraBytes = 0);
+// Writes user records straight into a user database, as a hand-edited or
+// foreign file would hold them.
+void WriteUsers(const std::filesystem::path& path, const std::vector<LocalUserRecord>& users);
+// A user record with the given id, name and file names (photo none).
+LocalUserRecord User(std::int32_t id, std::string name, std::string stepFile, std::string exerciseFile);
+// Every file under folder with its bytes, by path relative to folder
+// (folders as "name/"), to compare a whole tree before and after.
+std::map<std::string, std::vector<std::uint8_t>> Tree(const std::filesystem::path& folder);
 // Names in a folder, sorted (to see that no temporary file was left behind).
 std::vector<std::string> FolderNames(const std::filesystem::path& folder);
 
@@ -42,6 +52,8 @@ class FailingFileWriter final : public FileWriter {
   int Sync(int fd) override;
   int CreateTemporary(const std::filesystem::path& target, int& fd, std::filesystem::path& created) override;
   int Rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
+  int Exchange(const std::filesystem::path& first, const std::filesystem::path& second) override;
+  int SetMode(int fd, unsigned mode) override;
 
   // True once the call numbered failAt was made (and failed).
   bool Failed() const { return m_calls > m_failAt; }
@@ -52,6 +64,29 @@ class FailingFileWriter final : public FileWriter {
   int m_failAt;
   int m_error;
   int m_calls = 0;
+  FileWriter* m_previous = nullptr;
+};
+
+// Installed for its lifetime, a FileWriter that passes every call on and
+// notes each one ("create 7", "write 7", "sync 7", "rename", ...), so a test
+// can check the order of the steps of a rewrite.
+class RecordingFileWriter final : public FileWriter {
+ public:
+  RecordingFileWriter();
+  ~RecordingFileWriter() override;
+  RecordingFileWriter(const RecordingFileWriter&) = delete;
+  RecordingFileWriter& operator=(const RecordingFileWriter&) = delete;
+
+  int WriteAt(int fd, std::span<const std::uint8_t> bytes, std::uint64_t offset) override;
+  int Truncate(int fd, std::uint64_t length) override;
+  int Sync(int fd) override;
+  int CreateTemporary(const std::filesystem::path& target, int& fd, std::filesystem::path& created) override;
+  int Rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
+
+  const std::vector<std::string>& Calls() const { return m_calls; }
+
+ private:
+  std::vector<std::string> m_calls;
   FileWriter* m_previous = nullptr;
 };
 

@@ -104,11 +104,18 @@ TEST_F(UserDataTest, CursorFindsByNameWithLetterCaseAndStopsAtTheEnds) {
   EXPECT_EQ(users.Current().name, "Cleo");
 }
 
-TEST_F(UserDataTest, UpdateAnswersTrueForAnUnknownIdAndClearKeepsIdExerciseFileAndFlag) {
-  AddUsers({"Anna"});
-  users.Current().id = 999;
-  EXPECT_TRUE(users.Update(999));
-  EXPECT_EQ(users.RecordAt(0).name, "Anna");
+TEST_F(UserDataTest, UpdateOfAnUnknownIdFailsAndKeepsTheCallersRecordAndClearKeepsIdExerciseFileAndFlag) {
+  AddUsers({"Anna", "Ben"});
+  const std::vector<std::uint8_t> before = test::ReadBytes(paths.UserDatabase());
+  // Say the logged-in user was deleted meanwhile: nothing may claim the save.
+  users.Current() = LocalUserRecord{999, "Ghost", "", 170, 60, 0, 0, 0, 0, "", "999.dat", "", 0};
+  const LocalUserRecord typed = users.Current();
+  const int index = users.Index();
+  EXPECT_FALSE(users.Update(999));
+  EXPECT_NE(users.LastError().find("No user with the id 999"), std::string::npos) << users.LastError();
+  EXPECT_EQ(users.Current(), typed);
+  EXPECT_EQ(users.Index(), index);
+  EXPECT_EQ(test::ReadBytes(paths.UserDatabase()), before);
 
   LocalUserRecord& r = users.Current();
   r = LocalUserRecord{100, "Anna", "123456789012", 170, 60, 70, 90, 40, 1, "100.jpg", "100.dat", "100_exercise.dat", 1};
@@ -171,6 +178,77 @@ TEST_F(UserDataTest, AShortTrailingPartIsNeverReadAndTheNextAppendReplacesIt) {
   EXPECT_EQ(fs::file_size(paths.UserDatabase()), 3 * 152u);
   EXPECT_EQ(users.RecordAt(2).name, "Cleo");
   EXPECT_EQ(users.RecordAt(2).id, 102);
+}
+
+const LocalDateTime kNow = LocalDateTime::From(2026, 12, 8, 14, 5, 33);
+
+TEST_F(UserDataTest, ANewUserNeverInheritsFilesAnEarlierUserLeftUnderItsNames) {
+  // An imported data folder: user.dat without user 100, but 100's files.
+  test::WriteBytes(paths.DataFolder() / "100.dat", std::vector<std::uint8_t>(648, 5));
+  test::WriteBytes(paths.DataFolder() / "100_exercise.dat", std::vector<std::uint8_t>(88, 6));
+  NoticeRecorder notices;
+  users.Current() = LocalUserRecord{};
+  users.Current().name = "Nina";
+  UserData::NewUserFiles found;
+  ASSERT_TRUE(users.AddNew(paths, kNow, &found).ok());
+
+  EXPECT_EQ(users.Current().id, 100);
+  EXPECT_EQ(users.RecordAt(0), users.Current());
+  EXPECT_EQ(fs::file_size(paths.DataFolder() / "100.dat"), 0u);
+  EXPECT_EQ(fs::file_size(paths.DataFolder() / "100_exercise.dat"), 0u);
+  const fs::path aside = paths.BackupsFolder() / "Old files of user 100 08-Dec-2026 14-05-33";
+  EXPECT_EQ(found.movedTo, aside);
+  EXPECT_EQ(found.moved, (std::vector<std::string>{"100.dat", "100_exercise.dat"}));
+  EXPECT_EQ(test::ReadBytes(aside / "100.dat"), std::vector<std::uint8_t>(648, 5));
+  EXPECT_EQ(test::ReadBytes(aside / "100_exercise.dat"), std::vector<std::uint8_t>(88, 6));
+  ASSERT_EQ(notices.Texts().size(), 1u);
+  EXPECT_NE(notices.Texts()[0].find(aside.string()), std::string::npos) << notices.Texts()[0];
+}
+
+TEST_F(UserDataTest, ANewUserIsAddedWhollyOrNotAtAll) {
+  // A folder occupies the step file's name, and the backup area cannot be made.
+  fs::create_directory(paths.DataFolder() / "100.dat");
+  Touch(paths.DataFolder() / "100.dat" / "inside");
+  Touch(paths.BackupsFolder());
+  const auto before = test::Tree(paths.DataFolder());
+  users.Current() = LocalUserRecord{};
+  users.Current().name = "Nina";
+  const Status refused = users.AddNew(paths, kNow);
+  EXPECT_FALSE(refused.ok());
+  EXPECT_NE(refused.message().find("The new user was not added"), std::string::npos) << refused.message();
+  EXPECT_EQ(users.GetCount(), 0);
+  EXPECT_EQ(users.Current().name, "Nina");
+  EXPECT_EQ(test::Tree(paths.DataFolder()), before);
+
+  // A failing write of the record itself takes the new files away again and
+  // puts back what was moved aside.
+  fs::remove(paths.BackupsFolder());
+  for (int failAt = 0;; ++failAt) {
+    SCOPED_TRACE("failing write call " + std::to_string(failAt));
+    test::FailingFileWriter writer(failAt);
+    const Status added = users.AddNew(paths, kNow);
+    if (!writer.Failed()) {
+      ASSERT_TRUE(added.ok()) << added.message();
+      break;
+    }
+    EXPECT_FALSE(added.ok());
+    EXPECT_EQ(users.GetCount(), 0);
+    EXPECT_EQ(test::Tree(paths.DataFolder()), before);
+  }
+  EXPECT_EQ(users.GetCount(), 1);
+  EXPECT_TRUE(fs::is_regular_file(paths.DataFolder() / "100.dat"));
+}
+
+TEST_F(UserDataTest, ANewUsersIdPassesOverFileNamesAnotherUserHolds) {
+  users.Close();
+  test::WriteUsers(paths.UserDatabase(), {test::User(100, "Anna", "100.dat", "101.dat")});
+  ASSERT_TRUE(users.Open(paths.UserDatabase()));
+  users.Current() = LocalUserRecord{};
+  users.Current().name = "Nina";
+  ASSERT_TRUE(users.AddNew(paths, kNow).ok());
+  EXPECT_EQ(users.Current().id, 102);
+  EXPECT_EQ(users.Current().stepFile, "102.dat");
+  EXPECT_TRUE(users.Problems().empty());
 }
 
 }  // namespace

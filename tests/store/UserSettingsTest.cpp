@@ -14,6 +14,9 @@ TEST(UserSettings, AnEmptyOrShortFileGivesTheDefaultsAndSavingWrites264Bytes) {
   test::TempDir dir;
   UserSettings settings;
   settings.SetPath(dir / "user.set");
+  // A reader that changes nothing gets the defaults and leaves no file.
+  EXPECT_TRUE(settings.Load(false));
+  EXPECT_FALSE(std::filesystem::exists(dir / "user.set"));
   for (std::size_t size : {0, 100}) {
     test::WriteBytes(dir / "user.set", std::vector<std::uint8_t>(size, 1));
     settings.distanceUnit = 1;

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "FolderCopy.h"
@@ -135,6 +137,54 @@ TEST_F(WriteFailureTest, ACopiedFileReplacesTheOldOneWholeOrNotAtAll) {
       dir / "out" / "user.dat", [&] { test::WriteBytes(dir / "out" / "user.dat", std::vector<std::uint8_t>(10, 1)); },
       [&] { return CopyFileReplacing(dir / "source.dat", dir / "out" / "user.dat").ok(); }, [] {});
   EXPECT_EQ(test::ReadBytes(dir / "out" / "user.dat"), std::vector<std::uint8_t>(3000, 7));
+}
+
+TEST_F(WriteFailureTest, AWholeFileRewriteIsOnTheDiskBeforeItIsRenamedIntoPlace) {
+  PrepareSteps({Day(2009, 1, 3), Day(2009, 1, 1), Day(2009, 1, 2)});
+  UserData users;
+  ASSERT_TRUE(users.Open(dir / "user.dat"));
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(users.Append());
+
+  const std::vector<std::function<bool()>> rewrites = {
+      [&] { return steps.SortAndRenumber(); },
+      [&] { return users.Delete(101) == UserData::kDeleted; },
+  };
+  for (const auto& rewrite : rewrites) {
+    test::RecordingFileWriter writer;
+    ASSERT_TRUE(rewrite());
+    const std::vector<std::string>& calls = writer.Calls();
+    const auto created =
+        std::find_if(calls.begin(), calls.end(), [](const std::string& c) { return c.starts_with("create"); });
+    ASSERT_NE(created, calls.end());
+    const std::string fd = created->substr(created->find(' ') + 1);
+    const auto rename = std::find(calls.begin(), calls.end(), "rename");
+    const auto lastWrite = std::find(calls.rbegin(), calls.rend(), "write " + fd);
+    const auto sync = std::find(calls.begin(), calls.end(), "sync " + fd);
+    ASSERT_NE(rename, calls.end());
+    ASSERT_NE(lastWrite, calls.rend());
+    const auto lastWriteAt = calls.rend() - lastWrite - 1;
+    EXPECT_GT(sync - calls.begin(), lastWriteAt) << "flushed before its last write";
+    EXPECT_LT(sync, rename) << "renamed before it was flushed";
+  }
+}
+
+TEST_F(WriteFailureTest, ASecondOpenOfAFileInUseFailsSayingWhy) {
+  PrepareSteps({Day(2009, 1, 1)});
+  const std::string inUse =
+      stepFile.string() + " is in use by another Tempovia program; try again when it has finished";
+  StepData second;
+  EXPECT_FALSE(second.Open(stepFile));
+  EXPECT_EQ(second.LastError(), inUse);
+  EXPECT_FALSE(second.OpenForReading(stepFile)) << "read while it is being written";
+  EXPECT_EQ(second.LastError(), inUse);
+
+  // Readers share the file; a writer waits for them.
+  steps.Close();
+  StepData reader;
+  ASSERT_TRUE(reader.OpenForReading(stepFile));
+  EXPECT_TRUE(second.OpenForReading(stepFile));
+  EXPECT_FALSE(steps.Open(stepFile));
+  EXPECT_EQ(steps.LastError(), inUse);
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include "Process.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
-#include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
@@ -27,7 +29,7 @@ void ReadAvailable(int fd, std::string& into, bool& open) {
 }  // namespace
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::map<std::string, std::string>& environment) {
+                         const std::map<std::string, std::string>& environment, const ProcessLimits& limits) {
   int out[2];
   int err[2];
   if (pipe(out) != 0 || pipe(err) != 0) throw std::runtime_error("pipe failed");
@@ -49,24 +51,25 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   for (std::string& arg : argStrings) argv.push_back(arg.data());
   argv.push_back(nullptr);
 
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-  posix_spawn_file_actions_addclose(&actions, out[0]);
-  posix_spawn_file_actions_addclose(&actions, err[0]);
-
-  pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  close(out[1]);
-  close(err[1]);
-  if (spawned != 0) {
+  // Only async-signal-safe calls between fork and exec.
+  const pid_t pid = fork();
+  if (pid < 0) throw std::runtime_error("cannot start " + program + ": " + std::strerror(errno));
+  if (pid == 0) {
+    const int in = open("/dev/null", O_RDONLY);
+    if (in < 0 || dup2(in, 0) < 0 || dup2(out[1], 1) < 0 || dup2(err[1], 2) < 0) _exit(127);
     close(out[0]);
     close(err[0]);
-    throw std::runtime_error("cannot start " + program + ": " + std::strerror(spawned));
+    if (limits.fileSizeLimit != 0) {
+      const rlimit limit{limits.fileSizeLimit, limits.fileSizeLimit};
+      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
+    }
+    if (limits.gid >= 0 && (setgroups(0, nullptr) != 0 || setgid(static_cast<gid_t>(limits.gid)) != 0)) _exit(127);
+    if (limits.uid >= 0 && setuid(static_cast<uid_t>(limits.uid)) != 0) _exit(127);
+    execve(program.c_str(), argv.data(), envp.data());
+    _exit(127);
   }
+  close(out[1]);
+  close(err[1]);
 
   ProcessResult result;
   bool outOpen = true;
@@ -83,6 +86,18 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   waitpid(pid, &status, 0);
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return result;
+}
+
+bool InChildWithin(int seconds, const std::function<bool()>& check) {
+  const pid_t pid = fork();
+  if (pid < 0) return false;
+  if (pid == 0) {
+    alarm(static_cast<unsigned>(seconds));
+    _exit(check() ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 }  // namespace tempovia::test

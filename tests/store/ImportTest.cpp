@@ -1,0 +1,150 @@
+// Importing replaces the data folder by itself plus the imported files, and
+// must either finish or leave the data folder exactly as it was: a mixed
+// folder (a new user.dat beside old step files) shows one user another's days.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "DataTransfer.h"
+#include "StorePaths.h"
+#include "StoreTestSupport.h"
+#include "TempDir.h"
+#include "UserData.h"
+
+namespace tempovia {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+const LocalDateTime kNow = LocalDateTime::From(2026, 12, 8, 14, 5, 33);
+
+class ImportTest : public ::testing::Test {
+ protected:
+  ImportTest() : paths(dir / "base") {
+    EXPECT_TRUE(paths.CreatePhotosFolder().ok());
+    test::WriteBytes(paths.UserDatabase(), Bytes(152, 1));
+    test::WriteBytes(paths.DataFolder() / "100.dat", Bytes(648, 2));
+    test::WriteBytes(paths.PhotosFolder() / "100.jpg", Bytes(500, 3));
+
+    fs::create_directories(source / "photos");
+    test::WriteBytes(source / "user.dat", Bytes(304, 4));
+    test::WriteBytes(source / "101.dat", Bytes(1296, 5));
+    test::WriteBytes(source / "photos" / "101.jpg", Bytes(70000, 6));
+    test::WriteBytes(source / ".101.dat.Ab12Cd", Bytes(648, 7));  // a killed rewrite's leftover
+  }
+
+  // What lies in the base folder besides the data folder and the backups.
+  std::vector<std::string> Leftovers() {
+    std::vector<std::string> names = test::FolderNames(paths.Base());
+    std::erase_if(names, [](const std::string& name) { return name == "data" || name == "Backups"; });
+    return names;
+  }
+
+  test::TempDir dir;
+  StorePaths paths;
+  fs::path source = dir / "source";
+};
+
+TEST_F(ImportTest, ImportKeepsWhatTheSourceLacksAfterAnOwnerOnlySafetyCopy) {
+  const auto before = test::Tree(paths.DataFolder());
+  const TransferResult result = ImportData(paths, source, kNow);
+  ASSERT_TRUE(result.Complete()) << result.status.message();
+
+  EXPECT_EQ(result.backup, paths.BackupsFolder() / "Tempovia Data before import 08-Dec-2026 14-05-33");
+  EXPECT_EQ(test::Tree(result.backup), before);
+  EXPECT_EQ(fs::status(result.backup).permissions(), fs::perms::owner_all);
+
+  auto want = before;
+  want["user.dat"] = Bytes(304, 4);
+  want["101.dat"] = Bytes(1296, 5);
+  want["photos/101.jpg"] = Bytes(70000, 6);
+  EXPECT_EQ(test::Tree(paths.DataFolder()), want);
+  EXPECT_EQ(fs::status(paths.DataFolder()).permissions(), fs::perms::owner_all);
+  EXPECT_TRUE(Leftovers().empty());
+
+  // A second import within the same second gets a copy of its own.
+  EXPECT_EQ(ImportData(paths, source, kNow).backup,
+            paths.BackupsFolder() / "Tempovia Data before import 08-Dec-2026 14-05-33 (2)");
+}
+
+TEST_F(ImportTest, AnImportThatFailsAnywhereLeavesTheDataFolderAsItWas) {
+  const auto before = test::Tree(paths.DataFolder());
+  for (int failAt = 0; failAt < 200; ++failAt) {
+    SCOPED_TRACE("failing write call " + std::to_string(failAt));
+    TransferResult result;
+    bool failed = false;
+    {
+      test::FailingFileWriter writer(failAt);
+      result = ImportData(paths, source, kNow);
+      failed = writer.Failed();
+    }
+    if (!failed) {
+      EXPECT_TRUE(result.Complete()) << result.status.message();
+      EXPECT_EQ(test::ReadBytes(paths.UserDatabase()), Bytes(304, 4));
+      return;
+    }
+    EXPECT_FALSE(result.status.ok());
+    EXPECT_EQ(result.status.message().rfind("Nothing was imported", 0), 0u) << result.status.message();
+    EXPECT_TRUE(result.backup.empty());
+    EXPECT_EQ(test::Tree(paths.DataFolder()), before);
+    EXPECT_TRUE(Leftovers().empty());
+    EXPECT_TRUE(!fs::exists(paths.BackupsFolder()) || fs::is_empty(paths.BackupsFolder()));
+  }
+  ADD_FAILURE() << "never succeeded";
+}
+
+TEST_F(ImportTest, TheDataFolderAndFoldersInsideOrAroundItAreRefused) {
+  fs::create_directories(paths.DataFolder() / "old");
+  test::WriteBytes(paths.DataFolder() / "old" / "user.dat", Bytes(152, 9));
+  test::WriteBytes(paths.Base() / "user.dat", Bytes(152, 9));
+  const auto before = test::Tree(paths.Base());
+  struct Refusal {
+    fs::path folder;
+    const char* says;
+  };
+  for (const Refusal& refusal : {Refusal{paths.DataFolder(), "The data folder cannot be imported into itself"},
+                                 Refusal{paths.DataFolder() / "." / "old", "lies inside the data folder"},
+                                 Refusal{paths.Base(), "holds Tempovia's own folder"}}) {
+    const TransferResult result = ImportData(paths, refusal.folder, kNow);
+    EXPECT_NE(result.status.message().find(refusal.says), std::string::npos) << result.status.message();
+  }
+  EXPECT_EQ(test::Tree(paths.Base()), before);
+  EXPECT_EQ(ImportData(paths, source / "photos", kNow).status.message(), kIncorrectFilesMessage);
+}
+
+TEST_F(ImportTest, AnImportWaitsForNoOneAndIsRefusedWhileTheUsersAreOpen) {
+  UserData users;
+  ASSERT_TRUE(users.Open(paths.UserDatabase()));
+  const auto before = test::Tree(paths.Base());
+  const TransferResult result = ImportData(paths, source, kNow);
+  EXPECT_NE(result.status.message().find("is in use by another Tempovia program"), std::string::npos)
+      << result.status.message();
+  EXPECT_EQ(test::Tree(paths.Base()), before);
+  users.Close();
+  EXPECT_TRUE(ImportData(paths, source, kNow).Complete());
+}
+
+TEST_F(ImportTest, LeftoversOfAKilledImportGoAndALinkedDataFolderStaysALink) {
+  fs::create_directory(paths.Base() / ".data.Xy12Zq");  // the half-built folder of a killed import
+  test::WriteBytes(paths.Base() / ".data.Xy12Zq" / "user.dat", Bytes(152, 8));
+  ASSERT_TRUE(ImportData(paths, source, kNow).Complete());
+  EXPECT_TRUE(Leftovers().empty());
+
+  // Data kept on another disk through a link the user made: the folder it
+  // leads to is replaced, the link stays.
+  fs::rename(paths.DataFolder(), dir / "other-disk");
+  fs::create_directory_symlink(dir / "other-disk", paths.DataFolder());
+  test::WriteBytes(source / "user.dat", Bytes(456, 9));
+  ASSERT_TRUE(ImportData(paths, source, kNow).Complete());
+  EXPECT_TRUE(fs::is_symlink(paths.DataFolder()));
+  EXPECT_EQ(test::ReadBytes(dir / "other-disk" / "user.dat"), Bytes(456, 9));
+  EXPECT_EQ(test::ReadBytes(dir / "other-disk" / "100.dat"), Bytes(648, 2));
+}
+
+}  // namespace
+}  // namespace tempovia
