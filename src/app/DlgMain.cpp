@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -19,7 +20,9 @@
 #include "Artwork.h"
 #include "BarChart.h"
 #include "CopyFileDlg.h"
+#include "CaptureFile.h"
 #include "DayNoteEdit.h"
+#include "DlgPrint.h"
 #include "DlgCalendar.h"
 #include "DlgUserRecord.h"
 #include "ExStatic.h"
@@ -28,6 +31,9 @@
 #include "Label.h"
 #include "MainShortcuts.h"
 #include "MessageBoxes.h"
+#include "PrntScreen.h"
+#include "ReportFolder.h"
+#include "ReportRun.h"
 #include "SettingDlg.h"
 #include "Trace.h"
 #include "TrayNotifyIcon.h"
@@ -113,9 +119,19 @@ CDlgMain::CDlgMain(AppContext& app, std::unique_ptr<TrayArea> trayArea, QWidget*
                           [this] { RefreshUserPanel(); }, this);
     return dialog.exec() == QDialog::Accepted;
   };
-  runPrint = [] {};
-  runExport = [] {};
-  runImport = [] {};
+  runPrint = [this] { RunPrint(); };
+  runExport = [this] { RunTransfer(false); };
+  runImport = [this] { RunTransfer(true); };
+  runPrintOptions = [](CDlgPrint& dialog) { return dialog.exec(); };
+  chooseFolder = [this](const QString& title) -> std::filesystem::path {
+    const QUrl url = QFileDialog::getExistingDirectoryUrl(this, title);
+    if (url.isEmpty()) return {};
+    if (!url.isLocalFile() || url.toLocalFile().isEmpty()) {
+      CurrentMessageBoxes().Show(this, NoticeIcon::Stop, QStringLiteral("Failed to get directory"), MessageButtons::Ok);
+      return {};
+    }
+    return url.toLocalFile().toStdString();
+  };
 
   connect(m_tray.get(), &CTrayNotifyIcon::Command, this, [this](int command) { OnTrayCommand(command); });
   connect(&m_app.Devices(), &DeviceWatch::Changed, this, [this](const DeviceChange& change) { OnDeviceChange(change); });
@@ -263,6 +279,7 @@ void CDlgMain::LoadPhoto() {
 
 void CDlgMain::OpenUserFiles() {
   const LocalUserRecord& user = m_users.Current();
+  m_dashboard.SetNoteRefusal(m_users.CheckUser(user.id));
   // A name that leads out of the data folder opens nothing (and says so).
   m_dashboard.SetUserFiles(m_app.Paths().UserFile(user.stepFile).value_or(std::filesystem::path()),
                            m_app.Paths().UserFile(user.exerciseFile).value_or(std::filesystem::path()));
@@ -473,6 +490,60 @@ void CDlgMain::RunSetup() {
                           .arg(Utf8(saved.message())));
   }
   ApplyUnits();
+}
+
+void CDlgMain::RunPrint() {
+  // The window as it is now, before the options dialog covers it.
+  QString captureError;
+  CPrntScreen capture;
+  const std::unique_ptr<CaptureFile> picture = capture.CaptureToFile(*this, &captureError);
+  CDlgPrint dialog(this, m_app.Now());
+  dialog.SetOutputFolder(QString::fromStdString(LastReportFolder(m_settings)));
+  if (runPrintOptions(dialog) != CDlgPrint::kOk) return;
+  if (!picture && dialog.IsChartSet())
+    ShowWarning(this, QStringLiteral("The picture of the window could not be made:\n%1\n\nThe chart page stays empty.")
+                          .arg(captureError));
+  ReleaseUserFiles();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  // Failures have been shown by the time it returns; success says nothing.
+  WriteReport(MakeReportRequest(dialog.Options(), picture ? picture->Path() : std::filesystem::path()),
+              m_users.Current(), m_app.Paths(), m_settings);
+  QApplication::restoreOverrideCursor();
+}
+
+void CDlgMain::RunTransfer(bool import) {
+  DataTransferFlow flow(m_app.Paths(), m_users, *this, m_app.Now());
+  const DataTransferFlow::Outcome outcome = import ? flow.Import() : flow.Export();
+  if (outcome == DataTransferFlow::Outcome::UserChanged) ShowUserAnew();
+}
+
+void CDlgMain::ShowUserAnew() {
+  // The user and their files are another's now: nothing of the previous
+  // user's may stay on the screen or be written to.
+  LoadPhoto();
+  RefreshUserPanel();
+  OpenUserFiles();
+  ApplyUnits();
+}
+
+std::filesystem::path CDlgMain::ChooseFolder(const std::string& title) {
+  return chooseFolder(Utf8(title));
+}
+
+bool CDlgMain::AskYesNo(const std::string& question) {
+  return tempovia::AskYesNo(this, Utf8(question));
+}
+
+void CDlgMain::Show(NoticeIcon icon, const std::string& text) {
+  ShowMessage(icon, text);
+}
+
+void CDlgMain::SetBusy(bool busy) {
+  if (busy) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
 }
 
 void CDlgMain::RunEdit() {

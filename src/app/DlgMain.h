@@ -19,6 +19,7 @@
 #include "AttemptRunner.h"
 #include "ChartDashboard.h"
 #include "DashboardView.h"
+#include "DataTransferFlow.h"
 #include "DeviceChange.h"
 #include "DownloadWorkflow.h"
 #include "SkinLayout.h"
@@ -40,7 +41,13 @@ class CHitAreaButton;
 class CLabel;
 class CTrayNotifyIcon;
 
-class CDlgMain : public QDialog, public DashboardView, public DownloadUi, public TrekmoObserver {
+class CDlgPrint;
+
+class CDlgMain : public QDialog,
+                 public DashboardView,
+                 public DownloadUi,
+                 public TransferUi,
+                 public TrekmoObserver {
   Q_OBJECT
 
  public:
@@ -99,6 +106,10 @@ class CDlgMain : public QDialog, public DashboardView, public DownloadUi, public
   std::function<void()> runPrint;
   std::function<void()> runExport;
   std::function<void()> runImport;
+  // The report options dialog, set up and run: its result (CDlgPrint::kOk).
+  std::function<int(CDlgPrint&)> runPrintOptions;
+  // The folder chooser of EXPORT and IMPORT: a folder, or empty.
+  std::function<std::filesystem::path(const QString& title)> chooseFolder;
 
   // The window's parts, for tests and the preview.
   CBarChart& Chart() const { return *m_chart; }
@@ -135,6 +146,11 @@ class CDlgMain : public QDialog, public DashboardView, public DownloadUi, public
   void ShowMessage(NoticeIcon icon, const std::string& text) override;
   void ReleaseUserFiles() override;
   void RefreshAfterDownload() override;
+  // TransferUi
+  std::filesystem::path ChooseFolder(const std::string& title) override;
+  bool AskYesNo(const std::string& question) override;
+  void Show(NoticeIcon icon, const std::string& text) override;
+  void SetBusy(bool busy) override;
   void AttemptEnded() override;
   void Post(std::function<void()> fn) override;
 
@@ -163,6 +179,10 @@ class CDlgMain : public QDialog, public DashboardView, public DownloadUi, public
   void ShowHelp(QPoint at);
   void RunSetup();
   void RunEdit();
+  void RunPrint();
+  void RunTransfer(bool import);
+  // Everything shown of the user, after the current user changed.
+  void ShowUserAnew();
   void ApplyUnits();
 
   AppContext& m_app;

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -104,11 +105,15 @@ class LoginRun final : public LoginCycle::LoginWindow {
 };
 
 int Run(int argc, char** argv) {
+  // A file size limit must show as a failed write, not end the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tempovia"));
   QApplication::setOrganizationName(QStringLiteral("Norvane"));
   QApplication::setApplicationVersion(QString::fromLatin1(CDlgMain::kVersion));
   QApplication::setQuitOnLastWindowClosed(false);
+  // Docks match the window with its desktop entry (Wayland has no window class).
+  QGuiApplication::setDesktopFileName(QStringLiteral("com.norvane.Tempovia"));
   if (const char* env = std::getenv("TEMPOVIA_TRACE"); env != nullptr && std::string(env) == "1")
     trace::SetStandardError(true);
 

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "DayNote.h"
+#include "Notice.h"
 #include "Printf.h"
 #include "SkinLayout.h"
 #include "Units.h"
@@ -426,6 +427,12 @@ void ChartDashboard::ScrollExerciseTable(bool up) {
 
 Status ChartDashboard::SaveDayNote() {
   if (!m_noteChanged) return Status::Ok();
+  if (!m_noteRefusal) {
+    // Said once per edit, not at every click that tries again.
+    if (!m_refusalShown) ShowNotice(NoticeIcon::Warning, "The day note cannot be saved.\n\n" + m_noteRefusal.message());
+    m_refusalShown = true;
+    return m_noteRefusal;
+  }
   const std::optional<std::string> note = NoteToStored(m_view.Note());
   if (!note) return Status::Error("The day note cannot be stored: it is too long or holds characters that cannot be kept");
   const int year = YearOf(m_noteDay);

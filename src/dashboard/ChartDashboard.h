@@ -98,7 +98,14 @@ class ChartDashboard {
   void ScrollExerciseTable(bool up);
 
   // The user typed in the note field.
-  void NoteEdited() { m_noteChanged = true; }
+  void NoteEdited() {
+    m_noteChanged = true;
+    m_refusalShown = false;
+  }
+  // Notes are not written while this is an error (a user database that ties
+  // this user's files to another user); the reason is shown when a typed
+  // note cannot be saved.
+  void SetNoteRefusal(Status refusal) { m_noteRefusal = std::move(refusal); }
   // Writes an edited note into the chart date's stored record (a new blank
   // record for a day without one). Nothing to do is success; a failure
   // keeps the note marked as edited so a later save tries again.
@@ -134,6 +141,8 @@ class ChartDashboard {
   ChartPeriod m_period = ChartPeriod::Month;
   LocalDateTime m_chartDate;
   bool m_noteChanged = false;
+  Status m_noteRefusal = Status::Ok();
+  bool m_refusalShown = false;
   DayRecord m_savedDay{};
   // The day whose note the note field shows.
   Date m_noteDay{};

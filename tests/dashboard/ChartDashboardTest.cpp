@@ -430,6 +430,22 @@ TEST_F(ChartDashboardTest, ANoteThatCannotBeSavedStaysEditedAndInTheField) {
   EXPECT_EQ(view.note, "keep me");
 }
 
+TEST_F(ChartDashboardTest, ANoteOfAUserTiedToAnotherIsNeverWrittenAndTheReasonShownOnce) {
+  FillStepFile(dir / "100.dat", {DayOf(2008, 3, 5, 10)});
+  Show(ChartKind::Steps, ChartPeriod::Week, LocalDateTime::From(2008, 3, 5));
+  dashboard.SetNoteRefusal(Status::Error("two users share 100.dat"));
+  NoticeRecorder notices;
+  view.note = "mine";
+  dashboard.NoteEdited();
+  dashboard.RunArea(kAreaWeekly, false);
+  dashboard.RunArea(kAreaWeekly, false);
+  EXPECT_TRUE(dashboard.NoteChanged());
+  ASSERT_EQ(notices.Texts().size(), 1u);
+  EXPECT_NE(notices.Texts()[0].find("two users share 100.dat"), std::string::npos);
+  dashboard.Files().Release();
+  EXPECT_EQ(ReadStepFile(dir / "100.dat")[0].note, "");
+}
+
 TEST_F(ChartDashboardTest, PickingADayShowsTheWeekFromIt) {
   FillStepFile(dir / "100.dat", {DayOf(2008, 3, 5, 10)});
   FillExerciseFile(dir / "100_exercise.dat", Sessions(2));

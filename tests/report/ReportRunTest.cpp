@@ -1,3 +1,5 @@
+#include <fstream>
+#include <iterator>
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
@@ -232,7 +234,7 @@ class SmallFileLimit {
   void (*m_previousSignal)(int) = nullptr;
 };
 
-TEST_F(ReportRunTest, ASaveThatFailsIsShownWithTheReason) {
+TEST_F(ReportRunTest, ASaveThatFailsIsShownWithTheReasonAndTheOlderReportStays) {
   // Enough rows that the document outgrows the writer's buffer: the failure
   // then shows while the document is written, not only when it is closed.
   StepData steps;
@@ -244,6 +246,9 @@ TEST_F(ReportRunTest, ASaveThatFailsIsShownWithTheReason) {
     }
   }
   steps.Close();
+  // Last month's report of the same name, which the user agreed to overwrite.
+  const std::string older(600, 'o');
+  { std::ofstream(m_out / "March.pdf", std::ios::binary) << older; }
   ReportRequest request = Request(true, true);
   request.from = year_month_day{year{2008}, month{1}, day{1}};
   ReportResult result;
@@ -256,6 +261,8 @@ TEST_F(ReportRunTest, ASaveThatFailsIsShownWithTheReason) {
   ASSERT_EQ(m_notices.Texts().size(), 1u);
   EXPECT_EQ(m_notices.Texts()[0], result.status.message());
   EXPECT_TRUE(Contains(result.status.message(), "March.pdf")) << result.status.message();
+  std::ifstream kept(m_out / "March.pdf", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), older);
 }
 
 TEST_F(ReportRunTest, AFolderThatCannotBeRememberedIsSaidAndTheReportStillWritten) {

@@ -1,0 +1,61 @@
+#pragma once
+// EXPORT and IMPORT as the main window runs them: the folder is asked for,
+// the user database and the user's files are let go while files are copied,
+// the questions and messages come in their order, and the database is opened
+// again on every way out. After an export the logged-in user is found again
+// by id; after an import the first user of the imported file is the one
+// shown.
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "Clock.h"
+#include "DataTransfer.h"
+#include "Notice.h"
+#include "StorePaths.h"
+#include "UserData.h"
+
+namespace tempovia {
+
+class TransferUi {
+ public:
+  virtual ~TransferUi() = default;
+  // A folder from the folder chooser; empty when cancelled (or when the
+  // choice was not a folder of the file system, which the chooser has said).
+  virtual std::filesystem::path ChooseFolder(const std::string& title) = 0;
+  virtual bool AskYesNo(const std::string& question) = 0;
+  virtual void Show(NoticeIcon icon, const std::string& text) = 0;
+  // The wait cursor while files are copied.
+  virtual void SetBusy(bool busy) = 0;
+  // Before the database closes: the window lets go of the user's files.
+  virtual void ReleaseUserFiles() = 0;
+};
+
+class DataTransferFlow {
+ public:
+  enum class Outcome {
+    Nothing,       // cancelled or refused; the same user is shown
+    SameUser,      // files copied; the logged-in user was found again
+    UserChanged,   // the current user is another one: refresh everything
+  };
+
+  DataTransferFlow(const StorePaths& paths, UserData& users, TransferUi& ui, const Clock& clock);
+
+  Outcome Export();
+  Outcome Import();
+
+ private:
+  // Opens user.dat again; false (said) when it cannot be.
+  bool Reopen();
+  // Opens again and finds the user by id; Nothing when they are there.
+  Outcome ReopenFor(std::int32_t id, Outcome found);
+  std::string NotCopiedText(const TransferResult& result) const;
+
+  const StorePaths& m_paths;
+  UserData& m_users;
+  TransferUi& m_ui;
+  const Clock& m_clock;
+};
+
+}  // namespace tempovia

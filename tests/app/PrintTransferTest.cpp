@@ -1,0 +1,324 @@
+// PRINT, EXPORT and IMPORT through the real main window, offscreen, with the
+// options dialog filled in as a user would and the folder chooser answered.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <fstream>
+#include <iterator>
+
+#include "AppContext.h"
+#include "DlgMain.h"
+#include "DlgPrint.h"
+#include "ExerciseDB.h"
+#include "FakeClock.h"
+#include "FakeTrayArea.h"
+#include "Label.h"
+#include "PdfText.h"
+#include "ScriptedMessageBoxes.h"
+#include "StepData.h"
+#include "TempDir.h"
+
+namespace tempovia {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+std::vector<std::uint8_t> Bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Every regular file under a folder with its bytes, by relative path.
+std::map<std::string, std::vector<std::uint8_t>> Tree(const fs::path& folder) {
+  std::map<std::string, std::vector<std::uint8_t>> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    if (entry.is_regular_file()) files[fs::relative(entry.path(), folder).string()] = Bytes(entry.path());
+  }
+  return files;
+}
+
+QStringList CaptureFilesInTemp() {
+  return QDir::temp().entryList({QStringLiteral("tempovia-chart-*")}, QDir::Files | QDir::Hidden);
+}
+
+class PrintTransferTest : public ::testing::Test {
+ protected:
+  PrintTransferTest() {
+    AppOptions options;
+    options.home = (dir / "home").string();
+    options.watch = {true, "5"};
+    options.instant = true;
+    app = std::make_unique<AppContext>(options, clock);
+    const StorePaths& paths = app->Paths();
+    EXPECT_TRUE(paths.CreateDataFolder().ok());
+    UserData users;
+    EXPECT_TRUE(users.Open(paths.UserDatabase()));
+    for (const char* name : {"Ann", "Ben"}) {
+      LocalUserRecord user;
+      user.name = name;
+      user.password = "pw";
+      users.Current() = user;
+      EXPECT_TRUE(users.Append());
+      StepData steps;
+      EXPECT_TRUE(steps.Open(*paths.UserFile(users.Current().stepFile)));
+      for (int day = 3; day <= 12; ++day) {
+        DayRecord record = DayRecord::Blank();
+        record.year = 8;
+        record.month = 3;
+        record.day = static_cast<std::uint8_t>(day);
+        record.steps = 1000 * day;
+        steps.Current() = record;
+        EXPECT_TRUE(steps.MergeDay());
+      }
+      CExerciseDB sessions;
+      EXPECT_TRUE(sessions.Open(*paths.UserFile(users.Current().exerciseFile)));
+      StoredExercise session;
+      session.year = 8;
+      session.month = 3;
+      session.day = 7;
+      session.startHour = 7;
+      session.steps = 4321;
+      sessions.Current() = session;
+      EXPECT_TRUE(sessions.MergeExercise());
+    }
+  }
+
+  // Logs in the second user, as the login window leaves it.
+  CDlgMain& Open() {
+    window = std::make_unique<CDlgMain>(*app, std::make_unique<test::FakeTrayArea>(tray));
+    EXPECT_TRUE(window->LoadDataStore());
+    EXPECT_TRUE(window->Users().FindByName("Ben"));
+    window->chooseFolder = [this](const QString& title) {
+      titles << title;
+      return chosen;
+    };
+    window->Start();
+    window->show();
+    return *window;
+  }
+
+  void Click(int area) {
+    const HitRect& r = kMainAreas[static_cast<std::size_t>(area)];
+    QTest::mouseClick(window.get(), Qt::LeftButton, {}, QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+  }
+
+  // Fills the options dialog as a user would and presses "Create PDF File".
+  void ScriptOptions(bool chart, bool detail, const fs::path& folder, const QString& name) {
+    window->runPrintOptions = [=](CDlgPrint& dialog) {
+      dialog.show();
+      dialog.findChild<QCheckBox*>(QStringLiteral("chart"))->setChecked(chart);
+      dialog.findChild<QCheckBox*>(QStringLiteral("detailedData"))->setChecked(detail);
+      dialog.findChild<QComboBox*>(QStringLiteral("fromDay"))->setCurrentIndex(0);  // the 1st of this month
+      auto* folderBox = dialog.findChild<QLineEdit*>(QStringLiteral("folder"));
+      folderBox->setText(QString::fromStdString(folder.string()));
+      dialog.findChild<QLineEdit*>(QStringLiteral("fileName"))->setText(name);
+      QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("create")), Qt::LeftButton);
+      return dialog.result();
+    };
+  }
+
+  std::string StoredReportFolder() {
+    UserSettings settings;
+    settings.SetPath(app->Paths().SettingsFile());
+    settings.Load();
+    return settings.reportPath;
+  }
+
+  test::TempDir dir;
+  FakeClock clock{LocalDateTime::From(2008, 3, 20, 9, 0, 0)};
+  std::unique_ptr<AppContext> app;
+  test::FakeTrayArea::State tray;
+  ScriptedMessageBoxes boxes;
+  std::unique_ptr<CDlgMain> window;
+  fs::path chosen;
+  QStringList titles;
+};
+
+TEST_F(PrintTransferTest, AFullReportHasBothTablesThenThePictureOfTheWindow) {
+  Open();
+  const QStringList before = CaptureFilesInTemp();
+  const fs::path out = dir / "reports";
+  fs::create_directories(out);
+  ScriptOptions(true, true, out, QStringLiteral("march"));
+  Click(kAreaPrint);
+  EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join("|").toStdString();
+  const fs::path pdf = out / "march.pdf";
+  ASSERT_TRUE(fs::exists(pdf));
+  const std::vector<std::string> pages = test::PdfPages(pdf);
+  ASSERT_EQ(pages.size(), 3u);
+  EXPECT_THAT(pages[0], HasSubstr("Walking Summary"));
+  EXPECT_THAT(pages[0], HasSubstr("Ben"));
+  EXPECT_THAT(pages[1], HasSubstr("Exercise Report"));
+  EXPECT_THAT(pages[2], HasSubstr("Page 3"));
+  const std::vector<std::string> images = test::PdfImages(pdf);
+  ASSERT_EQ(images.size(), 1u);
+  EXPECT_THAT(images[0], ::testing::ContainsRegex("^ *3 .* 1000 +709 "));
+  // The window's picture was a private temporary file, gone now.
+  EXPECT_EQ(CaptureFilesInTemp(), before);
+  EXPECT_EQ(StoredReportFolder(), out.string());
+}
+
+TEST_F(PrintTransferTest, AChartOnlyAndADetailOnlyReportHoldOnlyTheirParts) {
+  Open();
+  const fs::path out = dir / "reports";
+  fs::create_directories(out);
+  ScriptOptions(true, false, out, QStringLiteral("chart"));
+  Click(kAreaPrint);
+  ASSERT_EQ(test::PdfPageCount(out / "chart.pdf"), 1);
+  EXPECT_EQ(test::PdfImages(out / "chart.pdf").size(), 1u);
+
+  ScriptOptions(false, true, out, QStringLiteral("tables.PDF"));
+  Click(kAreaPrint);
+  ASSERT_EQ(test::PdfPageCount(out / "tables.PDF"), 2);
+  EXPECT_TRUE(test::PdfImages(out / "tables.PDF").empty());
+  EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join("|").toStdString();
+}
+
+TEST_F(PrintTransferTest, AFolderTooLongToRememberIsStillUsed) {
+  Open();
+  fs::path out = dir.Path();
+  while (out.string().size() <= 300) out /= std::string(60, 'f');
+  fs::create_directories(out);
+  ScriptOptions(false, true, dir / "first", QStringLiteral("a"));
+  fs::create_directories(dir / "first");
+  Click(kAreaPrint);
+  ASSERT_EQ(StoredReportFolder(), (dir / "first").string());
+  ScriptOptions(false, true, out, QStringLiteral("b"));
+  Click(kAreaPrint);
+  EXPECT_TRUE(fs::exists(out / "b.pdf"));
+  // Not cut to 259 bytes and kept: the last folder that fitted stays.
+  EXPECT_EQ(StoredReportFolder(), (dir / "first").string());
+}
+
+TEST_F(PrintTransferTest, CancellingTheOptionsWritesNothingAndLeavesNoPicture) {
+  Open();
+  const QStringList before = CaptureFilesInTemp();
+  window->runPrintOptions = [](CDlgPrint&) { return CDlgPrint::kCancel; };
+  Click(kAreaPrint);
+  EXPECT_EQ(CaptureFilesInTemp(), before);
+  EXPECT_EQ(StoredReportFolder(), "");
+}
+
+TEST_F(PrintTransferTest, ExportingTwiceOnADayAsksAndNoChangesNothing) {
+  CDlgMain& w = Open();
+  chosen = dir / "backups";
+  fs::create_directories(chosen);
+  Click(kAreaExport);
+  EXPECT_THAT(titles, ElementsAre("Please select a folder to export"));
+  const fs::path exported = chosen / "Tempovia Data 20-Mar-2008";
+  ASSERT_THAT(boxes.Texts(), ElementsAre(QString::fromStdString("Files exported to " + exported.string())));
+  EXPECT_EQ(boxes.Boxes()[0].icon, NoticeIcon::None);
+  EXPECT_EQ(Tree(exported), Tree(app->Paths().DataFolder()));
+  // The logged-in user is still the one shown and the one acted for.
+  EXPECT_EQ(w.Users().Current().name, "Ben");
+
+  std::ofstream(app->Paths().DataFolder() / "later.dat") << "new";
+  const auto copy = Tree(exported);
+  boxes.Clear();
+  boxes.Answer(MessageAnswer::No);
+  Click(kAreaExport);
+  EXPECT_THAT(boxes.Texts(), ElementsAre("Output folder already exist\n\nOverwrite data inside the folder ??"));
+  EXPECT_EQ(Tree(exported), copy);
+  EXPECT_EQ(w.Users().Current().name, "Ben");
+  EXPECT_TRUE(w.Users().IsOpen());
+}
+
+TEST_F(PrintTransferTest, ExportingIntoTempoviasOwnFolderIsRefusedAndAFileThatCannotBeCopiedIsNamed) {
+  CDlgMain& w = Open();
+  chosen = app->Paths().DataFolder();
+  Click(kAreaExport);
+  ASSERT_EQ(boxes.Texts().size(), 1);
+  EXPECT_EQ(boxes.Boxes()[0].icon, NoticeIcon::Warning);
+  EXPECT_FALSE(fs::exists(chosen / "Tempovia Data 20-Mar-2008"));
+
+  boxes.Clear();
+  ASSERT_EQ(::mkfifo((app->Paths().DataFolder() / "pipe").c_str(), 0600), 0);
+  chosen = dir / "out";
+  fs::create_directories(chosen);
+  Click(kAreaExport);
+  ASSERT_EQ(boxes.Texts().size(), 1);
+  EXPECT_THAT(boxes.Texts()[0].toStdString(), HasSubstr("Files exported to"));
+  EXPECT_THAT(boxes.Texts()[0].toStdString(), HasSubstr("pipe"));
+  EXPECT_TRUE(fs::exists(chosen / "Tempovia Data 20-Mar-2008" / "user.dat"));
+  EXPECT_EQ(w.Users().Current().name, "Ben");
+}
+
+TEST_F(PrintTransferTest, ImportReplacesUserDatCopiesPhotosAndKeepsTheOldFolderSafe) {
+  // Another computer's data: one user, a photo.
+  const fs::path source = dir / "other";
+  fs::create_directories(source / "photos");
+  {
+    UserData other;
+    ASSERT_TRUE(other.Open(source / "user.dat"));
+    LocalUserRecord user;
+    user.name = "Cleo";
+    user.password = "c";
+    user.photo = "100.png";
+    other.Current() = user;
+    ASSERT_TRUE(other.Append());
+  }
+  std::ofstream(source / "photos" / "100.png") << "not really a picture";
+  const auto before = Tree(app->Paths().DataFolder());
+  CDlgMain& w = Open();
+  chosen = source;
+  Click(kAreaImport);
+  EXPECT_THAT(titles, ElementsAre("Please select a folder to import"));
+  ASSERT_EQ(boxes.Texts().size(), 1);
+  EXPECT_TRUE(boxes.Texts()[0].startsWith("Data Imported!"));
+  EXPECT_EQ(boxes.Boxes()[0].icon, NoticeIcon::None);
+  EXPECT_EQ(Bytes(app->Paths().DataFolder() / "user.dat"), Bytes(source / "user.dat"));
+  EXPECT_TRUE(fs::exists(app->Paths().PhotosFolder() / "100.png"));
+  // The first user of the imported file is the one shown now.
+  EXPECT_EQ(w.Users().Current().name, "Cleo");
+  EXPECT_EQ(w.UserValue(0).text(), "Cleo");
+  // The safety copy holds the data folder as it was, byte for byte, and is
+  // named in the message.
+  const fs::path backups = app->Paths().BackupsFolder();
+  ASSERT_TRUE(fs::exists(backups));
+  const fs::path backup = fs::directory_iterator(backups)->path();
+  EXPECT_EQ(Tree(backup), before);
+  EXPECT_THAT(boxes.Texts()[0].toStdString(), HasSubstr(backup.string()));
+  EXPECT_EQ(fs::status(backup).permissions() & (fs::perms::group_all | fs::perms::others_all), fs::perms::none);
+}
+
+TEST_F(PrintTransferTest, AnImportWithoutUserDatOrFromTheDataFolderCopiesNothing) {
+  CDlgMain& w = Open();
+  const auto before = Tree(app->Paths().DataFolder());
+  chosen = dir / "empty";
+  fs::create_directories(chosen);
+  std::ofstream(chosen / "100.dat") << "x";
+  Click(kAreaImport);
+  EXPECT_THAT(boxes.Texts(), ElementsAre("Incorrect files!"));
+  EXPECT_EQ(boxes.Boxes()[0].icon, NoticeIcon::None);
+
+  boxes.Clear();
+  chosen = app->Paths().DataFolder();
+  Click(kAreaImport);
+  ASSERT_EQ(boxes.Texts().size(), 1);
+  EXPECT_EQ(boxes.Boxes()[0].icon, NoticeIcon::Warning);
+  EXPECT_EQ(Tree(app->Paths().DataFolder()), before);
+  EXPECT_EQ(w.Users().Current().name, "Ben");
+}
+
+TEST_F(PrintTransferTest, CancellingTheFolderChooserDoesNothing) {
+  CDlgMain& w = Open();
+  chosen.clear();
+  Click(kAreaExport);
+  Click(kAreaImport);
+  EXPECT_TRUE(boxes.Texts().isEmpty());
+  EXPECT_EQ(titles.size(), 2);
+  EXPECT_EQ(w.Users().Current().name, "Ben");
+}
+
+}  // namespace
+}  // namespace tempovia
