@@ -1,5 +1,10 @@
 // tempovia-preview --out DIR: renders every skinned control, built-in
 // picture and dialog offscreen into DIR as PNG files, and a sample report.
+// tempovia-preview --icons DIR --icon-name NAME: writes the application icon
+// in each of its sizes as DIR/<size>x<size>/apps/NAME.png, the layout of the
+// desktop's icon theme; the build installs them from there.
+// tempovia-preview --screenshot DIR: only the main window with its week of
+// steps, as DIR/main-steps.png, the screenshot software centres show.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -294,6 +299,29 @@ void RenderControls(Writer& writer) {
   writer.Save(QStringLiteral("controls"), panel);
 }
 
+// Every size the icon is drawn in, never a scaled copy: the desktop picks the
+// file for the size it shows.
+bool WriteIconTheme(const QDir& dir, const QString& name) {
+  const QIcon icon = AppIcon();
+  bool ok = true;
+  for (const QSize& size : icon.availableSizes()) {
+    const QImage image = icon.pixmap(size).toImage();
+    if (image.size() != size) {
+      std::fprintf(stderr, "tempovia-preview: the icon of %dx%d came out %dx%d\n", size.width(), size.height(),
+                   image.width(), image.height());
+      ok = false;
+      continue;
+    }
+    const QString folder = QStringLiteral("%1x%2/apps").arg(size.width()).arg(size.height());
+    const QString path = dir.filePath(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+    if (!dir.mkpath(folder) || !image.save(path, "PNG")) {
+      std::fprintf(stderr, "tempovia-preview: cannot write %s\n", qPrintable(path));
+      ok = false;
+    }
+  }
+  return ok;
+}
+
 }  // namespace
 }  // namespace tempovia
 
@@ -310,17 +338,43 @@ int main(int argc, char** argv) {
   const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("Folder for the PNG files."),
                                QStringLiteral("DIR"));
   parser.addOption(out);
+  const QCommandLineOption icons(QStringLiteral("icons"),
+                                 QStringLiteral("Write the application icon in each size into DIR, as an icon theme."),
+                                 QStringLiteral("DIR"));
+  parser.addOption(icons);
+  const QCommandLineOption iconName(QStringLiteral("icon-name"),
+                                    QStringLiteral("The icon's file name without .png (with --icons)."),
+                                    QStringLiteral("NAME"), QStringLiteral("tempovia"));
+  parser.addOption(iconName);
+  const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                      QStringLiteral("Write only the main window's screenshot into DIR."),
+                                      QStringLiteral("DIR"));
+  parser.addOption(screenshot);
   parser.process(app);
-  if (!parser.isSet(out)) {
-    std::fprintf(stderr, "tempovia-preview: say where the pictures go: --out DIR\n");
+  const QCommandLineOption* target = nullptr;
+  for (const QCommandLineOption* option : {&out, &icons, &screenshot}) {
+    if (!parser.isSet(*option)) continue;
+    if (target != nullptr) {
+      std::fprintf(stderr, "tempovia-preview: give only one of --out, --icons and --screenshot\n");
+      return 2;
+    }
+    target = option;
+  }
+  if (target == nullptr) {
+    std::fprintf(stderr, "tempovia-preview: say where the pictures go: --out DIR (or --icons DIR, --screenshot DIR)\n");
     return 2;
   }
-  QDir dir(parser.value(out));
+  QDir dir(parser.value(*target));
   if (!dir.mkpath(QStringLiteral("."))) {
     std::fprintf(stderr, "tempovia-preview: cannot create the folder %s\n", qPrintable(dir.absolutePath()));
     return 1;
   }
+  if (target == &icons) return tempovia::WriteIconTheme(dir, parser.value(iconName)) ? 0 : 1;
   tempovia::Writer writer(dir);
+  if (target == &screenshot) {
+    tempovia::RenderMainWindow(writer, tempovia::ChartKind::Steps);
+    return writer.Ok() ? 0 : 1;
+  }
   tempovia::RenderPictures(writer);
   tempovia::RenderCharts(writer);
   tempovia::RenderControls(writer);
