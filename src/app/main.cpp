@@ -68,7 +68,7 @@ AppOptions ParseOptions(const QApplication& app, bool& stop) {
     std::fputs(qPrintable(parser.helpText()), stdout);
     stop = true;
   } else if (parser.isSet(version)) {
-    std::printf("tempovia %s\n", CDlgMain::kVersion);
+    std::printf("Tempovia %s\n", CDlgMain::kVersion);
     stop = true;
   }
   if (parser.isSet(trace)) trace::SetStandardError(true);

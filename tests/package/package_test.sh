@@ -63,8 +63,9 @@ for font in fonts-liberation fonts-dejavu-extra; do
 done
 
 echo "== file list"
-dpkg-deb --contents "$deb" | awk '{ print $1, $6 }' >"$tmp/contents"
-mode_of() { awk -v path="./$1" '$2 == path { print $1 }' "$tmp/contents"; }
+# Mode and path, tab-separated: the help documents' names hold blanks.
+dpkg-deb --contents "$deb" | sed -E 's/^([^ ]+) +[^ ]+ +[^ ]+ +[^ ]+ +[^ ]+ +(.*)$/\1\t\2/' >"$tmp/contents"
+mode_of() { awk -F '\t' -v path="./$1" '$2 == path { print $1 }' "$tmp/contents"; }
 expect_file() {
   local mode
   mode=$(mode_of "$1")
@@ -88,9 +89,9 @@ shopt -s nullglob
 for pdf in "$build"/src/app/*.pdf; do expect_file "usr/share/tempovia/$(basename "$pdf")" -rw-r--r--; done
 shopt -u nullglob
 grep -q 'tempovia-preview' "$tmp/contents" && fail "the developer's preview tool is in the package"
-awk '$2 !~ /^\.\/usr\// && $2 != "./" { print }' "$tmp/contents" | grep -q . &&
-  fail "files outside /usr: $(awk '$2 !~ /^\.\/usr\// && $2 != "./" { printf "%s ", $2 }' "$tmp/contents")"
-grep -q ' \./usr/local/' "$tmp/contents" && fail "files under /usr/local: the package was not built for /usr"
+awk -F '\t' '$2 !~ /^\.\/usr\// && $2 != "./" { print }' "$tmp/contents" | grep -q . &&
+  fail "files outside /usr: $(awk -F '\t' '$2 !~ /^\.\/usr\// && $2 != "./" { printf "%s ", $2 }' "$tmp/contents")"
+grep -q $'\t\./usr/local/' "$tmp/contents" && fail "files under /usr/local: the package was not built for /usr"
 awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" { print }' "$tmp/contents" | grep -q . && fail "a folder that is not drwxr-xr-x"
 
 root="$tmp/root"
