@@ -41,12 +41,16 @@ endfunction()
 
 # Adds a GoogleTest executable whose main creates a QApplication first (see
 # tests/support/QtTestMain.cpp); every case runs on the offscreen platform.
+# MAIN names another main, such as tempovia_qt_two_screen_test_main.
 #   tempovia_add_qt_gtest(NAME widgets_tests SOURCES a.cpp LIBS tempovia_widgets)
 function(tempovia_add_qt_gtest)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;MAIN" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+  if(NOT T_MAIN)
+    set(T_MAIN tempovia_qt_test_main)
+  endif()
   add_executable(${T_NAME} ${T_SOURCES})
   tempovia_defaults(${T_NAME})
-  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} tempovia_qt_test_main GTest::gtest GTest::gmock)
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} ${T_MAIN} GTest::gtest GTest::gmock)
   set(environment QT_QPA_PLATFORM=offscreen ${T_ENVIRONMENT})
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST

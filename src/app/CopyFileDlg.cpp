@@ -16,7 +16,7 @@ CCopyFileDlg::CCopyFileDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::C
   auto* layout = new QVBoxLayout(this);
   m_animation = new QLabel(this);
   m_animation->setAlignment(Qt::AlignCenter);
-  m_animation->setPixmap(QPixmap::fromImage(ProgressFrames().front()));
+  m_animation->setPixmap(QPixmap::fromImage(ProgressFrames(devicePixelRatioF()).front()));
   m_text = new QLabel(this);
   // Wide enough for the text and all 79 dots, so the window never jumps.
   m_text->setMinimumWidth(m_text->fontMetrics().horizontalAdvance(QStringLiteral("Uploading data    ") +
@@ -46,7 +46,8 @@ void CCopyFileDlg::CentreOver(const QWidget* window) {
 }
 
 void CCopyFileDlg::NextFrame() {
-  const std::vector<QImage>& frames = ProgressFrames();
+  // At the dialog's ratio each time, so a move to another screen is followed.
+  const std::vector<QImage>& frames = ProgressFrames(m_animation->devicePixelRatioF());
   m_frame = (m_frame + 1) % static_cast<int>(frames.size());
   m_animation->setPixmap(QPixmap::fromImage(frames[static_cast<std::size_t>(m_frame)]));
 }

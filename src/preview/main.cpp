@@ -1,5 +1,7 @@
-// tempovia-preview --out DIR: renders every skinned control, built-in
-// picture and dialog offscreen into DIR as PNG files, and a sample report.
+// tempovia-preview --out DIR [--scale N]: renders every skinned control,
+// built-in picture and dialog offscreen into DIR as PNG files, at N device
+// pixels per logical pixel (as on a desktop scaled to N x 100%), and a sample
+// report.
 // tempovia-preview --icons DIR --icon-name NAME: writes the application icon
 // in each of its sizes as DIR/<size>x<size>/apps/NAME.png, the layout of the
 // desktop's icon theme; the build installs them from there.
@@ -11,8 +13,12 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QPainter>
+#include <QtMath>
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <optional>
 
 #include "Artwork.h"
 #include "BarChart.h"
@@ -163,44 +169,61 @@ void RenderSampleReport(Writer& writer, const QDir& dir) {
   std::printf("%s\n", qPrintable(dir.absoluteFilePath(name)));
 }
 
-void RenderPictures(Writer& writer) {
-  for (Picture picture : kAllPictures) writer.Save(QString::fromLatin1(PictureName(picture)), BuiltInPicture(picture));
+// An image of a logical size at the ratio, filled.
+QImage Canvas(QSize logical, qreal ratio, const QColor& fill) {
+  QImage image(qCeil(logical.width() * ratio), qCeil(logical.height() * ratio), QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
+  image.fill(fill);
+  return image;
+}
+
+void RenderPictures(Writer& writer, qreal ratio) {
+  for (Picture picture : kAllPictures) {
+    writer.Save(QString::fromLatin1(PictureName(picture)), BuiltInPicture(picture, ratio));
+  }
   // The day picture as the calendar shows it: mask ANDed, picture ORed, on a
   // day cell's colour.
-  QImage day(kDayPictureWidth, kDayPictureHeight, QImage::Format_RGB32);
-  day.fill(QColor(247, 255, 200));
+  QImage day = Canvas(PictureSize(Picture::CalendarDay), ratio, QColor(247, 255, 200));
   {
     QPainter painter(&day);
     painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    painter.drawImage(0, 0, BuiltInPicture(Picture::CalendarDayMask));
+    painter.drawImage(0, 0, BuiltInPicture(Picture::CalendarDayMask, ratio));
     painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-    painter.drawImage(0, 0, BuiltInPicture(Picture::CalendarDay));
+    painter.drawImage(0, 0, BuiltInPicture(Picture::CalendarDay, ratio));
   }
   writer.Save(QStringLiteral("calendar-day-on-cell"), day);
   for (int size : {16, 32, 48}) {
+    // At the application's ratio: twice the pixels when scaled by 2.
     writer.Save(QStringLiteral("icon-%1").arg(size), AppIcon().pixmap(size, size).toImage());
   }
-  const std::vector<QImage>& frames = ProgressFrames();
-  QImage strip(frames.front().width(), frames.front().height() * static_cast<int>(frames.size()), QImage::Format_RGB32);
-  strip.fill(QColor(240, 240, 240));
+  const std::vector<QImage>& frames = ProgressFrames(ratio);
+  const QSize frame = frames.front().deviceIndependentSize().toSize();
+  QImage strip =
+      Canvas(QSize(frame.width(), frame.height() * static_cast<int>(frames.size())), ratio, QColor(240, 240, 240));
   {
     QPainter painter(&strip);
     for (std::size_t i = 0; i < frames.size(); ++i) {
-      painter.drawImage(0, static_cast<int>(i) * frames.front().height(), frames[i]);
+      painter.drawImage(0, static_cast<int>(i) * frame.height(), frames[i]);
     }
   }
   writer.Save(QStringLiteral("progress"), strip);
 
-  // The five sports pictures side by side, twice their size, to judge them.
+  // The five sports pictures side by side, at least twice their size, to
+  // judge them: cut from the skins drawn at that size, not scaled up.
   const QRect card(840, 120, 156, 276);
-  QImage sheet(card.width() * 5 * 2, card.height() * 2, QImage::Format_RGB32);
+  const qreal zoom = std::max<qreal>(2, ratio);
+  QImage sheet(qCeil(card.width() * zoom) * 5, qCeil(card.height() * zoom), QImage::Format_RGB32);
   {
     QPainter painter(&sheet);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     int x = 0;
     for (ChartKind kind : kAllChartKinds) {
-      painter.drawImage(QRect(x, 0, card.width() * 2, card.height() * 2), BuiltInPicture(SkinPicture(kind)), card);
-      x += card.width() * 2;
+      const QImage& skin = BuiltInPicture(SkinPicture(kind), zoom);
+      const QRect pixels(qRound(card.x() * zoom), qRound(card.y() * zoom), qCeil(card.width() * zoom),
+                         qCeil(card.height() * zoom));
+      QImage piece = skin.copy(pixels);
+      piece.setDevicePixelRatio(1);  // one sheet pixel per skin pixel
+      painter.drawImage(QPoint(x, 0), piece);
+      x += pixels.width();
     }
   }
   writer.Save(QStringLiteral("motifs"), sheet);
@@ -322,12 +345,34 @@ bool WriteIconTheme(const QDir& dir, const QString& name) {
   return ok;
 }
 
+// The --scale value, read before the application exists: the ratio must be in
+// place when the screens are set up. Nothing when the option is absent.
+std::optional<QByteArray> ScaleArgument(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--scale") == 0 && i + 1 < argc) return QByteArray(argv[i + 1]);
+    if (std::strncmp(argv[i], "--scale=", 8) == 0) return QByteArray(argv[i] + 8);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 }  // namespace tempovia
 
 int main(int argc, char** argv) {
   // Nothing here needs a display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const std::optional<QByteArray> scale = tempovia::ScaleArgument(argc, argv);
+  if (scale) {
+    bool number = false;
+    const double factor = scale->toDouble(&number);
+    if (!number || factor < 1 || factor > 4) {
+      std::fprintf(stderr, "tempovia-preview: --scale takes a number from 1 to 4, not \"%s\"\n", scale->constData());
+      return 2;
+    }
+    // Qt then draws every widget at this many device pixels per logical pixel,
+    // exactly as on a desktop scaled to that factor.
+    qputenv("QT_SCALE_FACTOR", *scale);
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tempovia-preview"));
   tempovia::InstallFontSubstitutes();
@@ -350,6 +395,10 @@ int main(int argc, char** argv) {
                                       QStringLiteral("Write only the main window's screenshot into DIR."),
                                       QStringLiteral("DIR"));
   parser.addOption(screenshot);
+  const QCommandLineOption scaleOption(QStringLiteral("scale"),
+                                       QStringLiteral("Device pixels per logical pixel, 1 to 4 (default 1)."),
+                                       QStringLiteral("N"));
+  parser.addOption(scaleOption);
   parser.process(app);
   const QCommandLineOption* target = nullptr;
   for (const QCommandLineOption* option : {&out, &icons, &screenshot}) {
@@ -375,7 +424,7 @@ int main(int argc, char** argv) {
     tempovia::RenderMainWindow(writer, tempovia::ChartKind::Steps);
     return writer.Ok() ? 0 : 1;
   }
-  tempovia::RenderPictures(writer);
+  tempovia::RenderPictures(writer, app.devicePixelRatio());
   tempovia::RenderCharts(writer);
   tempovia::RenderControls(writer);
   for (tempovia::ChartKind kind : tempovia::kAllChartKinds) tempovia::RenderMainWindow(writer, kind);

@@ -18,14 +18,25 @@ QColor Mix(const QColor& a, const QColor& b, double t) {
                 channel(a.alpha(), b.alpha()));
 }
 
-QImage NewCanvas(int width, int height, const QColor& fill) {
-  QImage image(width, height, QImage::Format_RGB32);
+namespace {
+
+QImage NewImage(int width, int height, QImage::Format format, qreal ratio) {
+  // Rounded up, so a fractional ratio never leaves the last logical row undrawn.
+  QImage image(qCeil(width * ratio), qCeil(height * ratio), format);
+  image.setDevicePixelRatio(ratio);
+  return image;
+}
+
+}  // namespace
+
+QImage NewCanvas(int width, int height, const QColor& fill, qreal ratio) {
+  QImage image = NewImage(width, height, QImage::Format_RGB32, ratio);
   image.fill(fill);
   return image;
 }
 
-QImage NewTransparent(int width, int height) {
-  QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+QImage NewTransparent(int width, int height, qreal ratio) {
+  QImage image = NewImage(width, height, QImage::Format_ARGB32_Premultiplied, ratio);
   image.fill(Qt::transparent);
   return image;
 }

@@ -27,8 +27,10 @@ inline const QColor kLowerPanel(149, 149, 149);  // the chart's own background
 // t = 0 gives a, t = 1 gives b.
 QColor Mix(const QColor& a, const QColor& b, double t);
 
-QImage NewCanvas(int width, int height, const QColor& fill);
-QImage NewTransparent(int width, int height);
+// Canvases of a logical size at a device pixel ratio: painters on them work in
+// the logical coordinates of the rectangle tables, whatever the ratio.
+QImage NewCanvas(int width, int height, const QColor& fill, qreal ratio);
+QImage NewTransparent(int width, int height, qreal ratio);
 void Prepare(QPainter& painter);
 
 // The rectangle's pixels shrunk by the inset on every side, so antialiased
@@ -66,12 +68,12 @@ void DrawMotif(QPainter& painter, ChartKind kind, const QRectF& box, const QColo
 // A shoe print in a 40 by 100 box (forefoot on top).
 QPainterPath ShoePrintPath();
 
-QImage DrawMainSkin(ChartKind kind);
-QImage DrawLoginBackground();
-QImage DrawPhotoPlaceholder();
-QImage DrawCalendarDay(bool mask);
-QImage DrawYearArrow(bool next);
+QImage DrawMainSkin(ChartKind kind, qreal ratio);
+QImage DrawLoginBackground(qreal ratio);
+QImage DrawPhotoPlaceholder(qreal ratio);
+QImage DrawCalendarDay(bool mask, qreal ratio);
+QImage DrawYearArrow(bool next, qreal ratio);
 QImage DrawAppIcon(int size);
-std::vector<QImage> DrawProgressFrames();
+std::vector<QImage> DrawProgressFrames(qreal ratio);
 
 }  // namespace tempovia::art

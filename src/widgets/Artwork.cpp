@@ -1,7 +1,11 @@
 #include "Artwork.h"
 
 #include <QPainter>
+#include <QtMath>
+#include <algorithm>
+#include <cmath>
 #include <map>
+#include <utility>
 
 #include "ArtKit.h"
 #include "Fonts.h"
@@ -13,23 +17,64 @@ namespace {
 struct PictureEntry {
   Picture picture;
   const char* name;
-  QImage (*draw)();
+  QSize size;  // logical pixels
+  QImage (*draw)(qreal ratio);
 };
 
-// Every built-in picture: its number, its file name and how it is drawn.
+QImage DrawIcon(qreal ratio) {
+  // The icon is drawn for a pixel size, so ask for the size the ratio needs.
+  QImage icon = art::DrawAppIcon(qCeil(256 * ratio));
+  icon.setDevicePixelRatio(ratio);
+  return icon;
+}
+
+// Every built-in picture: its number, its file name, its size and how it is drawn.
 const PictureEntry kPictures[] = {
-    {Picture::AppIcon, "icon", [] { return art::DrawAppIcon(256); }},
-    {Picture::CalendarDay, "calendar-day", [] { return art::DrawCalendarDay(false); }},
-    {Picture::CalendarDayMask, "calendar-day-mask", [] { return art::DrawCalendarDay(true); }},
-    {Picture::YearPrevious, "year-previous", [] { return art::DrawYearArrow(false); }},
-    {Picture::YearNext, "year-next", [] { return art::DrawYearArrow(true); }},
-    {Picture::SkinCalories, "skin-calories", [] { return art::DrawMainSkin(ChartKind::Calories); }},
-    {Picture::SkinDistance, "skin-distance", [] { return art::DrawMainSkin(ChartKind::Distance); }},
-    {Picture::SkinHeartRate, "skin-heart-rate", [] { return art::DrawMainSkin(ChartKind::HeartRate); }},
-    {Picture::SkinSteps, "skin-steps", [] { return art::DrawMainSkin(ChartKind::Steps); }},
-    {Picture::PhotoPlaceholder, "photo-placeholder", [] { return art::DrawPhotoPlaceholder(); }},
-    {Picture::SkinExercise, "skin-exercise", [] { return art::DrawMainSkin(ChartKind::ExerciseWalking); }},
-    {Picture::LoginBackground, "login", [] { return art::DrawLoginBackground(); }},
+    {Picture::AppIcon, "icon", {256, 256}, DrawIcon},
+    {Picture::CalendarDay,
+     "calendar-day",
+     {kDayPictureWidth, kDayPictureHeight},
+     [](qreal r) { return art::DrawCalendarDay(false, r); }},
+    {Picture::CalendarDayMask,
+     "calendar-day-mask",
+     {kDayPictureWidth, kDayPictureHeight},
+     [](qreal r) { return art::DrawCalendarDay(true, r); }},
+    {Picture::YearPrevious,
+     "year-previous",
+     {kYearArrowWidth, kYearArrowHeight},
+     [](qreal r) { return art::DrawYearArrow(false, r); }},
+    {Picture::YearNext,
+     "year-next",
+     {kYearArrowWidth, kYearArrowHeight},
+     [](qreal r) { return art::DrawYearArrow(true, r); }},
+    {Picture::SkinCalories,
+     "skin-calories",
+     {kMainWidth, kMainHeight},
+     [](qreal r) { return art::DrawMainSkin(ChartKind::Calories, r); }},
+    {Picture::SkinDistance,
+     "skin-distance",
+     {kMainWidth, kMainHeight},
+     [](qreal r) { return art::DrawMainSkin(ChartKind::Distance, r); }},
+    {Picture::SkinHeartRate,
+     "skin-heart-rate",
+     {kMainWidth, kMainHeight},
+     [](qreal r) { return art::DrawMainSkin(ChartKind::HeartRate, r); }},
+    {Picture::SkinSteps,
+     "skin-steps",
+     {kMainWidth, kMainHeight},
+     [](qreal r) { return art::DrawMainSkin(ChartKind::Steps, r); }},
+    {Picture::PhotoPlaceholder,
+     "photo-placeholder",
+     {kPhotoPlaceholderWidth, kPhotoPlaceholderHeight},
+     [](qreal r) { return art::DrawPhotoPlaceholder(r); }},
+    {Picture::SkinExercise,
+     "skin-exercise",
+     {kMainWidth, kMainHeight},
+     [](qreal r) { return art::DrawMainSkin(ChartKind::ExerciseWalking, r); }},
+    {Picture::LoginBackground,
+     "login",
+     {kLoginWidth, kLoginHeight},
+     [](qreal r) { return art::DrawLoginBackground(r); }},
 };
 
 const PictureEntry* Find(int number) {
@@ -43,20 +88,41 @@ const PictureEntry* Find(int number) {
 constexpr Picture kSkins[] = {Picture::SkinSteps, Picture::SkinCalories, Picture::SkinHeartRate, Picture::SkinDistance,
                               Picture::SkinExercise};
 
+// Screens report ratios such as 1, 1.25, 1.5 and 2; a nonsensical one draws at
+// 1, and the cap keeps a bogus huge ratio from asking for gigabytes.
+constexpr qreal kMaxRatio = 4;
+
+qreal UsableRatio(qreal ratio) {
+  if (!std::isfinite(ratio) || ratio <= 0) return 1;
+  return std::min(ratio, kMaxRatio);
+}
+
+// Ratios that differ only by rounding noise share their pictures.
+int RatioKey(qreal ratio) {
+  return qRound(ratio * 1000);
+}
+
 }  // namespace
 
 bool IsPicture(int number) {
   return Find(number) != nullptr;
 }
 
-const QImage& BuiltInPicture(Picture picture) {
-  static std::map<Picture, QImage> cache;
-  auto found = cache.find(picture);
+const QImage& BuiltInPicture(Picture picture, qreal ratio) {
+  static std::map<std::pair<Picture, int>, QImage> cache;
+  ratio = UsableRatio(ratio);
+  const auto key = std::pair(picture, RatioKey(ratio));
+  auto found = cache.find(key);
   if (found != cache.end()) return found->second;
   // The pictures name Arial and Tahoma; make sure they resolve to the stand-ins.
   InstallFontSubstitutes();
   const PictureEntry* entry = Find(static_cast<int>(picture));
-  return cache.emplace(picture, entry != nullptr ? entry->draw() : QImage()).first->second;
+  return cache.emplace(key, entry != nullptr ? entry->draw(ratio) : QImage()).first->second;
+}
+
+QSize PictureSize(Picture picture) {
+  const PictureEntry* entry = Find(static_cast<int>(picture));
+  return entry != nullptr ? entry->size : QSize();
 }
 
 Picture SkinPicture(ChartKind kind) {
@@ -77,9 +143,12 @@ QIcon AppIcon() {
   return icon;
 }
 
-const std::vector<QImage>& ProgressFrames() {
-  static const std::vector<QImage> frames = art::DrawProgressFrames();
-  return frames;
+const std::vector<QImage>& ProgressFrames(qreal ratio) {
+  static std::map<int, std::vector<QImage>> cache;
+  ratio = UsableRatio(ratio);
+  auto found = cache.find(RatioKey(ratio));
+  if (found != cache.end()) return found->second;
+  return cache.emplace(RatioKey(ratio), art::DrawProgressFrames(ratio)).first->second;
 }
 
 QImage ComposeMasked(const QImage& picture, const QImage& mask) {

@@ -6,10 +6,13 @@
 // They are drawn with QPainter from the rectangle tables of SkinLayout.h on
 // first use and kept for the rest of the run. Drawing them (rather than
 // shipping bitmaps) means a button can never be out of step with the area that
-// answers to it, and the pictures stay sharp and cheap to change.
+// answers to it, and the pictures stay sharp and cheap to change: on a screen
+// with a device pixel ratio above 1 they are drawn again at that ratio instead
+// of being scaled up.
 
 #include <QIcon>
 #include <QImage>
+#include <QSize>
 #include <vector>
 
 #include "ChartKind.h"
@@ -41,8 +44,13 @@ inline constexpr Picture kAllPictures[] = {
 // The picture for a number, or nothing for a number that names none.
 bool IsPicture(int number);
 
-// Drawn on first use, then cached for the run (user-interface thread only).
-const QImage& BuiltInPicture(Picture picture);
+// The picture drawn at a device pixel ratio: PictureSize() times the ratio in
+// pixels, with the ratio set on the image, so a painter places it by its
+// logical size. Drawn on first use at each ratio, then cached for the run
+// (user-interface thread only). Widgets pass their devicePixelRatioF().
+const QImage& BuiltInPicture(Picture picture, qreal ratio = 1);
+// The size in logical pixels, the same at every ratio (empty for no picture).
+QSize PictureSize(Picture picture);
 
 // The main-window background of a chart kind.
 Picture SkinPicture(ChartKind kind);
@@ -54,7 +62,7 @@ QIcon AppIcon();
 
 // The frames of the animation the progress dialog plays while the watch
 // talks, one after the other, repeating.
-const std::vector<QImage>& ProgressFrames();
+const std::vector<QImage>& ProgressFrames(qreal ratio = 1);
 constexpr int kProgressFrameMs = 90;
 
 // A picture with transparency taken from a mask drawn the calendar's way

@@ -20,24 +20,37 @@ bool CExStatic::LoadFromFile(const QString& path) {
   QImageReader reader(path);
   reader.setDecideFormatFromContent(true);
   reader.setAutoTransform(true);  // photos from phones carry their orientation
-  m_image = reader.read();
+  m_photo = reader.read();
+  m_picture.reset();
   update();
-  return !m_image.isNull();
+  return !m_photo.isNull();
 }
 
 bool CExStatic::LoadPicture(Picture picture) {
-  m_image = BuiltInPicture(picture);
+  m_photo = QImage();
+  m_picture.reset();
+  if (IsPicture(static_cast<int>(picture))) m_picture = picture;
   update();
-  return !m_image.isNull();
+  return m_picture.has_value();
 }
 
 void CExStatic::Clear() {
-  m_image = QImage();
+  m_photo = QImage();
+  m_picture.reset();
   update();
 }
 
+const QImage& CExStatic::Image() const {
+  return m_picture ? BuiltInPicture(*m_picture, devicePixelRatioF()) : m_photo;
+}
+
+QSize CExStatic::LogicalSize() const {
+  return m_picture ? PictureSize(*m_picture) : m_photo.size();
+}
+
 QRect CExStatic::PictureRect() const {
-  const std::optional<Box> place = PlacePicture({0, 0, width(), height()}, m_image.width(), m_image.height());
+  const QSize size = LogicalSize();
+  const std::optional<Box> place = PlacePicture({0, 0, width(), height()}, size.width(), size.height());
   if (!place) return {};
   return QRect(place->x, place->y, place->width, place->height);
 }
@@ -47,8 +60,14 @@ void CExStatic::paintEvent(QPaintEvent*) {
   painter.fillRect(rect(), kFill);
   const QRect target = PictureRect();
   if (target.isEmpty()) return;
+  const QImage& image = Image();
+  if (m_picture && target.size() == LogicalSize()) {
+    // Drawn for this ratio: copied pixel for pixel.
+    painter.drawImage(target.topLeft(), image);
+    return;
+  }
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.drawImage(target, m_image);
+  painter.drawImage(target, image);
 }
 
 }  // namespace tempovia

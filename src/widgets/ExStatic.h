@@ -1,10 +1,15 @@
 #pragma once
 // A picture box: shows an image file or a built-in picture, unscaled and
 // centred when it is smaller than the box, else scaled to fit, on a grey fill.
+//
+// Placement is always worked out in logical pixels (a photo's own pixels count
+// as logical ones). Built-in pictures are drawn at the box's device pixel
+// ratio, so on a high-resolution screen they are as sharp as the screen.
 
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 #include "Artwork.h"
 
@@ -20,7 +25,9 @@ class CExStatic : public QWidget {
   bool LoadPicture(Picture picture);
   void Clear();
 
-  const QImage& Image() const { return m_image; }
+  // What the box draws: the photo, or the built-in picture at the box's
+  // current device pixel ratio; null for no picture.
+  const QImage& Image() const;
   // Where the picture is drawn inside the box; empty for no picture.
   QRect PictureRect() const;
 
@@ -28,7 +35,10 @@ class CExStatic : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QImage m_image;
+  QSize LogicalSize() const;
+
+  QImage m_photo;
+  std::optional<Picture> m_picture;
 };
 
 }  // namespace tempovia

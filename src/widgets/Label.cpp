@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QPalette>
+#include <QStyle>
 
 #include "Fonts.h"
 #include "QtColour.h"
@@ -82,6 +83,11 @@ void CLabel::SetText(const QString& text) {
   setText(text);
 }
 
+void CLabel::SetPicture(std::optional<Picture> picture) {
+  m_picture = picture;
+  update();
+}
+
 int CLabel::LiveBackgroundBrushes() {
   return g_liveBrushes;
 }
@@ -95,6 +101,11 @@ void CLabel::paintEvent(QPaintEvent* event) {
   {
     QPainter painter(this);
     painter.fillRect(rect(), m_background->Brush());
+    if (m_picture) {
+      const QRect place = QStyle::alignedRect(layoutDirection(), alignment(), PictureSize(*m_picture), contentsRect());
+      painter.drawImage(place.topLeft(), BuiltInPicture(*m_picture, devicePixelRatioF()));
+      return;
+    }
   }
   QLabel::paintEvent(event);
 }

@@ -5,7 +5,9 @@
 #include <QFont>
 #include <QLabel>
 #include <memory>
+#include <optional>
 
+#include "Artwork.h"
 #include "Rgb.h"
 
 namespace tempovia {
@@ -23,6 +25,10 @@ class CLabel : public QLabel {
   void SetFontSize(int pixels);
   void SetFontName(const QString& name);
   void SetText(const QString& text);
+  // Shows a built-in picture instead of the text, placed by the alignment and
+  // drawn at the label's device pixel ratio (a pixmap set on the label would
+  // be scaled up on a high-resolution screen). No picture shows the text again.
+  void SetPicture(std::optional<Picture> picture);
 
   Rgb TextColor() const { return m_textColour; }
   Rgb BkColor() const;
@@ -42,6 +48,7 @@ class CLabel : public QLabel {
   Rgb m_textColour;
   std::unique_ptr<BackgroundBrush> m_background;
   QFont m_font;
+  std::optional<Picture> m_picture;
 };
 
 }  // namespace tempovia

@@ -100,8 +100,8 @@ void DrawPanel(QPainter& painter) {
 
 }  // namespace
 
-QImage DrawLoginBackground() {
-  QImage image = NewCanvas(kLoginWidth, kLoginHeight, kPanel);
+QImage DrawLoginBackground(qreal ratio) {
+  QImage image = NewCanvas(kLoginWidth, kLoginHeight, kPanel, ratio);
   QPainter painter(&image);
   Prepare(painter);
   DrawHero(painter);

@@ -187,8 +187,8 @@ void DrawExerciseTable(QPainter& painter) {
 
 }  // namespace
 
-QImage DrawMainSkin(ChartKind kind) {
-  QImage image = NewCanvas(kMainWidth, kMainHeight, kPage);
+QImage DrawMainSkin(ChartKind kind, qreal ratio) {
+  QImage image = NewCanvas(kMainWidth, kMainHeight, kPage, ratio);
   QPainter painter(&image);
   Prepare(painter);
   DrawHeader(painter);

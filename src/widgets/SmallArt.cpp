@@ -57,8 +57,8 @@ void DrawComputer(QPainter& painter, const QRectF& screen) {
 
 }  // namespace
 
-QImage DrawPhotoPlaceholder() {
-  QImage image = NewCanvas(kPhotoPlaceholderWidth, kPhotoPlaceholderHeight, Qt::white);
+QImage DrawPhotoPlaceholder(qreal ratio) {
+  QImage image = NewCanvas(kPhotoPlaceholderWidth, kPhotoPlaceholderHeight, Qt::white, ratio);
   QPainter painter(&image);
   Prepare(painter);
   const QRectF all(0, 0, kPhotoPlaceholderWidth, kPhotoPlaceholderHeight);
@@ -81,10 +81,10 @@ QImage DrawPhotoPlaceholder() {
   return image;
 }
 
-QImage DrawCalendarDay(bool mask) {
+QImage DrawCalendarDay(bool mask, qreal ratio) {
   // Drawn the way the calendar combines them: the mask ANDed onto the day
   // (white keeps it), then the picture ORed over it (black adds nothing).
-  QImage image = NewCanvas(kDayPictureWidth, kDayPictureHeight, mask ? Qt::white : Qt::black);
+  QImage image = NewCanvas(kDayPictureWidth, kDayPictureHeight, mask ? Qt::white : Qt::black, ratio);
   QPainter painter(&image);
   Prepare(painter);
   const QPainterPath print = ShoePrintPath();
@@ -105,8 +105,8 @@ QImage DrawCalendarDay(bool mask) {
   return image;
 }
 
-QImage DrawYearArrow(bool next) {
-  QImage image = NewCanvas(kYearArrowWidth, kYearArrowHeight, ToQColor(kCalendarBackground));
+QImage DrawYearArrow(bool next, qreal ratio) {
+  QImage image = NewCanvas(kYearArrowWidth, kYearArrowHeight, ToQColor(kCalendarBackground), ratio);
   {
     QPainter painter(&image);
     Prepare(painter);
@@ -121,7 +121,7 @@ QImage DrawYearArrow(bool next) {
 }
 
 QImage DrawAppIcon(int size) {
-  QImage image = NewTransparent(size, size);
+  QImage image = NewTransparent(size, size, 1);
   QPainter painter(&image);
   Prepare(painter);
   const double s = size;
@@ -146,12 +146,12 @@ QImage DrawAppIcon(int size) {
   return image;
 }
 
-std::vector<QImage> DrawProgressFrames() {
+std::vector<QImage> DrawProgressFrames(qreal ratio) {
   std::vector<QImage> frames;
   const Rgb colours[] = {kStepsColour, kDistanceColour, kCaloriesColour, kHeartRateColour, kExerciseColour};
   constexpr int kDots = 9;
   for (int frame = 0; frame < kProgressFrames; ++frame) {
-    QImage image = NewTransparent(kProgressWidth, kProgressHeight);
+    QImage image = NewTransparent(kProgressWidth, kProgressHeight, ratio);
     QPainter painter(&image);
     Prepare(painter);
     DrawWatch(painter, QRectF(26, 18, 30, 30));

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 
 #include "Artwork.h"
@@ -167,28 +169,32 @@ TEST(Artwork, LoginButtonsAndFieldsFollowTheHotRectangles) {
   }
 }
 
-TEST(Artwork, CalendarPictureAndMaskAgree) {
-  const QImage& picture = BuiltInPicture(Picture::CalendarDay);
-  const QImage& mask = BuiltInPicture(Picture::CalendarDayMask);
-  int covered = 0;
-  for (int y = 0; y < picture.height(); ++y) {
-    for (int x = 0; x < picture.width(); ++x) {
-      const bool seeThrough = At(mask, x, y) == kWhite;
-      const bool blank = At(picture, x, y) == kBlack;
-      if (seeThrough) {
-        ASSERT_TRUE(blank) << "the picture adds nothing where the day shows through: " << x << "," << y;
-      } else {
-        ++covered;
-      }
-      if (!blank) {
-        ASSERT_FALSE(seeThrough) << x << "," << y;
+TEST(Artwork, CalendarPictureAndMaskAgreeAtEveryRatio) {
+  for (qreal ratio : {1.0, 2.0}) {
+    SCOPED_TRACE(ratio);
+    const QImage& picture = BuiltInPicture(Picture::CalendarDay, ratio);
+    const QImage& mask = BuiltInPicture(Picture::CalendarDayMask, ratio);
+    ASSERT_EQ(picture.size(), mask.size());
+    int covered = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+      for (int x = 0; x < picture.width(); ++x) {
+        const bool seeThrough = At(mask, x, y) == kWhite;
+        const bool blank = At(picture, x, y) == kBlack;
+        if (seeThrough) {
+          ASSERT_TRUE(blank) << "the picture adds nothing where the day shows through: " << x << "," << y;
+        } else {
+          ++covered;
+        }
+        if (!blank) {
+          ASSERT_FALSE(seeThrough) << x << "," << y;
+        }
       }
     }
+    EXPECT_GT(covered, picture.width() * picture.height() / 5);
+    // Composed, the see-through parts are transparent.
+    const QImage composed = ComposeMasked(picture, mask);
+    EXPECT_EQ(qAlpha(composed.pixel(0, 0)), 0);
   }
-  EXPECT_GT(covered, picture.width() * picture.height() / 5);
-  // Composed, the see-through parts are transparent.
-  const QImage composed = ComposeMasked(picture, mask);
-  EXPECT_EQ(qAlpha(composed.pixel(0, 0)), 0);
 }
 
 TEST(Artwork, YearArrowsPointApartInsideTheirHotRows) {
@@ -218,6 +224,93 @@ TEST(Artwork, YearArrowsPointApartInsideTheirHotRows) {
   EXPECT_FALSE(Near(At(previous, 14, 9), kCalendarBackground, 10));
   EXPECT_TRUE(Near(At(next, 18, 9), kCalendarBackground, 10));
   EXPECT_FALSE(Near(At(next, 7, 9), kCalendarBackground, 10));
+}
+
+// A logical pixel at ratio 2 is the 2 x 2 block of device pixels under it.
+bool Uniform(const QImage& image, int x, int y) {
+  const QRgb first = image.pixel(2 * x, 2 * y);
+  return image.pixel(2 * x + 1, 2 * y) == first && image.pixel(2 * x, 2 * y + 1) == first &&
+         image.pixel(2 * x + 1, 2 * y + 1) == first;
+}
+
+TEST(Artwork, EveryPictureHasOneLogicalSizeAndIsDrawnAtTheRatioAskedFor) {
+  for (Picture picture : kAllPictures) {
+    SCOPED_TRACE(PictureName(picture));
+    const QSize logical = PictureSize(picture);
+    const QImage& one = BuiltInPicture(picture);
+    EXPECT_EQ(one.size(), logical);
+    EXPECT_EQ(one.devicePixelRatio(), 1);
+    const QImage& two = BuiltInPicture(picture, 2);
+    EXPECT_EQ(two.size(), logical * 2);
+    EXPECT_EQ(two.devicePixelRatio(), 2);
+    EXPECT_EQ(two.deviceIndependentSize(), QSizeF(logical));
+    // Drawn once per ratio and kept.
+    EXPECT_EQ(&BuiltInPicture(picture, 2), &two);
+    EXPECT_EQ(&BuiltInPicture(picture, 1), &one);
+  }
+  // A fractional ratio covers the last logical row; a nonsensical one draws at 1.
+  const QImage& skin = BuiltInPicture(Picture::SkinSteps, 1.5);
+  EXPECT_EQ(skin.size(), QSize(1500, 1064));
+  EXPECT_EQ(skin.devicePixelRatio(), 1.5);
+  for (qreal bad : {0.0, -2.0, std::numeric_limits<qreal>::quiet_NaN()}) {
+    EXPECT_EQ(&BuiltInPicture(Picture::SkinSteps, bad), &BuiltInPicture(Picture::SkinSteps, 1)) << bad;
+  }
+  EXPECT_TRUE(PictureSize(static_cast<Picture>(179)).isEmpty());
+  // The year arrows stay exact mirror images at ratio 2.
+  EXPECT_EQ(BuiltInPicture(Picture::YearNext, 2), BuiltInPicture(Picture::YearPrevious, 2).mirrored(true, false));
+  const std::vector<QImage>& frames = ProgressFrames(2);
+  ASSERT_EQ(frames.size(), ProgressFrames().size());
+  EXPECT_EQ(frames.front().size(), ProgressFrames().front().size() * 2);
+  EXPECT_EQ(frames.front().devicePixelRatio(), 2);
+}
+
+TEST(Artwork, ASkinAtRatioTwoIsDrawnAtThatSizeNotScaledUp) {
+  const QImage& skin = BuiltInPicture(Picture::SkinSteps, 2);
+  ASSERT_EQ(skin.size(), QSize(2000, 1418));
+  const Rgb page{233, 237, 242};
+  const Rgb dark{128, 128, 128};   // the lower panel's top line, y = 400
+  const Rgb light{166, 166, 166};  // and the line under it
+  for (int x : {10, 470, 998}) {
+    for (int dx : {0, 1}) {
+      const int column = 2 * x + dx;
+      SCOPED_TRACE(column);
+      // Each one-pixel line covers exactly two device rows in full colour,
+      // and the rows beside them are not blended with it.
+      EXPECT_EQ(At(skin, column, 799), page);
+      EXPECT_EQ(At(skin, column, 800), dark);
+      EXPECT_EQ(At(skin, column, 801), dark);
+      EXPECT_EQ(At(skin, column, 802), light);
+      EXPECT_EQ(At(skin, column, 803), light);
+      EXPECT_EQ(At(skin, column, 804), kChartBackground);
+    }
+  }
+  // The summary card's border, a one-pixel line at x = 20, likewise.
+  for (int y : {250, 300}) {
+    EXPECT_EQ(At(skin, 39, 2 * y), page);
+    EXPECT_EQ(At(skin, 40, 2 * y), (Rgb{208, 215, 224}));
+    EXPECT_EQ(At(skin, 41, 2 * y), (Rgb{208, 215, 224}));
+    EXPECT_EQ(At(skin, 42, 2 * y), kWhite);
+  }
+  // Not doubled pixels either: the edges of the title's letters fall inside
+  // logical pixels.
+  int split = 0;
+  for (int y = 8; y < 48; ++y) {
+    for (int x = 48; x < 196; ++x) split += Uniform(skin, x, y) ? 0 : 1;
+  }
+  EXPECT_GT(split, 200);
+}
+
+TEST(Artwork, ASkinAtRatioOneIsAsItWas) {
+  const QImage& skin = BuiltInPicture(Picture::SkinSteps, 1);
+  const struct {
+    int x, y;
+    Rgb colour;
+  } known[] = {
+      {0, 0, {22, 35, 52}},       {999, 30, {40, 60, 84}},    {20, 250, {208, 215, 224}},  {10, 399, {233, 237, 242}},
+      {10, 400, {128, 128, 128}}, {10, 401, {166, 166, 166}}, {10, 402, {149, 149, 149}},  {51, 75, {47, 62, 80}},
+      {52, 76, {56, 78, 101}},    {906, 200, {227, 198, 72}}, {600, 300, {192, 192, 192}},
+  };
+  for (const auto& k : known) EXPECT_EQ(At(skin, k.x, k.y), k.colour) << k.x << "," << k.y;
 }
 
 TEST(Artwork, ProgressAnimationMoves) {

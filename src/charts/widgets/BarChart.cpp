@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
 
 #include "ChartPlanPainter.h"
 #include "ChartTip.h"
@@ -140,16 +141,25 @@ void CBarChart::RecreateSurface() {
   const Box draw = m_model.DrawRect(width(), height());
   if (draw.width <= 0 || draw.height <= 0) {
     m_surface = QImage();
+    m_surfaceSize = QSize();
     return;
   }
-  m_surface = QImage(draw.width, draw.height, QImage::Format_RGB32);
+  const qreal ratio = devicePixelRatioF();
+  m_surface = QImage(qCeil(draw.width * ratio), qCeil(draw.height * ratio), QImage::Format_RGB32);
+  m_surface.setDevicePixelRatio(ratio);
+  m_surfaceSize = QSize(draw.width, draw.height);
+}
+
+bool CBarChart::SurfaceFits() const {
+  const Box draw = m_model.DrawRect(width(), height());
+  return m_surfaceSize == QSize(draw.width, draw.height) && m_surface.devicePixelRatio() == devicePixelRatioF();
 }
 
 void CBarChart::Refresh() {
   if (m_surface.isNull()) return;
-  const Box draw = m_model.DrawRect(width(), height());
-  // More bars than before need a wider surface than the one we have.
-  if (draw.width != m_surface.width() || draw.height != m_surface.height()) RecreateSurface();
+  // More bars than before need a wider surface than the one we have; another
+  // screen may have another ratio.
+  if (!SurfaceFits()) RecreateSurface();
   if (m_surface.isNull()) return;
   QPainter painter(&m_surface);
   PaintChartPlan(painter, m_model.Plan(width(), height()));
@@ -157,7 +167,8 @@ void CBarChart::Refresh() {
 }
 
 void CBarChart::paintEvent(QPaintEvent*) {
-  if (m_surface.isNull()) {
+  // The first paint, or the first on a screen of another ratio.
+  if (m_surface.isNull() || m_surface.devicePixelRatio() != devicePixelRatioF()) {
     RecreateSurface();
     Refresh();
     if (m_surface.isNull()) return;
@@ -178,7 +189,7 @@ void CBarChart::resizeEvent(QResizeEvent*) {
 void CBarChart::mouseMoveEvent(QMouseEvent* event) {
   QPoint point = event->position().toPoint();
   if (m_model.Stretch() && !m_surface.isNull() && width() > 0 && height() > 0) {
-    point = QPoint(point.x() * m_surface.width() / width(), point.y() * m_surface.height() / height());
+    point = QPoint(point.x() * m_surfaceSize.width() / width(), point.y() * m_surfaceSize.height() / height());
   }
   m_tipText = QString::fromStdString(m_model.TipTextAt(point.x(), point.y(), width(), height()));
   if (m_tip == nullptr) return;

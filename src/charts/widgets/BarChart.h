@@ -4,8 +4,11 @@
 // heart-rate mode) and a tip over the bar under the mouse.
 //
 // It draws into an off-screen image and copies that to the screen in one
-// step, so redraws never flicker. Setters with a redraw flag redraw at once
-// when it is set; otherwise the caller ends with Refresh.
+// step, so redraws never flicker. The image is made at the widget's device
+// pixel ratio (logical size times the ratio), so the copy is one to one in
+// screen pixels; all geometry and mouse handling stay in logical pixels.
+// Setters with a redraw flag redraw at once when it is set; otherwise the
+// caller ends with Refresh.
 
 #include <QImage>
 #include <QString>
@@ -59,12 +62,15 @@ class CBarChart : public QWidget, public ChartControl {
   void SetShown(bool shown) override { setVisible(shown); }
 
   // Redraws the off-screen image (once it exists, made anew only when the
-  // drawing's size changed) and schedules a repaint.
+  // drawing's size or the device pixel ratio changed) and schedules a repaint.
   void Refresh() override;
 
   const BarChartModel& Model() const { return m_model; }
-  // The off-screen image; null until the chart was first painted.
+  // The off-screen image, its device pixel ratio set; null until the chart
+  // was first painted.
   const QImage& Surface() const { return m_surface; }
+  // The surface's size in logical pixels (the drawing's size).
+  QSize SurfaceSize() const { return m_surfaceSize; }
   CChartTip* Tip() const { return m_tip; }
   // The tip text for the bar under the mouse, as last computed.
   const QString& TipText() const { return m_tipText; }
@@ -77,10 +83,12 @@ class CBarChart : public QWidget, public ChartControl {
 
  private:
   void RecreateSurface();
+  bool SurfaceFits() const;
   void RefreshIf(bool redraw);
 
   BarChartModel m_model;
   QImage m_surface;
+  QSize m_surfaceSize;
   CChartTip* m_tip = nullptr;  // owned as a child window
   QString m_tipText;
   int m_id = 0;

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <QtMath>
 #include <cmath>
 
 #include "CalendarLook.h"
@@ -109,11 +110,24 @@ void CCalendarCtrl::SetMonthFont(int height) {
 }
 
 void CCalendarCtrl::SetDataPictures(Picture picture, Picture mask) {
-  m_picture = Opaque(BuiltInPicture(picture));
-  m_mask = Opaque(BuiltInPicture(mask));
+  m_pictureId = picture;
+  m_maskId = mask;
+  m_picturesRatio = 0;
+  m_picture = QImage();
+  m_mask = QImage();
   m_scaledPicture = QImage();
   m_scaledMask = QImage();
   update();
+}
+
+void CCalendarCtrl::PreparePictures(qreal ratio) {
+  if (!m_pictureId || !m_maskId) return;
+  if (m_picturesRatio == ratio) return;
+  m_picturesRatio = ratio;
+  m_picture = Opaque(BuiltInPicture(*m_pictureId, ratio));
+  m_mask = Opaque(BuiltInPicture(*m_maskId, ratio));
+  m_scaledPicture = QImage();
+  m_scaledMask = QImage();
 }
 
 void CCalendarCtrl::SetFirstDayOfWeek(int day) {
@@ -260,9 +274,15 @@ void CCalendarCtrl::keyPressEvent(QKeyEvent* event) {
   Changed();
 }
 
-const QImage& CCalendarCtrl::ScaledPicture(const QImage& source, QSize size, QImage& cache) {
-  // Colour-on-colour stretching: whole pixels, no blending.
-  if (cache.size() != size) cache = source.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+const QImage& CCalendarCtrl::ScaledPicture(const QImage& source, QSize size, QImage& cache) const {
+  // Colour-on-colour stretching: whole pixels, no blending. The size is
+  // logical; the picture is scaled to the pixels it covers at its ratio.
+  const qreal ratio = source.devicePixelRatio();
+  const QSize pixels(qRound(size.width() * ratio), qRound(size.height() * ratio));
+  if (cache.size() != pixels || cache.devicePixelRatio() != ratio) {
+    cache = source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    cache.setDevicePixelRatio(ratio);
+  }
   return cache;
 }
 
@@ -273,13 +293,19 @@ void CCalendarCtrl::PaintSurface() {
     return;
   }
   m_model.SetClientSize(client.width(), client.height());
-  if (m_surface.size() != client.size()) m_surface = QImage(client.size(), QImage::Format_RGB32);
+  const qreal ratio = devicePixelRatioF();
+  const QSize pixels(qCeil(client.width() * ratio), qCeil(client.height() * ratio));
+  if (m_surface.size() != pixels || m_surface.devicePixelRatio() != ratio) {
+    m_surface = QImage(pixels, QImage::Format_RGB32);
+    m_surface.setDevicePixelRatio(ratio);
+  }
+  PreparePictures(ratio);
   const bool pictures = !m_picture.isNull() && !m_mask.isNull();
   const CalendarLook look = LookOf(m_model, m_steps, pictures);
   const CalendarGeometry geometry = m_model.Geometry();
 
   QPainter painter(&m_surface);
-  painter.fillRect(m_surface.rect(), ToQColor(kCalendarPaper));
+  painter.fillRect(QRect(QPoint(0, 0), client.size()), ToQColor(kCalendarPaper));
 
   // The header, shaded from its bottom line up, with the weekday names.
   const int headerBottom = look.header.bottom;
@@ -311,9 +337,15 @@ void CCalendarCtrl::PaintSurface() {
     }
     if (cell.selected && !cell.selectionRect.Empty()) painter.fillRect(ToQRect(cell.selectionRect), selection);
     if (cell.focus && !cell.focusRect.Empty()) {
+      painter.save();
+      // A one-pixel pen straddles its line. At ratio 1 the aliased painter puts
+      // it on the pixels right of and below the line; at another ratio half a
+      // logical pixel keeps it on the same logical pixels.
+      if (ratio != 1) painter.translate(0.5, 0.5);
       painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
       painter.setBrush(Qt::NoBrush);
       painter.drawRect(ToQRect(cell.focusRect).adjusted(0, 0, -1, -1));
+      painter.restore();
     }
     if (cell.outOfRange) painter.fillRect(rect, ToQColor(kCalendarOutOfRange));
 
@@ -328,7 +360,8 @@ void CCalendarCtrl::PaintSurface() {
     }
 
     if (cell.picture) {
-      if (const auto place = DataPictureRect(cell.pictureArea, m_picture.width(), m_picture.height())) {
+      const QSize logical = PictureSize(*m_pictureId);
+      if (const auto place = DataPictureRect(cell.pictureArea, logical.width(), logical.height())) {
         const QSize size(place->Width(), place->Height());
         const QPoint at(place->left, place->top);
         painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);

@@ -6,11 +6,14 @@
 //
 // Every rule lives in CalendarModel and CalendarLook; this widget forwards its
 // events there and paints the look into an off-screen bitmap that is copied to
-// the screen in one step.
+// the screen in one step. The bitmap is made at the widget's device pixel
+// ratio, so the copy is one to one in screen pixels, while the look and the
+// mouse stay in logical pixels.
 
 #include <QFont>
 #include <QImage>
 #include <QWidget>
+#include <optional>
 
 #include "Artwork.h"
 #include "CalendarModel.h"
@@ -62,8 +65,9 @@ class CCalendarCtrl : public QWidget {
   QRect ClientRect() const;
 
   // Draws the whole calendar into the off-screen bitmap (made anew only when
-  // the client size changed).
+  // the client size or the device pixel ratio changed).
   void PaintSurface();
+  // The client size times the device pixel ratio, the ratio set on it.
   const QImage& Surface() const { return m_surface; }
 
  protected:
@@ -80,7 +84,9 @@ class CCalendarCtrl : public QWidget {
   void OnScrollAction(int action);
   void SyncScrollBar();
   void Changed();
-  const QImage& ScaledPicture(const QImage& source, QSize size, QImage& cache);
+  // The day picture and its mask drawn at this ratio, once per ratio.
+  void PreparePictures(qreal ratio);
+  const QImage& ScaledPicture(const QImage& source, QSize size, QImage& cache) const;
 
   CalendarModel m_model;
   QScrollBar* m_scrollBar = nullptr;  // child
@@ -90,6 +96,9 @@ class CCalendarCtrl : public QWidget {
   QFont m_headerFont;
   QFont m_dayFont;
   QFont m_monthFont;
+  std::optional<Picture> m_pictureId;
+  std::optional<Picture> m_maskId;
+  qreal m_picturesRatio = 0;  // the ratio m_picture and m_mask were made for
   QImage m_picture;
   QImage m_mask;
   QImage m_scaledPicture;

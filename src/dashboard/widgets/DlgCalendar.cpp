@@ -2,7 +2,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QShowEvent>
 
 #include "Artwork.h"
@@ -52,10 +51,10 @@ CDlgCalendar::CDlgCalendar(const Clock& clock, QWidget* parent) : QDialog(parent
   m_yearLabel = MakeLabel(this, kYearBox);
   m_previousLabel = MakeLabel(this, kPreviousBox);
   m_previousLabel->SetBkColor(kCalendarBackground);
-  m_previousLabel->setPixmap(QPixmap::fromImage(BuiltInPicture(Picture::YearPrevious)));
+  m_previousLabel->SetPicture(Picture::YearPrevious);
   m_nextLabel = MakeLabel(this, kNextBox);
   m_nextLabel->SetBkColor(kCalendarBackground);
-  m_nextLabel->setPixmap(QPixmap::fromImage(BuiltInPicture(Picture::YearNext)));
+  m_nextLabel->SetPicture(Picture::YearNext);
 
   m_calendar = new CCalendarCtrl(clock, this);
   const PixelRect place = CalendarDialogModel::CalendarRect(width(), height());
