@@ -32,6 +32,7 @@
 #include "SampleCharts.h"
 #include "SampleDialogs.h"
 #include "SampleReport.h"
+#include "SampleWindows.h"
 #include "SkinLayout.h"
 
 namespace tempovia {
@@ -432,7 +433,9 @@ int main(int argc, char** argv) {
       tempovia::RenderSampleCalendars([&](const QString& name, const QImage& image) { writer.Save(name, image); });
   const bool dialogs =
       tempovia::RenderUserDialogs([&writer](const QString& name, QWidget& dialog) { writer.Save(name, dialog); });
+  const bool windows =
+      tempovia::RenderSampleWindows([&](const QString& name, const QImage& image) { writer.Save(name, image); });
   tempovia::RenderReportOptions(writer);
   tempovia::RenderSampleReport(writer, dir);
-  return writer.Ok() && calendars && dialogs ? 0 : 1;
+  return writer.Ok() && calendars && dialogs && windows ? 0 : 1;
 }
