@@ -16,6 +16,7 @@
 #include "MessageBoxNoticeSink.h"
 #include "MessageBoxes.h"
 #include "SingleInstance.h"
+#include "Termination.h"
 #include "Trace.h"
 
 namespace tempovia {
@@ -82,26 +83,34 @@ AppOptions ParseOptions(const QApplication& app, bool& stop) {
 
 class MainWindowRun final : public LoginCycle::MainWindow {
  public:
-  explicit MainWindowRun(AppContext& app) : m_window(app) {}
+  MainWindowRun(AppContext& app, const Termination& termination) : m_window(app), m_termination(termination) {}
   void LoadDataStore() override { m_window.LoadDataStore(); }
-  int Run() override { return m_window.exec(); }
+  int Run() override {
+    const int result = m_termination.Requested() ? LoginCycle::kExit : m_window.exec();
+    return m_termination.Requested() ? LoginCycle::kExit : result;
+  }
   CDlgMain& Window() { return m_window; }
 
  private:
   CDlgMain m_window;
+  const Termination& m_termination;
 };
 
 class LoginRun final : public LoginCycle::LoginWindow {
  public:
-  LoginRun(CDlgMain& main, bool startInTray) {
+  LoginRun(CDlgMain& main, bool startInTray, const Termination& termination) : m_termination(termination) {
     m_dialog.SetMainWindow(&main);
     m_dialog.SetStartInTray(startInTray);
   }
-  int Run() override { return m_dialog.exec(); }
+  int Run() override {
+    const int result = m_termination.Requested() ? LoginCycle::kCancel : m_dialog.exec();
+    return m_termination.Requested() ? LoginCycle::kCancel : result;
+  }
   bool IsLoggedIn() const override { return m_dialog.IsLoggedIn(); }
 
  private:
   CDlgLogin m_dialog;
+  const Termination& m_termination;
 };
 
 int Run(int argc, char** argv) {
@@ -144,10 +153,14 @@ int Run(int argc, char** argv) {
   if (!context.WatchStatus()) ShowWarning(nullptr, QString::fromStdString(context.WatchStatus().message()));
   context.Devices().Start();
 
+  // A termination signal ends every window's loop; the windows then close in
+  // order (a running transfer is stopped and waited for, the note saved).
+  Termination termination;
+  QObject::connect(&termination, &Termination::Arrived, [] { QCoreApplication::exit(0); });
   LoginCycle::Run(
-      StartsInTray(commandLine), [&context] { return std::make_unique<MainWindowRun>(context); },
-      [](LoginCycle::MainWindow& main, bool startInTray) {
-        return std::make_unique<LoginRun>(static_cast<MainWindowRun&>(main).Window(), startInTray);
+      StartsInTray(commandLine), [&] { return std::make_unique<MainWindowRun>(context, termination); },
+      [&termination](LoginCycle::MainWindow& main, bool startInTray) {
+        return std::make_unique<LoginRun>(static_cast<MainWindowRun&>(main).Window(), startInTray, termination);
       });
   return 0;
 }

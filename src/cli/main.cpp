@@ -18,10 +18,17 @@ namespace {
 
 std::string OneLine(std::string text) {
   // Messages written for message boxes break lines; a script reads one line.
-  for (std::size_t at = text.find("\n\n"); at != std::string::npos; at = text.find("\n\n")) text.replace(at, 2, " ");
-  for (char& c : text)
-    if (c == '\n') c = ' ';
-  return text;
+  std::string line;
+  line.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\n') {
+      line += text[i];
+      continue;
+    }
+    line += ' ';
+    if (i + 1 < text.size() && text[i + 1] == '\n') ++i;  // a paragraph break is one blank too
+  }
+  return line;
 }
 
 void PrintFailure(const std::string& message, const std::vector<std::string>& notices) {

@@ -44,7 +44,10 @@ std::string DataTransferFlow::NotCopiedText(const TransferResult& result) const 
       text += "\n... and " + std::to_string(result.notCopied.size() - 10) + " more";
       break;
     }
-    text += "\n" + failure.entry.filename().string() + ": " + failure.reason;
+    text += '\n';
+    text += failure.entry.filename().string();
+    text += ": ";
+    text += failure.reason;
   }
   return text;
 }

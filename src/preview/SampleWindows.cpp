@@ -104,7 +104,8 @@ bool RenderSampleWindows(const std::function<void(const QString& name, const QIm
   {
     UserData users;
     if (!app.Paths().CreateDataFolder() || !users.Open(app.Paths().UserDatabase())) return false;
-    LocalUserRecord anna;
+    LocalUserRecord& anna = users.Current();
+    anna = LocalUserRecord{};
     anna.name = "Anna";
     anna.password = "pw";
     anna.height = 168;
@@ -113,7 +114,6 @@ bool RenderSampleWindows(const std::function<void(const QString& name, const QIm
     anna.runningStride = 95;
     anna.age = 34;
     anna.sex = LocalUserRecord::kFemale;
-    users.Current() = anna;
     if (!users.AddNew(app.Paths(), clock.Now())) return false;
     if (!WriteHistory(app.Paths(), users.Current(), clock.Now())) return false;
   }

@@ -58,7 +58,10 @@ bool HoldsData(const fs::path& data) {
 
 // A new folder beside target, named as our temporary names are.
 Status MakeFolderBeside(const fs::path& target, fs::path& made) {
-  std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+  std::string name = ".";
+  name += target.filename().string();
+  name += ".XXXXXX";
+  std::string pattern = (target.parent_path() / name).string();
   if (::mkdtemp(pattern.data()) == nullptr)
     return Status::Error("Cannot create a folder beside " + FileErrorText(target, errno));
   made = pattern;

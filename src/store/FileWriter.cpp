@@ -72,7 +72,11 @@ int FileWriter::Sync(int fd) {
 }
 
 int FileWriter::CreateTemporary(const std::filesystem::path& target, int& fd, std::filesystem::path& created) {
-  std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+  // Appended piece by piece: GCC 12 warns wrongly about "literal" + string at -O3.
+  std::string name = ".";
+  name += target.filename().string();
+  name += ".XXXXXX";
+  std::string pattern = (target.parent_path() / name).string();
   fd = ::mkostemp(pattern.data(), O_CLOEXEC);
   if (fd < 0) return errno;
   created = pattern;

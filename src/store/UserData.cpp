@@ -29,7 +29,10 @@ constexpr RecordFile<LocalUserRecord>::Behaviour kBehaviour{"Failed to open User
 constexpr char kUntilCorrected[] = "; nothing is written for them until user.dat is corrected";
 
 std::string Shown(const LocalUserRecord& user) {
-  return "\"" + Windows1252ToUtf8(user.name) + "\"";
+  std::string shown = "\"";
+  shown += Windows1252ToUtf8(user.name);
+  shown += '"';
+  return shown;
 }
 
 // Removes a file a deleted user named, unless the name leads out of the data

@@ -129,4 +129,29 @@ app_pid=$!
 dismiss_tray_notice
 window Login 1000x440 >/dev/null
 xdotool search --onlyvisible --name '^Tempovix$' >/dev/null 2>&1 && fail "a dead copy's lock refused the start"
+kill "$app_pid"
+wait "$app_pid" 2>/dev/null || true
+
+# Ended by the session (SIGTERM) in the middle of a download from the
+# simulator, which pauses as a watch does: the transfer stops at its next
+# report, the program ends by itself, and the user's files are whole.
+"$tempovia" --simulate-watch >"$work/download.log" 2>&1 &
+app_pid=$!
+dismiss_tray_notice
+login=$(window Login 1000x440)
+xdotool windowfocus --sync "$login" 2>/dev/null || true
+xdotool type --delay 20 secret
+xdotool key Return
+dismiss_tray_notice
+main=$(window Tempovia 1000x709)
+click "$main" 100 90
+options=$(window "Upload and Download")
+xdotool windowfocus --sync "$options" 2>/dev/null || true
+xdotool key Return
+window "Uploading Data" >/dev/null
+kill -TERM "$app_pid"
+timeout 20 tail --pid="$app_pid" -f /dev/null || fail "the program did not end after SIGTERM during a download"
+wait "$app_pid" || fail "the program ended with an error after SIGTERM: $(cat "$work/download.log")"
+app_pid=""
+TEMPOVIA_PASSWORD=secret "$cli" days --user Ann >/dev/null || fail "the user's files are not readable after the interrupted download"
 echo "passed"

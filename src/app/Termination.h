@@ -1,0 +1,32 @@
+#pragma once
+// The desktop session ending, or a kill: SIGTERM, SIGINT and SIGHUP reach the
+// user-interface thread as a signal, so the windows can stop a transfer at
+// its next report, wait for it, save the day note and end cleanly instead of
+// dying in the middle of a write.
+
+#include <QObject>
+#include <memory>
+
+class QSocketNotifier;
+
+namespace tempovia {
+
+class Termination : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit Termination(QObject* parent = nullptr);
+  ~Termination() override;
+
+  // True once a termination signal arrived.
+  bool Requested() const { return m_requested; }
+
+ signals:
+  void Arrived();
+
+ private:
+  std::unique_ptr<QSocketNotifier> m_notifier;
+  bool m_requested = false;
+};
+
+}  // namespace tempovia
