@@ -58,8 +58,7 @@ void BM_ClickRendered(benchmark::State& state) {
   static const History history;
   FakeClock clock(LocalDateTime::From(2029, 12, 31, 12, 0, 0));
   CBarChart chart;
-  chart.Create(QRect(kChartBox.x, kChartBox.y, kChartBox.width, kChartBox.height), nullptr, kChartControlId,
-               QString());
+  chart.Create(QRect(kChartBox.x, kChartBox.y, kChartBox.width, kChartBox.height), nullptr, kChartControlId, QString());
   TextView view;
   ChartDashboard dashboard(chart, view, clock);
   dashboard.SetUserFiles(history.folder / "100.dat", history.folder / "100_exercise.dat");

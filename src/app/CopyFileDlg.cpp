@@ -10,7 +10,8 @@
 
 namespace tempovia {
 
-CCopyFileDlg::CCopyFileDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+CCopyFileDlg::CCopyFileDlg(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setWindowTitle(QStringLiteral("Uploading Data"));
   setModal(false);
   auto* layout = new QVBoxLayout(this);
@@ -19,8 +20,9 @@ CCopyFileDlg::CCopyFileDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::C
   m_animation->setPixmap(QPixmap::fromImage(ProgressFrames(devicePixelRatioF()).front()));
   m_text = new QLabel(this);
   // Wide enough for the text and all 79 dots, so the window never jumps.
-  m_text->setMinimumWidth(m_text->fontMetrics().horizontalAdvance(QStringLiteral("Uploading data    ") +
-                                                                   QString(79, QLatin1Char('.'))) + 8);
+  m_text->setMinimumWidth(
+      m_text->fontMetrics().horizontalAdvance(QStringLiteral("Uploading data    ") + QString(79, QLatin1Char('.'))) +
+      8);
   layout->addWidget(m_animation);
   layout->addWidget(m_text);
   layout->setSizeConstraint(QLayout::SetFixedSize);

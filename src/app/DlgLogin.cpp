@@ -106,8 +106,9 @@ CDlgLogin::CDlgLogin(std::unique_ptr<TrayArea> trayArea, QWidget* parent)
   runNewUser = [this] {
     if (m_main == nullptr) return false;
     const Units& units = m_main->GetUnits();
-    CDlgUserRecord editor(m_main->Users(), m_main->App().Paths(), units.miles ? 1 : 0, units.pounds ? 1 : 0,
-                          [this] { m_main->RefreshUserPanel(); }, this);
+    CDlgUserRecord editor(
+        m_main->Users(), m_main->App().Paths(), units.miles ? 1 : 0, units.pounds ? 1 : 0,
+        [this] { m_main->RefreshUserPanel(); }, this);
     editor.SetCreateMode(true);
     return editor.exec() == QDialog::Accepted;
   };

@@ -19,11 +19,11 @@
 #include "AppContext.h"
 #include "Artwork.h"
 #include "BarChart.h"
-#include "CopyFileDlg.h"
 #include "CaptureFile.h"
+#include "CopyFileDlg.h"
 #include "DayNoteEdit.h"
-#include "DlgPrint.h"
 #include "DlgCalendar.h"
+#include "DlgPrint.h"
 #include "DlgUserRecord.h"
 #include "ExStatic.h"
 #include "HelpFiles.h"
@@ -115,8 +115,8 @@ CDlgMain::CDlgMain(AppContext& app, std::unique_ptr<TrayArea> trayArea, QWidget*
     return ok;
   };
   runEditor = [this] {
-    CDlgUserRecord dialog(m_users, m_app.Paths(), m_units.miles ? 1 : 0, m_units.pounds ? 1 : 0,
-                          [this] { RefreshUserPanel(); }, this);
+    CDlgUserRecord dialog(
+        m_users, m_app.Paths(), m_units.miles ? 1 : 0, m_units.pounds ? 1 : 0, [this] { RefreshUserPanel(); }, this);
     return dialog.exec() == QDialog::Accepted;
   };
   runPrint = [this] { RunPrint(); };
@@ -134,7 +134,8 @@ CDlgMain::CDlgMain(AppContext& app, std::unique_ptr<TrayArea> trayArea, QWidget*
   };
 
   connect(m_tray.get(), &CTrayNotifyIcon::Command, this, [this](int command) { OnTrayCommand(command); });
-  connect(&m_app.Devices(), &DeviceWatch::Changed, this, [this](const DeviceChange& change) { OnDeviceChange(change); });
+  connect(&m_app.Devices(), &DeviceWatch::Changed, this,
+          [this](const DeviceChange& change) { OnDeviceChange(change); });
   connect(&m_timer, &QTimer::timeout, this, [this] { OnTimer(); });
 }
 
@@ -204,8 +205,7 @@ void CDlgMain::BuildControls() {
   }
   m_progress = new CCopyFileDlg(this);
   m_progress->hide();
-  m_chart->Create(QRect(kChartBox.x, kChartBox.y, kChartBox.width, kChartBox.height), this, kChartControlId,
-                  QString());
+  m_chart->Create(QRect(kChartBox.x, kChartBox.y, kChartBox.width, kChartBox.height), this, kChartControlId, QString());
   m_chart->hide();
   for (std::size_t i = 0; i < kSummaryRows.size(); ++i) {
     const SummaryRow& row = kSummaryRows[i];
@@ -578,7 +578,8 @@ void CDlgMain::Logout() {
 void CDlgMain::ExitProgram() {
   if (!Idle()) return;
   done(kExitResult);
-  QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
 void CDlgMain::done(int result) {

@@ -43,11 +43,7 @@ class CTrayNotifyIcon;
 
 class CDlgPrint;
 
-class CDlgMain : public QDialog,
-                 public DashboardView,
-                 public DownloadUi,
-                 public TransferUi,
-                 public TrekmoObserver {
+class CDlgMain : public QDialog, public DashboardView, public DownloadUi, public TransferUi, public TrekmoObserver {
   Q_OBJECT
 
  public:

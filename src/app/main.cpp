@@ -61,7 +61,8 @@ AppOptions ParseOptions(const QApplication& app, bool& stop) {
       QStringLiteral("SEED|FILE"));
   const QCommandLineOption instant(QStringLiteral("simulate-instant"),
                                    QStringLiteral("The simulator answers without the watch's pauses."));
-  const QCommandLineOption trace(QStringLiteral("trace"), QStringLiteral("Writes the developer trace to standard error."));
+  const QCommandLineOption trace(QStringLiteral("trace"),
+                                 QStringLiteral("Writes the developer trace to standard error."));
   parser.addOptions({help, version, home, simulate, instant, trace});
   parser.parse(WithSimulationValue(app.arguments()));
   stop = false;

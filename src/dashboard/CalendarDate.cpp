@@ -1,8 +1,8 @@
 #include "CalendarDate.h"
 
+#include <locale.h>
 #include <clocale>
 #include <ctime>
-#include <locale.h>
 
 namespace tempovia {
 
@@ -38,7 +38,8 @@ int DayOfWeek(Date date) {
 }
 
 int DaysInMonth(int year, int month) {
-  const year_month_day_last last{std::chrono::year{year}, month_day_last{std::chrono::month{static_cast<unsigned>(month)}}};
+  const year_month_day_last last{std::chrono::year{year},
+                                 month_day_last{std::chrono::month{static_cast<unsigned>(month)}}};
   return static_cast<int>(static_cast<unsigned>(last.day()));
 }
 

@@ -103,8 +103,7 @@ DataTransferFlow::Outcome DataTransferFlow::Import() {
   if (!Reopen()) return Outcome::UserChanged;
   m_users.MoveFirst();  // the imported file's first user is shown from now on
   std::string text = "Data Imported!";
-  if (!result.backup.empty())
-    text += "\n\nThe data folder as it was before is kept in\n" + Shown(result.backup);
+  if (!result.backup.empty()) text += "\n\nThe data folder as it was before is kept in\n" + Shown(result.backup);
   m_ui.Show(NoticeIcon::None, text);
   return Outcome::UserChanged;
 }

@@ -35,9 +35,9 @@ class TransferUi {
 class DataTransferFlow {
  public:
   enum class Outcome {
-    Nothing,       // cancelled or refused; the same user is shown
-    SameUser,      // files copied; the logged-in user was found again
-    UserChanged,   // the current user is another one: refresh everything
+    Nothing,      // cancelled or refused; the same user is shown
+    SameUser,     // files copied; the logged-in user was found again
+    UserChanged,  // the current user is another one: refresh everything
   };
 
   DataTransferFlow(const StorePaths& paths, UserData& users, TransferUi& ui, const Clock& clock);

@@ -56,8 +56,7 @@ void WatchDriverHost::EndUse() {
 
 WatchDriverHost::ChangeResult WatchDriverHost::HandleDeviceChange(const DeviceChange& change,
                                                                   TrekmoObserver* observer) {
-  TV_TRACE("OnDeviceChange : %X, %X\n", static_cast<unsigned>(change.event),
-           static_cast<unsigned>(change.deviceType));
+  TV_TRACE("OnDeviceChange : %X, %X\n", static_cast<unsigned>(change.event), static_cast<unsigned>(change.deviceType));
   if (change.event == kDeviceArrival && !m_driver) {
     if (!MakeAndConnect(observer)) return ChangeResult::Failed;
     TV_TRACE("Reconnected to device\n");

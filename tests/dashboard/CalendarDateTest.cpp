@@ -53,8 +53,7 @@ TEST(CalendarDate, FormatsInEnglishWhateverTheDesktopLanguage) {
   std::setlocale(LC_TIME, "de_DE.UTF-8");  // may be missing; the check holds either way
   EXPECT_EQ(FormatDate("%d-%b-%Y", MakeDate(2008, 3, 5)), "05-Mar-2008");
   EXPECT_EQ(FormatDate("%A, %B %d, %Y", MakeDate(2008, 5, 1)), "Thursday, May 01, 2008");
-  EXPECT_EQ(FormatDateTime("%Y-%b-%d %H:%M:%S", LocalDateTime::From(2035, 12, 31, 23, 59, 58)),
-            "2035-Dec-31 23:59:58");
+  EXPECT_EQ(FormatDateTime("%Y-%b-%d %H:%M:%S", LocalDateTime::From(2035, 12, 31, 23, 59, 58)), "2035-Dec-31 23:59:58");
   std::setlocale(LC_TIME, saved.c_str());
 }
 

@@ -1,8 +1,8 @@
 #include "ChartDashboard.h"
 
 #include <gmock/gmock.h>
-#include <algorithm>
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include "DashboardTestSupport.h"
 #include "FakeClock.h"
@@ -86,12 +86,15 @@ TEST_F(ChartDashboardTest, ConfiguringTellsTheChartItsKindPeriodAndStyleBeforeTh
   chart.ClearCalls();
   dashboard.SelectPeriod(ChartPeriod::Week);
   const std::vector<std::string> expectedStart{
-      "ShowPercent(off)", "Set3D(on)",        "SetIntegerValues(on)",
-      "SetShaded(on)",    "SetHorizontalGrid(on)", "ShowScale(on)",
-      "SetGridLines(10)", "SetTitle(TOTAL CALORIES     (Week : 05-Mar-2008))",
-      "EnableToolTips(on)", "ShowAxisLabels(off)", "ShowValueLabels(1,off)",
-      "SetIntegerValues(off)", "SetBarGap(50)", "SetBarWidth(26)",
-      "RemoveAllBars", "SetShaded(on)", "SetChartMode(1)", "SetShown(on)"};
+      "ShowPercent(off)",       "Set3D(on)",
+      "SetIntegerValues(on)",   "SetShaded(on)",
+      "SetHorizontalGrid(on)",  "ShowScale(on)",
+      "SetGridLines(10)",       "SetTitle(TOTAL CALORIES     (Week : 05-Mar-2008))",
+      "EnableToolTips(on)",     "ShowAxisLabels(off)",
+      "ShowValueLabels(1,off)", "SetIntegerValues(off)",
+      "SetBarGap(50)",          "SetBarWidth(26)",
+      "RemoveAllBars",          "SetShaded(on)",
+      "SetChartMode(1)",        "SetShown(on)"};
   ASSERT_GE(chart.calls.size(), expectedStart.size() + 8);
   EXPECT_EQ(std::vector<std::string>(chart.calls.begin(), chart.calls.begin() + expectedStart.size()), expectedStart);
   EXPECT_EQ(chart.calls[expectedStart.size()], "AddBar(0,0,0,05-Mar-2008,Wed,-)");  // calories of the day: 0

@@ -337,10 +337,9 @@ TEST(WatchDriverHost, ARemovalDisconnectsThenDestroysTheDriverAndAnArrivalMakesA
   host.HandleDeviceChange({kDeviceRemoveComplete, kDeviceTypeInterface, "simulated:watch"}, &window);
   EXPECT_EQ(host.Driver(), nullptr);
   EXPECT_EQ(host.DisconnectedAt(), 1234);
-  EXPECT_THAT(trace.Messages(),
-              ElementsAre("OnDeviceChange : 8000, 5\n", "InitPort\n", "Reconnected to device\n", "OnDeviceChange : 8004, 5\n",
-                          "DBT_DEVTYP_DEVICEINTERFACE\n", "Device disconnected\n",
-                          "Trekmo Closed========================\n"));
+  EXPECT_THAT(trace.Messages(), ElementsAre("OnDeviceChange : 8000, 5\n", "InitPort\n", "Reconnected to device\n",
+                                            "OnDeviceChange : 8004, 5\n", "DBT_DEVTYP_DEVICEINTERFACE\n",
+                                            "Device disconnected\n", "Trekmo Closed========================\n"));
   // A removal of something else with no driver changes nothing.
   EXPECT_EQ(host.HandleDeviceChange({kDeviceRemoveComplete, kDeviceTypeVolume, ""}, &window),
             WatchDriverHost::ChangeResult::Nothing);

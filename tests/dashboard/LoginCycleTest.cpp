@@ -66,9 +66,10 @@ class FakeLogin final : public LoginCycle::LoginWindow {
 
 bool RunCycle(Script& script, bool tray) {
   return LoginCycle::Run(
-      tray,
-      [&script] { return std::make_unique<FakeMain>(script, ++script.mainsMade); },
-      [&script](LoginCycle::MainWindow&, bool startInTray) { return std::make_unique<FakeLogin>(script, startInTray); });
+      tray, [&script] { return std::make_unique<FakeMain>(script, ++script.mainsMade); },
+      [&script](LoginCycle::MainWindow&, bool startInTray) {
+        return std::make_unique<FakeLogin>(script, startInTray);
+      });
 }
 
 TEST(LoginCycle, ALogoutBuildsAFreshMainWindowAndOnlyTheFirstLoginStartsInTheTray) {
@@ -76,9 +77,8 @@ TEST(LoginCycle, ALogoutBuildsAFreshMainWindowAndOnlyTheFirstLoginStartsInTheTra
   script.loginResults = {{1, true}, {1, true}};
   script.mainResults = {LoginCycle::kLogout, LoginCycle::kExit};
   EXPECT_FALSE(RunCycle(script, true));
-  EXPECT_THAT(script.events, ElementsAre("main 1 made", "main 1 loads", "login in tray", "main 1 ends 2",
-                                         "main 1 gone", "main 2 made", "main 2 loads", "login", "main 2 ends 57665",
-                                         "main 2 gone"));
+  EXPECT_THAT(script.events, ElementsAre("main 1 made", "main 1 loads", "login in tray", "main 1 ends 2", "main 1 gone",
+                                         "main 2 made", "main 2 loads", "login", "main 2 ends 57665", "main 2 gone"));
   EXPECT_EQ(script.mainsAlive, 0);
   EXPECT_EQ(script.loginsAlive, 0);
 }
@@ -88,8 +88,8 @@ TEST(LoginCycle, ALoginWindowLeftWithoutALoginIsReplacedAndTheMainWindowSurvives
   script.loginResults = {{1, false}, {1, false}, {1, true}};
   script.mainResults = {LoginCycle::kExit};
   EXPECT_FALSE(RunCycle(script, false));
-  EXPECT_THAT(script.events, ElementsAre("main 1 made", "main 1 loads", "login", "login", "login",
-                                         "main 1 ends 57665", "main 1 gone"));
+  EXPECT_THAT(script.events, ElementsAre("main 1 made", "main 1 loads", "login", "login", "login", "main 1 ends 57665",
+                                         "main 1 gone"));
 }
 
 TEST(LoginCycle, CancellingTheLoginEndsTheProgramAlsoAfterLogouts) {

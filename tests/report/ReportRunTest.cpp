@@ -1,6 +1,6 @@
+#include <gtest/gtest.h>
 #include <fstream>
 #include <iterator>
-#include <gtest/gtest.h>
 
 #include <sys/resource.h>
 
