@@ -99,8 +99,10 @@ LocalDateTime CliContext::Now() {
 Clock& CliContext::LinkClock() {
   if (!instant) return SystemClockInstance();
   if (!m_instantClock) {
+    // Today may be chosen (--today); the time of day is the real one.
     const auto now = SystemClockInstance().Now();
-    m_instantClock = std::make_unique<FakeClock>(LocalDateTime{Today(), now.hour, now.minute, now.second});
+    m_instantClock =
+        std::make_unique<InstantClock>(SystemClockInstance(), LocalDateTime{Today(), now.hour, now.minute, now.second});
   }
   return *m_instantClock;
 }

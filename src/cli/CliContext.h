@@ -12,8 +12,8 @@
 #include <nlohmann/json.hpp>
 
 #include "Clock.h"
-#include "FakeClock.h"
 #include "HidTransport.h"
+#include "InstantClock.h"
 #include "LocalUserRecord.h"
 #include "Notice.h"
 #include "StorePaths.h"
@@ -104,7 +104,7 @@ class CliContext {
   NoticeSink* m_previousSink = nullptr;
   std::optional<StorePaths> m_paths;
   std::optional<std::chrono::year_month_day> m_today;
-  std::unique_ptr<FakeClock> m_instantClock;
+  std::unique_ptr<InstantClock> m_instantClock;
   std::unique_ptr<UserData> m_users;
   std::unique_ptr<UserSettings> m_settings;
   std::unique_ptr<HidTransport> m_transport;
