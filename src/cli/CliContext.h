@@ -88,6 +88,9 @@ class CliContext {
   // The watch (or the simulator) with a connected driver; progress goes to
   // standard error when it is a terminal.
   CTrekmo& Watch();
+  // The watch's transport (or the simulator's), not yet opened; Watch uses
+  // the same one.
+  HidTransport& Transport();
 
   // Text as stored (Windows-1252), refused when it cannot be stored or is
   // longer than maxLength characters.

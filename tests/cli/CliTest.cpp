@@ -461,6 +461,23 @@ TEST_F(CliTest, TodayIsADayOfTheWatchsYears) {
   EXPECT_EQ(exported["path"], (m_dir / "Tempovia Data 01-Jan-2000").string());
 }
 
+// scripts/run reads these fields to choose between the watch and the simulator.
+TEST_F(CliTest, ProbeSaysWhetherTheWatchIsPresentAndCanBeOpened) {
+  const json probe = RunJson({"--simulate-watch", "probe"});
+  EXPECT_EQ(probe["present"], true);
+  EXPECT_EQ(probe["openable"], true);
+  EXPECT_EQ(probe["path"], "simulated:watch");
+  EXPECT_TRUE(probe["reason"].is_null());
+  EXPECT_EQ(probe["permissionDenied"], false);
+  EXPECT_TRUE(probe["fix"].is_null());
+  ASSERT_EQ(probe["interfaces"].size(), 1u);
+  EXPECT_EQ(probe["interfaces"][0]["usage"], 0x10);
+  std::set<std::string> keys;
+  for (const auto& [key, value] : probe.items()) keys.insert(key);
+  EXPECT_EQ(keys,
+            (std::set<std::string>{"present", "openable", "path", "reason", "permissionDenied", "fix", "interfaces"}));
+}
+
 TEST_F(CliTest, UsageErrorsSayWhatIsWrong) {
   const ProcessResult date = Run({"days", "--user", "Ann", "--from", "2009-02-30"});
   EXPECT_EQ(date.exitCode, 2);
