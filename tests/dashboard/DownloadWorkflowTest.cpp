@@ -393,6 +393,8 @@ TEST(WatchDriverHost, AWatchThatCannotBeOpenedLeavesNoDriver) {
   EXPECT_EQ(host.HandleDeviceChange({kDeviceArrival, kDeviceTypeInterface, ""}, nullptr),
             WatchDriverHost::ChangeResult::Failed);
   EXPECT_EQ(host.Driver(), nullptr);
+  EXPECT_EQ(host.MakeAndConnect(nullptr).message(), "Permission denied") << "the reason comes back";
+  EXPECT_EQ(host.Driver(), nullptr);
 }
 
 }  // namespace
