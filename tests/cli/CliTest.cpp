@@ -1,12 +1,9 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
-#include <langinfo.h>
-#include <locale.h>
 #include <unistd.h>
 
 #include <charconv>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -652,20 +649,18 @@ TEST_F(CliTest, CsvListingsReadBackAsTheirJsonFieldByField) {
 TEST_F(CliTest, NumbersKeepTheirDotUnderACommaDecimalLocale) {
   const char* const name = "de_DE.UTF-8";
   std::map<std::string, std::string> environment{{"TEMPOVIA_PASSWORD", "s3cret"}, {"LC_ALL", name}};
-  locale_t german = newlocale(LC_NUMERIC_MASK, name, nullptr);
-  if (german == nullptr) {
+  // Asked of a child, as the tool will see it (glibc keeps memory of a
+  // LOCPATH lookup in the asking process).
+  const auto commaDecimal = [&] {
+    return test::RunProcess("/usr/bin/locale", {"-k", "decimal_point"}, environment).out == "decimal_point=\",\"\n";
+  };
+  if (!commaDecimal()) {
     const auto compiled = m_dir / "locales";
     std::filesystem::create_directories(compiled);
     test::RunProcess("/usr/bin/localedef", {"-i", "de_DE", "-f", "UTF-8", (compiled / name).string()});
-    ::setenv("LOCPATH", compiled.c_str(), 1);
-    german = newlocale(LC_NUMERIC_MASK, name, nullptr);
-    ::unsetenv("LOCPATH");
     environment["LOCPATH"] = compiled.string();
   }
-  if (german == nullptr) GTEST_SKIP() << name << " is not installed and cannot be compiled here";
-  const std::string radix = nl_langinfo_l(RADIXCHAR, german);
-  freelocale(german);
-  ASSERT_EQ(radix, ",") << "not a comma-decimal locale";
+  if (!commaDecimal()) GTEST_SKIP() << name << " is not installed and cannot be compiled here";
 
   AddUser();
   RunJson({"--simulate-watch=4", "--simulate-instant", "download", "--user", "Ann"});
