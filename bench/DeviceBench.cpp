@@ -75,7 +75,6 @@ void BM_DownloadOnFakeClock(benchmark::State& state) {
   CTrekmo driver(watch, clock);
   if (!Connected(driver, state)) return;
   for (auto _ : state) {
-    watch.ClearLog();  // the log would otherwise grow with every iteration
     benchmark::DoNotOptimize(driver.Download(false, false));
   }
 }

@@ -12,7 +12,7 @@ AppContext::AppContext(const AppOptions& options, Clock& clock)
       m_programFolder(options.programFolder) {
   Clock* linkClock = &SystemClockInstance();
   if (options.watch.simulate && options.instant) {
-    m_instantClock = std::make_unique<FakeClock>(clock.Now());
+    m_instantClock = std::make_unique<InstantClock>(clock);
     linkClock = m_instantClock.get();
   }
   auto transport = OpenWatchSource(options.watch, *linkClock, clock.Now().date, m_watchStatus);

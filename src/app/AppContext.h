@@ -9,7 +9,7 @@
 
 #include "Clock.h"
 #include "DeviceWatch.h"
-#include "FakeClock.h"
+#include "InstantClock.h"
 #include "Status.h"
 #include "StorePaths.h"
 #include "WatchDriverHost.h"
@@ -48,7 +48,7 @@ class AppContext {
   Clock& m_clock;
   StorePaths m_paths;
   std::filesystem::path m_programFolder;
-  std::unique_ptr<FakeClock> m_instantClock;
+  std::unique_ptr<InstantClock> m_instantClock;
   Status m_watchStatus = Status::Ok();
   std::unique_ptr<WatchDriverHost> m_watch;
   DeviceWatch m_devices;

@@ -99,8 +99,10 @@ LocalDateTime CliContext::Now() {
 Clock& CliContext::LinkClock() {
   if (!instant) return SystemClockInstance();
   if (!m_instantClock) {
+    // Today may be chosen (--today); the time of day is the real one.
     const auto now = SystemClockInstance().Now();
-    m_instantClock = std::make_unique<FakeClock>(LocalDateTime{Today(), now.hour, now.minute, now.second});
+    m_instantClock =
+        std::make_unique<InstantClock>(SystemClockInstance(), LocalDateTime{Today(), now.hour, now.minute, now.second});
   }
   return *m_instantClock;
 }
@@ -184,9 +186,14 @@ std::unique_ptr<HidTransport> CliContext::OpenTransport() {
   return std::make_unique<SimulatedWatch>(LinkClock(), image);
 }
 
+HidTransport& CliContext::Transport() {
+  if (!m_transport) m_transport = OpenTransport();
+  return *m_transport;
+}
+
 CTrekmo& CliContext::Watch() {
   if (m_trekmo) return *m_trekmo;
-  m_transport = OpenTransport();
+  Transport();
   m_observer = std::make_unique<ProgressBar>(StandardErrorIsTerminal() && !trace);
   m_trekmo = std::make_unique<CTrekmo>(*m_transport, LinkClock());
   if (!m_trekmo->Connect(m_observer.get())) {

@@ -12,8 +12,8 @@
 #include <nlohmann/json.hpp>
 
 #include "Clock.h"
-#include "FakeClock.h"
 #include "HidTransport.h"
+#include "InstantClock.h"
 #include "LocalUserRecord.h"
 #include "Notice.h"
 #include "StorePaths.h"
@@ -88,6 +88,9 @@ class CliContext {
   // The watch (or the simulator) with a connected driver; progress goes to
   // standard error when it is a terminal.
   CTrekmo& Watch();
+  // The watch's transport (or the simulator's), not yet opened; Watch uses
+  // the same one.
+  HidTransport& Transport();
 
   // Text as stored (Windows-1252), refused when it cannot be stored or is
   // longer than maxLength characters.
@@ -104,7 +107,7 @@ class CliContext {
   NoticeSink* m_previousSink = nullptr;
   std::optional<StorePaths> m_paths;
   std::optional<std::chrono::year_month_day> m_today;
-  std::unique_ptr<FakeClock> m_instantClock;
+  std::unique_ptr<InstantClock> m_instantClock;
   std::unique_ptr<UserData> m_users;
   std::unique_ptr<UserSettings> m_settings;
   std::unique_ptr<HidTransport> m_transport;

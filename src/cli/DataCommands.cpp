@@ -5,6 +5,7 @@
 
 #include "CliError.h"
 #include "Commands.h"
+#include "CsvWriter.h"
 #include "DownloadStore.h"
 #include "ExerciseDB.h"
 #include "JsonRecords.h"
@@ -27,6 +28,7 @@ struct Range {
   std::string from;
   std::string to;
   bool table = false;
+  bool csv = false;
 
   // Refuses dates that are not YYYY-MM-DD before anything is read.
   void Parse() {
@@ -147,20 +149,33 @@ Json Exercises(CliContext& context, const std::string& name, const Range& range)
 using ListFunction = Json (*)(CliContext&, const std::string&, const Range&);
 using TableFunction = std::string (*)(const Json&);
 
-// A listing command: the user, an optional range, JSON or an aligned table.
+// The listing's fields, named as in its JSON objects, for the CSV header.
+Json DayFields() {
+  return ToJson(DayRecord{});
+}
+
+Json ExerciseFields() {
+  return ToJson(StoredExercise{});
+}
+
+// A listing command: the user, an optional range, JSON, CSV or an aligned table.
 void AddListCommand(CLI::App& app, CliContext& context, const char* name, const char* description, ListFunction list,
-                    TableFunction table) {
+                    TableFunction table, Json (*fields)()) {
   auto* command = app.add_subcommand(name, description);
   auto user = std::make_shared<std::string>();
   auto range = std::make_shared<Range>();
   command->add_option("--user", *user, "The user's name")->required();
   command->add_option("--from", range->from, "First day, YYYY-MM-DD");
   command->add_option("--to", range->to, "Last day, YYYY-MM-DD");
-  command->add_flag("--table", range->table, "Print an aligned table for reading instead of JSON");
-  command->callback([&context, user, range, list, table] {
+  auto* tableFlag = command->add_flag("--table", range->table, "Print an aligned table for reading instead of JSON");
+  command->add_flag("--csv", range->csv, "Print CSV (RFC 4180, UTF-8, the JSON field names as header) instead of JSON")
+      ->excludes(tableFlag);
+  command->callback([&context, user, range, list, table, fields] {
     const Json listed = list(context, *user, *range);
     if (range->table)
       context.PrintText(table(listed));
+    else if (range->csv)
+      context.PrintText(CsvWriter::Table(fields(), listed));
     else
       context.Print(listed);
   });
@@ -177,9 +192,9 @@ void AddDataCommands(CLI::App& app, CliContext& context) {
   download->callback(
       [&context, downloadUser, setClock] { context.Print(Download(context, *downloadUser, *setClock)); });
 
-  AddListCommand(app, context, "days", "List a user's stored days in file order", Days, DaysTable);
+  AddListCommand(app, context, "days", "List a user's stored days in file order", Days, DaysTable, DayFields);
   AddListCommand(app, context, "exercises", "List a user's stored exercise sessions in file order", Exercises,
-                 ExercisesTable);
+                 ExercisesTable, ExerciseFields);
 }
 
 }  // namespace tempovia::cli

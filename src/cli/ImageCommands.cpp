@@ -2,11 +2,10 @@
 
 #include "CliError.h"
 #include "Commands.h"
-#include "HidapiTransport.h"
 #include "JsonRecords.h"
 #include "Trekmo.h"
-#include "USBHID.h"
 #include "WatchImage.h"
+#include "WatchProbe.h"
 #include "WatchScenario.h"
 
 namespace tempovia::cli {
@@ -61,19 +60,8 @@ void AddImageCommands(CLI::App& app, CliContext& context) {
     context.Print(Json{{"path", *readOut}, {"bytes", image.size()}});
   });
 
-  auto* probe = app.add_subcommand("probe", "Tell whether a watch is plugged in");
-  probe->callback([&context] {
-    Json interfaces = Json::array();
-    if (!context.simulateGiven) {
-      HidapiTransport transport;
-      for (const HidInterfaceInfo& info : transport.Enumerate())
-        if (info.vendorId == USBHID::kVendorId && info.productId == USBHID::kProductId)
-          interfaces.push_back(Json{{"path", info.path}, {"usagePage", info.usagePage}, {"usage", info.usage}});
-    } else {
-      interfaces.push_back(Json{{"path", "simulated"}, {"usagePage", 1}, {"usage", 0x10}});
-    }
-    context.Print(Json{{"present", !interfaces.empty()}, {"interfaces", interfaces}});
-  });
+  auto* probe = app.add_subcommand("probe", "Tell whether a watch is plugged in and whether this user may open it");
+  probe->callback([&context] { context.Print(ToJson(ProbeWatch(context.Transport()))); });
 }
 
 }  // namespace tempovia::cli

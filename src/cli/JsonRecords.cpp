@@ -137,4 +137,18 @@ Json ToJson(const LocalUserRecord& u) {
               {"exerciseFile", Windows1252ToUtf8(u.exerciseFile)}};
 }
 
+Json ToJson(const WatchProbe& probe) {
+  Json interfaces = Json::array();
+  for (const HidInterfaceInfo& info : probe.interfaces)
+    interfaces.push_back(Json{{"path", info.path}, {"usagePage", info.usagePage}, {"usage", info.usage}});
+  const auto textOrNull = [](const std::string& text) { return text.empty() ? Json(nullptr) : Json(text); };
+  return Json{{"present", probe.present},
+              {"openable", probe.openable},
+              {"path", textOrNull(probe.path)},
+              {"reason", textOrNull(probe.reason)},
+              {"permissionDenied", probe.permissionDenied},
+              {"fix", textOrNull(probe.fix)},
+              {"interfaces", interfaces}};
+}
+
 }  // namespace tempovia::cli

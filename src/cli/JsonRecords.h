@@ -10,6 +10,7 @@
 #include "StepRecord.h"
 #include "StoredExercise.h"
 #include "UserRecord.h"
+#include "WatchProbe.h"
 
 namespace tempovia::cli {
 
@@ -21,6 +22,9 @@ nlohmann::ordered_json ToJson(const DayRecord& day);
 nlohmann::ordered_json ToJson(const StoredExercise& exercise);
 // Never includes the password.
 nlohmann::ordered_json ToJson(const LocalUserRecord& user);
+// present, openable, path, reason and fix (null when there is nothing to
+// say), permissionDenied, interfaces. Scripts rely on these names.
+nlohmann::ordered_json ToJson(const WatchProbe& probe);
 
 // "YYYY-MM-DD" of a stored date (years since 2000).
 std::string DateText(int yearsSince2000, int month, int day);

@@ -2,6 +2,7 @@
 
 #include "CliError.h"
 #include "Commands.h"
+#include "CsvWriter.h"
 #include "JsonRecords.h"
 #include "UserRules.h"
 
@@ -76,7 +77,15 @@ Json DeleteUser(CliContext& context, const std::string& name) {
 
 void AddUserCommands(CLI::App& app, CliContext& context) {
   auto* list = app.add_subcommand("users", "List the local users (never their passwords)");
-  list->callback([&context] { context.Print(ListUsers(context)); });
+  auto csv = std::make_shared<bool>(false);
+  list->add_flag("--csv", *csv, "Print CSV (RFC 4180, UTF-8, the JSON field names as header) instead of JSON");
+  list->callback([&context, csv] {
+    const Json users = ListUsers(context);
+    if (*csv)
+      context.PrintText(CsvWriter::Table(ToJson(LocalUserRecord{}), users));
+    else
+      context.Print(users);
+  });
 
   auto* add = app.add_subcommand("add-user", "Create a local user and the user's empty data files");
   auto input = std::make_shared<NewUser>();

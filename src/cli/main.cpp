@@ -78,7 +78,9 @@ int main(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
-    return app.exit(e);
+    // --help and --version end here too, with 0; every other parse error is a
+    // usage error, whatever number the parser gives it.
+    return app.exit(e) == 0 ? kExitOk : kExitUsage;
   } catch (const CliError& e) {
     PrintFailure(e.what(), context.Notices().Take());
     return e.ExitCode();

@@ -155,9 +155,10 @@ bool DownloadWorkflow::Store() {
   }
   DownloadStoreResult result;
   const Status stored = StoreDownload(m_paths, m_users, m_watchUser, m_steps, m_exercises, result);
-  // StoreDownload has shown its own notices; only a failure to open the files
-  // leaves nothing to show.
-  return stored.ok() || stored.message() != "Cannot open database";
+  if (!stored) ShowWarning(stored.message());
+  // Whatever was stored before a failure is shown; files that did not open
+  // leave nothing to show.
+  return stored.ok() || !result.openFailed;
 }
 
 void DownloadWorkflow::Stop() {

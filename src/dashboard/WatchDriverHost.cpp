@@ -8,6 +8,10 @@ namespace {
 
 constexpr char kTraceModule[] = "WatchDriverHost";
 
+Status NotConnected(const CTrekmo& driver) {
+  return Status::Error(driver.LastError().empty() ? "Device not connected!" : driver.LastError());
+}
+
 }  // namespace
 
 WatchDriverHost::WatchDriverHost(std::unique_ptr<HidTransport> transport, Clock& linkClock)
@@ -18,17 +22,19 @@ WatchDriverHost::~WatchDriverHost() {
   Destroy();
 }
 
-bool WatchDriverHost::MakeAndConnect(TrekmoObserver* observer) {
-  if (m_driver) return m_driver->IsConnected();
+Status WatchDriverHost::MakeAndConnect(TrekmoObserver* observer) {
+  if (m_driver) return m_driver->IsConnected() ? Status::Ok() : NotConnected(*m_driver);
   m_driver = std::make_unique<CTrekmo>(*m_transport, m_clock);
-  if (m_driver->Connect(observer)) return true;
+  if (m_driver->Connect(observer)) return Status::Ok();
+  Status failed = NotConnected(*m_driver);
   Destroy();
-  return false;
+  return failed;
 }
 
 void WatchDriverHost::OpenFor(TrekmoObserver* observer) {
   if (!m_driver) {
-    MakeAndConnect(observer);
+    // A failure leaves no driver; the next arrival tries again.
+    (void)MakeAndConnect(observer);
     return;
   }
   m_driver->SetObserver(observer);

@@ -14,6 +14,7 @@
 #include "Clock.h"
 #include "DeviceChange.h"
 #include "HidTransport.h"
+#include "Status.h"
 #include "Trekmo.h"
 
 namespace tempovia {
@@ -29,9 +30,11 @@ class WatchDriverHost {
   bool Connected() const { return m_driver && m_driver->IsConnected(); }
   HidTransport& Transport() { return *m_transport; }
 
-  // Makes a driver and connects it for the observer. False, with no driver
-  // left, when the watch cannot be opened; a driver that exists is kept.
-  bool MakeAndConnect(TrekmoObserver* observer);
+  // Makes a driver and connects it for the observer. When the watch cannot
+  // be opened, no driver is left and the reason is returned (a watch this
+  // user may not open has told the user so already); a driver that exists is
+  // kept.
+  Status MakeAndConnect(TrekmoObserver* observer);
   // Window start: when no driver exists, make one and open the watch (a
   // failure leaves none); when one exists, register the observer with it.
   void OpenFor(TrekmoObserver* observer);

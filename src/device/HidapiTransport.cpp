@@ -50,16 +50,18 @@ std::string HidapiTransport::DescriptorPath(const std::string& devicePath) {
   return "/sys/class/hidraw/" + node + "/device/report_descriptor";
 }
 
+std::string HidapiTransport::PermissionFix() {
+  return "Install Tempovia's udev rule, which gives the person logged in at the computer access "
+         "to the watch: copy 70-tempovia.rules to /etc/udev/rules.d/, run "
+         "\"sudo udevadm control --reload-rules\" and \"sudo udevadm trigger\", "
+         "then unplug the watch and plug it in again. "
+         "\"Watch access on Linux\" in the README explains it.";
+}
+
 std::string HidapiTransport::OpenErrorText(const std::string& path, int error) {
-  if (error == EACCES || error == EPERM) {
-    return "The watch is plugged in, but this user may not open it (" + path +
-           ": permission denied).\n\n"
-           "Install Tempovia's udev rule, which gives the person logged in at the computer access "
-           "to the watch: copy 70-tempovia.rules to /etc/udev/rules.d/, run "
-           "\"sudo udevadm control --reload-rules\" and \"sudo udevadm trigger\", "
-           "then unplug the watch and plug it in again. "
-           "\"Watch access on Linux\" in the README explains it.";
-  }
+  if (error == EACCES || error == EPERM)
+    return "The watch is plugged in, but this user may not open it (" + path + ": permission denied).\n\n" +
+           PermissionFix();
   if (error == ENOENT || error == ENODEV || error == ENXIO)
     return "The watch went away while Tempovia was opening it (" + path + "). Plug it in again.";
   return "Cannot open the watch (" + path + "): " + SystemErrorText(error) + ".";
@@ -93,11 +95,18 @@ Status HidapiTransport::Open(const std::string& path) {
   // hidapi does not say why an open failed; try the node first so that a
   // missing permission can be told apart and its fix named.
   const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-  if (fd < 0) return Status::Error(OpenErrorText(path, errno));
+  if (fd < 0) {
+    const int error = errno;
+    return Status::Error(OpenErrorText(path, error), error);
+  }
   ::close(fd);
 
+  errno = 0;
   m_device = hid_open_path(path.c_str());
-  if (m_device == nullptr) return Status::Error(OpenErrorText(path, errno != 0 ? errno : EIO));
+  if (m_device == nullptr) {
+    const int error = errno != 0 ? errno : EIO;
+    return Status::Error(OpenErrorText(path, error), error);
+  }
   m_path = path;
   m_numbered = HidReportDescriptor::Parse(ReadDescriptor(path)).UsesReportIds();
   return Status::Ok();

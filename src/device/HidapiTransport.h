@@ -29,6 +29,9 @@ class HidapiTransport final : public HidTransport {
   // The user's message for an interface that is present but cannot be opened
   // (errno value), naming the fix where there is one.
   static std::string OpenErrorText(const std::string& path, int error);
+  // What gives this user the watch when a missing permission keeps it out:
+  // the udev rule, installed and reloaded.
+  static std::string PermissionFix();
   // Where sysfs keeps the report descriptor of a hidraw node (/dev/hidraw3).
   static std::string DescriptorPath(const std::string& devicePath);
 

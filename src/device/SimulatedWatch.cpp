@@ -1,6 +1,7 @@
 #include "SimulatedWatch.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "USBHID.h"
 #include "ValueEncoding.h"
@@ -43,7 +44,7 @@ Status SimulatedWatch::Open(const std::string& path) {
   const bool known = std::any_of(m_interfaces.begin(), m_interfaces.end(),
                                  [&](const HidInterfaceInfo& info) { return info.path == path; });
   if (!known) return Status::Error("No such device: " + path);
-  if (!m_denyOpen.empty()) return Status::Error(m_denyOpen);
+  if (!m_denyOpen.empty()) return Status::Error(m_denyOpen, EACCES);
   m_openPath = path;
   return Status::Ok();
 }
@@ -72,8 +73,10 @@ void SimulatedWatch::Transferred() {
 }
 
 void SimulatedWatch::Record(Direction direction, Outcome outcome, std::vector<std::uint8_t> bytes) {
-  m_log.push_back(ReportLogEntry{direction, outcome, std::move(bytes)});
+  OnReport(ReportLogEntry{direction, outcome, std::move(bytes)});
 }
+
+void SimulatedWatch::OnReport(const ReportLogEntry&) {}
 
 Status SimulatedWatch::Write(const OutputReport& report) {
   const std::vector<std::uint8_t> bytes(report.begin(), report.end());
@@ -141,7 +144,6 @@ void SimulatedWatch::Data(const OutputReport& report) {
       m_image[Wrap(m_pendingAddress + i)] = report[1 + i];
     return;
   }
-  m_portCommands.push_back(PortCommand{code, {report[1], report[2]}});
   if (code == USBHID::kPortSet) m_portBits = static_cast<std::uint8_t>(m_portBits | report[1]);
   if (code == USBHID::kPortMask) m_portBits = static_cast<std::uint8_t>(m_portBits & report[1]);
 }

@@ -5,8 +5,9 @@
 // program and the command-line tool use it for a demo without a watch.
 //
 // Faults can be injected: a failed read or write, a read whose answer comes
-// too late, a watch that never gets ready, a wrong checksum in memory, and a
-// watch unplugged in the middle of a transfer.
+// too late, a watch that never gets ready, a wrong checksum in memory, a
+// watch unplugged in the middle of a transfer, and a watch this user may not
+// open. Every report moved passes OnReport, where tests keep a log of them.
 
 #include <cstdint>
 #include <deque>
@@ -30,6 +31,7 @@ struct SimulatedFaults {
 
 enum class SimulatedChecksum { Settings, Clock, Day, Exercise };
 
+// One report the simulator moved, and what became of it.
 struct ReportLogEntry {
   enum class Direction { Out, In };
   enum class Outcome { Delivered, Failed, TimedOut, Discarded };
@@ -38,7 +40,7 @@ struct ReportLogEntry {
   std::vector<std::uint8_t> bytes;  // empty when nothing moved
 };
 
-class SimulatedWatch final : public HidTransport {
+class SimulatedWatch : public HidTransport {
  public:
   static constexpr const char* kBridgePath = "simulated:watch";
   // With SetReadyAfter: the status never shows ready.
@@ -59,7 +61,8 @@ class SimulatedWatch final : public HidTransport {
   // The collections the device presents; the bridge's is kBridgePath. Tests
   // put others in front of it.
   std::vector<HidInterfaceInfo>& Interfaces() { return m_interfaces; }
-  // Opening fails with this message (as for a missing permission); empty to allow.
+  // Opening fails with this message, as for a missing permission (EACCES);
+  // empty to allow.
   void DenyOpen(std::string message) { m_denyOpen = std::move(message); }
 
   // The status shows ready from the (polls + 1)-th status read on.
@@ -75,18 +78,14 @@ class SimulatedWatch final : public HidTransport {
   const WatchImage& Image() const { return m_image; }
   void SetImage(const WatchImage& image) { m_image = image; }
 
-  // Every report written and read, in order.
-  const std::vector<ReportLogEntry>& Log() const { return m_log; }
-  void ClearLog() { m_log.clear(); }
-  // Port commands seen (code 4, 5 or 6 with their data bytes) and the port
-  // bits they leave: PortSet raises bits, PortMask keeps only the given ones.
-  struct PortCommand {
-    std::uint8_t code = 0;
-    std::uint8_t data[2] = {0, 0};
-  };
-  const std::vector<PortCommand>& PortCommands() const { return m_portCommands; }
+  // The port bits the port commands leave: PortSet raises bits, PortMask
+  // keeps only the given ones.
   std::uint8_t PortBits() const { return m_portBits; }
   int StatusPolls() const { return m_statusPolls; }
+
+ protected:
+  // Each report written and read, in order, as it is moved; nothing here.
+  virtual void OnReport(const ReportLogEntry& entry);
 
  private:
   using Answer = std::vector<std::uint8_t>;
@@ -118,9 +117,7 @@ class SimulatedWatch final : public HidTransport {
   std::uint8_t m_pendingLength = 0;
   std::deque<Answer> m_answers;
 
-  std::vector<PortCommand> m_portCommands;
   std::uint8_t m_portBits = 0;
-  std::vector<ReportLogEntry> m_log;
 };
 
 }  // namespace tempovia

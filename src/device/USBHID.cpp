@@ -13,15 +13,12 @@ constexpr char kTraceModule[] = "USBHID";
 
 constexpr std::uint8_t kCommandMagic[4] = {'U', 'S', 'B', 'C'};
 
-// The usage test of the first open. A backend that cannot tell usages at all
-// reports 0 and 0; the bridge is then taken on vendor and product alone rather
-// than never found.
-bool UsageMatches(const HidInterfaceInfo& info, std::uint16_t usage) {
-  if (info.usagePage == 0 && info.usage == 0) return true;
-  return info.usage == usage && info.usagePage == USBHID::kRequiredUsagePage;
-}
-
 }  // namespace
+
+bool USBHID::UsageMatches(const HidInterfaceInfo& info, std::uint16_t usage) {
+  if (info.usagePage == 0 && info.usage == 0) return true;
+  return info.usage == usage && info.usagePage == kRequiredUsagePage;
+}
 
 USBHID::USBHID(HidTransport& transport) : m_transport(transport) {}
 

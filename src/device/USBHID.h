@@ -44,6 +44,11 @@ class USBHID {
   USBHID(const USBHID&) = delete;
   USBHID& operator=(const USBHID&) = delete;
 
+  // Whether an interface is the bridge's collection (with the usage asked
+  // for). A backend that cannot tell usages reports 0 and 0: the interface
+  // is then taken on vendor and product alone rather than never found.
+  static bool UsageMatches(const HidInterfaceInfo& info, std::uint16_t usage);
+
   // Finds and opens the bridge's collection; the observer hears of a later
   // re-arrival (OnArrival). A bridge that is present but cannot be opened is
   // told to the user with the reason.

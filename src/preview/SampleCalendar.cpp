@@ -6,7 +6,7 @@
 #include "CalendarCtrl.h"
 #include "CalendarDate.h"
 #include "DlgCalendar.h"
-#include "FakeClock.h"
+#include "SampleClock.h"
 #include "SkinLayout.h"
 #include "StepData.h"
 
@@ -54,7 +54,7 @@ bool RenderSampleCalendars(const std::function<void(const QString& name, const Q
     std::fprintf(stderr, "tempovia-preview: cannot write the sample step file\n");
     return false;
   }
-  FakeClock clock(kToday);
+  SampleClock clock(kToday);
 
   {
     CDlgCalendar dialog(clock);
@@ -82,7 +82,7 @@ bool RenderSampleCalendars(const std::function<void(const QString& name, const Q
     int area;
   } ends[] = {{"calendar-first-month", 1, kCalendarPreviousYear}, {"calendar-last-month", 12, kCalendarNextYear}};
   for (const auto& end : ends) {
-    FakeClock endClock(LocalDateTime::From(2026, end.month, 12, 9, 0, 0));
+    SampleClock endClock(LocalDateTime::From(2026, end.month, 12, 9, 0, 0));
     CDlgCalendar dialog(endClock);
     dialog.SetFiles(&steps, nullptr);
     dialog.show();

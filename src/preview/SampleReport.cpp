@@ -4,7 +4,6 @@
 
 #include "ExerciseDB.h"
 #include "Notice.h"
-#include "NoticeRecorder.h"
 #include "PrntScreen.h"
 #include "ReportRun.h"
 #include "StepData.h"
@@ -16,6 +15,20 @@ namespace {
 
 using std::chrono::sys_days;
 using std::chrono::year_month_day;
+
+// The report shows its failures as notices and also returns them; the
+// preview tells the returned one, once.
+class QuietNotices final : public NoticeSink {
+ public:
+  QuietNotices() : m_previous(InstallNoticeSink(this)) {}
+  ~QuietNotices() override { InstallNoticeSink(m_previous); }
+  QuietNotices(const QuietNotices&) = delete;
+  QuietNotices& operator=(const QuietNotices&) = delete;
+  void Show(const Notice&) override {}
+
+ private:
+  NoticeSink* m_previous;
+};
 
 year_month_day Ymd(int y, unsigned m, unsigned d) {
   return year_month_day{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}};
@@ -111,7 +124,7 @@ bool WriteSampleReport(QWidget& window, const QString& folder, const QString& fi
   request.chart = true;
   request.detail = true;
   request.picture = picture->Path();
-  NoticeRecorder notices;
+  const QuietNotices quiet;
   const ReportResult result = WriteReport(request, user, paths, settings);
   if (!result.status) {
     *error = QString::fromStdString(result.status.message());

@@ -25,11 +25,11 @@
 #include "ChartTip.h"
 #include "DlgPrint.h"
 #include "ExStatic.h"
-#include "FakeClock.h"
 #include "Fonts.h"
 #include "Label.h"
 #include "SampleCalendar.h"
 #include "SampleCharts.h"
+#include "SampleClock.h"
 #include "SampleDialogs.h"
 #include "SampleReport.h"
 #include "SampleWindows.h"
@@ -139,7 +139,7 @@ void RenderMainWindow(Writer& writer, ChartKind kind) {
 
 // The report options as they open, and as a user has filled them in.
 void RenderReportOptions(Writer& writer) {
-  const FakeClock clock(LocalDateTime::From(2008, 3, 5, 9, 30, 0));
+  const SampleClock clock(LocalDateTime::From(2008, 3, 5, 9, 30, 0));
   {
     CDlgPrint dialog(nullptr, clock);
     dialog.SetOutputFolder(QStringLiteral("/home/anna/Desktop"));

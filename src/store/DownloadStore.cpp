@@ -4,7 +4,6 @@
 #include <string>
 
 #include "ExerciseDB.h"
-#include "Notice.h"
 #include "StepData.h"
 #include "Trace.h"
 
@@ -16,7 +15,7 @@ constexpr char kTraceModule[] = "DownloadStore";
 constexpr char kCannotOpen[] = "Cannot open database";
 
 Status Failed(const std::string& message) {
-  ShowNotice(NoticeIcon::Warning, message);
+  TV_TRACE("Not stored : %s\n", message.c_str());
   return Status::Error(message);
 }
 
@@ -82,11 +81,15 @@ Status StoreDownload(const StorePaths& paths, UserData& users, const UserRecord&
   const std::optional<std::filesystem::path> exercisePath = paths.UserFile(user.exerciseFile);
   if (!stepPath || !exercisePath) {
     TV_TRACE("Refused user file names '%s', '%s'\n", user.stepFile.c_str(), user.exerciseFile.c_str());
+    result.openFailed = true;
     return Failed(kCannotOpen);
   }
   StepData stepData;
   CExerciseDB exerciseDb;
-  if (!stepData.Open(*stepPath) || !exerciseDb.Open(*exercisePath)) return Failed(kCannotOpen);
+  if (!stepData.Open(*stepPath) || !exerciseDb.Open(*exercisePath)) {
+    result.openFailed = true;
+    return Failed(kCannotOpen);
+  }
 
   // Oldest position first, so of two sessions with the same start the one
   // named at the lower (more recent) position is merged last and wins.

@@ -21,6 +21,9 @@ namespace tempovia {
 struct DownloadStoreResult {
   int exercisesStored = 0;
   int daysStored = 0;
+  // The user's files could not be opened ("Cannot open database"): nothing
+  // was stored. Other failures may leave part of the download stored.
+  bool openFailed = false;
   // The latest day of the step data file after storing (the day the window
   // shows next) and its record; hasLatest is false when the file is empty.
   bool hasLatest = false;
@@ -43,8 +46,9 @@ void FillStoredExercise(StoredExercise& record, const ExerciseEntry& entry);
 // order position to the newest, sorts and renumbers, then does the same for
 // the valid days, reads back the latest day and writes the user's record back
 // to user.dat (a failure, such as a user deleted meanwhile, is reported, never
-// passed off as saved). Failures are shown as notices and returned; what was
-// written before a failure stays written.
+// passed off as saved). A failure is returned for the caller to show (only a
+// file that will not open has told the user so itself); what was written
+// before a failure stays written.
 Status StoreDownload(const StorePaths& paths, UserData& users, const UserRecord& watchUser, const StepRecord& steps,
                      const CExerciseRecord& exercises, DownloadStoreResult& result);
 

@@ -8,8 +8,8 @@ namespace {
 
 constexpr char kTraceModule[] = "ExerciseDB";
 
-constexpr RecordFile<StoredExercise>::Behaviour kBehaviour{"Failed to open Exercise Data", "Exercise File not open!",
-                                                           false, true, true};
+constexpr RecordFile<StoredExercise>::Behaviour kBehaviour{
+    "Failed to open Exercise Data", "Exercise File not open!", true, false, true, true};
 
 }  // namespace
 
@@ -40,7 +40,9 @@ bool CExerciseDB::FindByDateTime(const LocalDateTime& start, StoredExercise& out
 }
 
 bool CExerciseDB::MergeExercise() {
-  if (!IsOpen()) return false;
+  // Without a file (or opened for reading) nothing is written, and LastError
+  // says why.
+  if (!CanWrite()) return false;
   SaveCopy();
   StoredExercise& merged = SavedCopy();
   merged.hidden = 0;

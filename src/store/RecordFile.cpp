@@ -143,7 +143,7 @@ void RecordFile<Record>::Close() {
 template <class Record>
 bool RecordFile<Record>::CanWrite() {
   if (!IsOpen()) {
-    m_lastError = "The file is not open";
+    m_lastError = m_behaviour.notOpenText != nullptr ? m_behaviour.notOpenText : "The file is not open";
     return false;
   }
   if (m_readOnly) {
@@ -154,13 +154,8 @@ bool RecordFile<Record>::CanWrite() {
 }
 
 template <class Record>
-bool RecordFile<Record>::IsEmpty() {
-  if (!IsOpen()) {
-    if (m_behaviour.notOpenNotice == nullptr) return false;
-    ShowNotice(NoticeIcon::Warning, m_behaviour.notOpenNotice);
-    return true;
-  }
-  return m_count == 0;
+bool RecordFile<Record>::IsEmpty() const {
+  return IsOpen() ? m_count == 0 : m_behaviour.emptyWithoutFile;
 }
 
 template <class Record>

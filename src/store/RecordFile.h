@@ -34,7 +34,8 @@ class RecordFile {
   // The few places where the three files behave differently.
   struct Behaviour {
     const char* openFailedNotice;  // shown when Open fails
-    const char* notOpenNotice;     // shown by IsEmpty without a file; nullptr: answer false silently
+    const char* notOpenText;       // why a write fails without a file; nullptr: "The file is not open"
+    bool emptyWithoutFile;         // what IsEmpty answers without a file
     bool showSystemErrorOnOpen;    // show the system's text for the error before openFailedNotice
     bool openClosesFirst;          // Open closes an open file first instead of failing
     bool closeClearsRecords;       // Close zeroes current record, saved copy and index
@@ -55,8 +56,9 @@ class RecordFile {
   void Close();
   bool IsOpen() const { return m_open; }
   bool IsReadOnly() const { return m_readOnly; }
-  // True when the file holds no whole record.
-  bool IsEmpty();
+  // True when the file holds no whole record. Without a file, the answer
+  // the file's kind gives (see Behaviour); never a notice.
+  bool IsEmpty() const;
   // Whole records in the file; a short trailing part is never read.
   int GetCount() const { return m_count; }
 

@@ -16,8 +16,8 @@ constexpr char kTraceModule[] = "StepData";
 
 using namespace std::chrono;
 
-constexpr RecordFile<DayRecord>::Behaviour kBehaviour{"Failed to open Step Data", "Step File not open!", false, true,
-                                                      true};
+constexpr RecordFile<DayRecord>::Behaviour kBehaviour{
+    "Failed to open Step Data", "Step File not open!", true, false, true, true};
 
 // The stored key of a calendar day, or nothing for a day no record can hold.
 std::optional<std::uint64_t> KeyOfDate(year_month_day date) {
@@ -70,7 +70,9 @@ bool StepData::FindByDate(year_month_day date, DayRecord& out) {
 }
 
 bool StepData::MergeDay() {
-  if (!IsOpen()) return false;
+  // Without a file (or opened for reading) nothing is written, and LastError
+  // says why.
+  if (!CanWrite()) return false;
   SaveCopy();
   DayRecord& merged = SavedCopy();
   merged.hidden = 0;

@@ -4,6 +4,7 @@
 
 #include "Clock.h"
 #include "FakeClock.h"
+#include "InstantClock.h"
 
 namespace tempovia {
 namespace {
@@ -36,6 +37,38 @@ TEST(FakeClock, SettingTheWallClockKeepsTheMonotonicScaleRunning) {
   EXPECT_EQ(clock.Now(), LocalDateTime::From(2008, 3, 5, 8, 0, 0));
   clock.Advance(1000ms);
   EXPECT_EQ(clock.Now(), LocalDateTime::From(2008, 3, 5, 8, 0, 1));
+}
+
+// The simulator's clock without pauses: it follows the clock under it (a fake
+// one here, standing in for the real one) and never waits on it.
+TEST(InstantClock, PausesMoveItOnWithoutWaitingAndTheClockUnderItKeepsCounting) {
+  FakeClock real(LocalDateTime::From(2009, 12, 31, 23, 59, 52));
+  real.Advance(7000ms);
+  InstantClock clock(real);
+  EXPECT_EQ(clock.Now(), real.Now());
+  EXPECT_EQ(clock.MonotonicMs(), 7000);
+
+  clock.Sleep(600ms);
+  EXPECT_EQ(clock.Now(), real.Now()) << "less than a second of pauses";
+  clock.Sleep(600ms);
+  EXPECT_EQ(clock.Now(), LocalDateTime::From(2010, 1, 1, 0, 0, 0));
+  EXPECT_EQ(clock.MonotonicMs(), 8200);
+  clock.Sleep(-5000ms);
+  EXPECT_EQ(clock.MonotonicMs(), 8200) << "a negative pause never turns it back";
+  EXPECT_EQ(real.TotalSleptMs(), 0) << "nothing waited";
+
+  real.Advance(2000ms);
+  EXPECT_EQ(clock.Now(), LocalDateTime::From(2010, 1, 1, 0, 0, 2));
+  EXPECT_EQ(clock.MonotonicMs(), 10200);
+}
+
+TEST(InstantClock, AChosenStartShiftsTheDateAndKeepsTheRealPassingOfTime) {
+  FakeClock real(LocalDateTime::From(2026, 7, 14, 10, 0, 0));
+  InstantClock clock(real, LocalDateTime::From(2009, 1, 5, 10, 0, 30));
+  EXPECT_EQ(clock.Now(), LocalDateTime::From(2009, 1, 5, 10, 0, 30));
+  real.Advance(90000ms);
+  clock.Sleep(3000ms);
+  EXPECT_EQ(clock.Now(), LocalDateTime::From(2009, 1, 5, 10, 2, 3));
 }
 
 TEST(SystemClock, NowIsAPlausibleLocalTime) {

@@ -1,10 +1,13 @@
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <regex>
 #include <set>
 #include <string>
@@ -12,6 +15,7 @@
 #include <nlohmann/json.hpp>
 
 #include "Process.h"
+#include "StepData.h"
 #include "TempDir.h"
 #include "WatchScenario.h"
 
@@ -23,6 +27,112 @@ using test::ProcessResult;
 
 constexpr char kToday[] = "2009-01-05";
 const std::chrono::year_month_day kTodayDate{std::chrono::year{2009}, std::chrono::month{1}, std::chrono::day{5}};
+
+using OrderedJson = nlohmann::ordered_json;
+using CsvRows = std::vector<std::vector<std::string>>;
+
+// A strict reader of RFC 4180 text, written apart from the tool's writer:
+// every row ends in CRLF; a quoted field may hold commas, line breaks and
+// doubled quotes; anything else fails the test.
+CsvRows ReadCsv(const std::string& text) {
+  CsvRows rows;
+  std::vector<std::string> row;
+  std::string field;
+  bool quoted = false;      // inside a quoted field
+  bool wasQuoted = false;   // the field was quoted and has closed
+  bool rowStarted = false;  // a field has begun since the last row ended
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (quoted) {
+      if (c != '"') {
+        field += c;
+      } else if (i + 1 < text.size() && text[i + 1] == '"') {
+        field += '"';
+        ++i;
+      } else {
+        quoted = false;
+        wasQuoted = true;
+      }
+      continue;
+    }
+    if (c == ',' || c == '\r') {
+      row.push_back(field);
+      field.clear();
+      wasQuoted = false;
+      rowStarted = c == ',';
+      if (c == '\r') {
+        if (i + 1 >= text.size() || text[i + 1] != '\n') {
+          ADD_FAILURE() << "a CR without LF at byte " << i;
+          return rows;
+        }
+        ++i;
+        rows.push_back(row);
+        row.clear();
+      }
+      continue;
+    }
+    if (c == '\n') {
+      ADD_FAILURE() << "a line ends without CR at byte " << i;
+      return rows;
+    }
+    if (c == '"' && field.empty() && !wasQuoted) {
+      quoted = true;
+      rowStarted = true;
+      continue;
+    }
+    if (c == '"' || wasQuoted) {
+      ADD_FAILURE() << "a stray quote at byte " << i;
+      return rows;
+    }
+    field += c;
+    rowStarted = true;
+  }
+  if (quoted || rowStarted || !row.empty()) ADD_FAILURE() << "the last row does not end in CRLF";
+  return rows;
+}
+
+// Checks CSV output against the JSON output of the same listing: the header
+// holds the JSON field names in order, and every field reads back as the
+// JSON value (numbers with a dot, exactly; null as nothing).
+void ExpectCsvMatchesJson(const std::string& csv, const OrderedJson& list, const std::vector<std::string>& names) {
+  const CsvRows rows = ReadCsv(csv);
+  ASSERT_EQ(rows.size(), list.size() + 1) << csv;
+  EXPECT_EQ(rows[0], names);
+  for (std::size_t r = 0; r < list.size(); ++r) {
+    const OrderedJson& object = list[r];
+    const std::vector<std::string>& row = rows[r + 1];
+    ASSERT_EQ(row.size(), names.size()) << "row " << r;
+    std::size_t column = 0;
+    for (const auto& [name, value] : object.items()) {
+      ASSERT_LT(column, names.size());
+      EXPECT_EQ(name, names[column]);
+      const std::string& field = row[column++];
+      SCOPED_TRACE("row " + std::to_string(r) + ", " + name + " = \"" + field + "\"");
+      if (value.is_string()) {
+        EXPECT_EQ(field, value.get<std::string>());
+      } else if (value.is_boolean()) {
+        EXPECT_EQ(field, value.get<bool>() ? "true" : "false");
+      } else if (value.is_null()) {
+        EXPECT_EQ(field, "");
+      } else if (value.is_number_integer()) {
+        EXPECT_EQ(field, std::to_string(value.get<long long>()));
+      } else {
+        ASSERT_TRUE(value.is_number_float());
+        EXPECT_EQ(field.find_first_not_of("0123456789.-+e"), std::string::npos);
+        double read = 0;
+        const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), read);
+        EXPECT_TRUE(error == std::errc() && end == field.data() + field.size());
+        EXPECT_EQ(read, value.get<double>());
+      }
+    }
+  }
+}
+
+std::vector<std::string> Keys(const OrderedJson& object) {
+  std::vector<std::string> keys;
+  for (const auto& [key, value] : object.items()) keys.push_back(key);
+  return keys;
+}
 
 class CliTest : public testing::Test {
  protected:
@@ -461,12 +571,119 @@ TEST_F(CliTest, TodayIsADayOfTheWatchsYears) {
   EXPECT_EQ(exported["path"], (m_dir / "Tempovia Data 01-Jan-2000").string());
 }
 
+// scripts/run reads these fields to choose between the watch and the simulator.
+TEST_F(CliTest, ProbeSaysWhetherTheWatchIsPresentAndCanBeOpened) {
+  const json probe = RunJson({"--simulate-watch", "probe"});
+  EXPECT_EQ(probe["present"], true);
+  EXPECT_EQ(probe["openable"], true);
+  EXPECT_EQ(probe["path"], "simulated:watch");
+  EXPECT_TRUE(probe["reason"].is_null());
+  EXPECT_EQ(probe["permissionDenied"], false);
+  EXPECT_TRUE(probe["fix"].is_null());
+  ASSERT_EQ(probe["interfaces"].size(), 1u);
+  EXPECT_EQ(probe["interfaces"][0]["usage"], 0x10);
+  std::set<std::string> keys;
+  for (const auto& [key, value] : probe.items()) keys.insert(key);
+  EXPECT_EQ(keys,
+            (std::set<std::string>{"present", "openable", "path", "reason", "permissionDenied", "fix", "interfaces"}));
+}
+
+TEST(CsvReader, ReadsWhatTheStandardAllowsAndNothingElse) {
+  EXPECT_EQ(ReadCsv("a,\"b,\"\"c\"\"\r\nd\"\r\n,\r\n"), (CsvRows{{"a", "b,\"c\"\r\nd"}, {"", ""}}));
+  for (const char* bad : {"a\n", "a,b", "a\"b\r\n", "\"a\"b\r\n", "\"a\r\n"}) EXPECT_NONFATAL_FAILURE(ReadCsv(bad), "");
+}
+
+TEST_F(CliTest, CsvListingsReadBackAsTheirJsonFieldByField) {
+  const std::string ann = "Ann \"Runner\", Jr.";
+  AddUser(ann);
+  RunJson({"--simulate-watch=4", "--simulate-instant", "download", "--user", ann});
+  const std::string rain = "Rain, \"heavy\"\r\nthen sun";
+  {
+    // Notes as typed on the dashboard, stored as Windows-1252.
+    StepData steps;
+    ASSERT_TRUE(steps.Open(m_data / "100.dat"));
+    ASSERT_TRUE(steps.MoveFirst());
+    steps.Current().note = rain;
+    ASSERT_TRUE(steps.WriteCurrent());
+    ASSERT_TRUE(steps.MoveNext());
+    steps.Current().note = "Caf\xE9 at 5\nthen home";
+    ASSERT_TRUE(steps.WriteCurrent());
+  }
+  const auto listing = [&](std::vector<std::string> arguments, const std::string& name) {
+    const ProcessResult r = Run(arguments, "s3cret");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const OrderedJson list = OrderedJson::parse(r.out);
+    arguments.push_back("--csv");
+    const ProcessResult csv = Run(arguments, "s3cret");
+    EXPECT_EQ(csv.exitCode, 0) << csv.err;
+    EXPECT_FALSE(list.empty()) << name;
+    if (!list.empty()) ExpectCsvMatchesJson(csv.out, list, Keys(list[0]));
+    return std::pair(list, csv.out);
+  };
+
+  const auto [days, daysCsv] = listing({"days", "--user", ann}, "days");
+  ASSERT_GE(days.size(), 2u);
+  EXPECT_EQ(days[0]["note"], rain);
+  EXPECT_EQ(days[1]["note"], "Caf\xC3\xA9 at 5\nthen home") << "UTF-8 out";
+  EXPECT_NE(daysCsv.find(",\"Rain, \"\"heavy\"\"\r\nthen sun\"\r\n"), std::string::npos) << daysCsv;
+  const OrderedJson sessions = listing({"exercises", "--user", ann}, "exercises").first;
+  const auto [users, usersCsv] = listing({"users"}, "users");
+  EXPECT_EQ(users[0]["name"], ann);
+  EXPECT_NE(usersCsv.find(",\"Ann \"\"Runner\"\", Jr.\","), std::string::npos) << usersCsv;
+
+  // A listing with nothing in it still names its fields.
+  const ProcessResult none = Run({"days", "--user", ann, "--from", "2030-01-01", "--csv"});
+  EXPECT_EQ(none.exitCode, 0) << none.err;
+  ExpectCsvMatchesJson(none.out, OrderedJson::array(), Keys(days[0]));
+  const ProcessResult noSessions = Run({"exercises", "--user", ann, "--to", "2000-01-01", "--csv"});
+  ExpectCsvMatchesJson(noSessions.out, OrderedJson::array(), Keys(sessions[0]));
+
+  const ProcessResult both = Run({"days", "--user", ann, "--csv", "--table"});
+  EXPECT_EQ(both.exitCode, 2);
+  EXPECT_TRUE(both.out.empty());
+}
+
+// A desktop set to German writes 1,5 for one and a half; scripts and
+// spreadsheets reading our output must still see 1.5. The locale is compiled
+// into a temporary folder when the system has none.
+TEST_F(CliTest, NumbersKeepTheirDotUnderACommaDecimalLocale) {
+  const char* const name = "de_DE.UTF-8";
+  std::map<std::string, std::string> environment{{"TEMPOVIA_PASSWORD", "s3cret"}, {"LC_ALL", name}};
+  // Asked of a child, as the tool will see it (glibc keeps memory of a
+  // LOCPATH lookup in the asking process).
+  const auto commaDecimal = [&] {
+    return test::RunProcess("/usr/bin/locale", {"-k", "decimal_point"}, environment).out == "decimal_point=\",\"\n";
+  };
+  if (!commaDecimal()) {
+    const auto compiled = m_dir / "locales";
+    std::filesystem::create_directories(compiled);
+    test::RunProcess("/usr/bin/localedef", {"-i", "de_DE", "-f", "UTF-8", (compiled / name).string()});
+    environment["LOCPATH"] = compiled.string();
+  }
+  if (!commaDecimal()) GTEST_SKIP() << name << " is not installed and cannot be compiled here";
+
+  AddUser();
+  RunJson({"--simulate-watch=4", "--simulate-instant", "download", "--user", "Ann"});
+  for (const char* command : {"days", "exercises"}) {
+    for (const bool csv : {false, true}) {
+      std::vector<std::string> arguments{"--home", m_home.string(), "--today", kToday, command, "--user", "Ann"};
+      if (csv) arguments.push_back("--csv");
+      const ProcessResult plain = test::RunProcess(TEMPOVIA_CLI, arguments, {{"TEMPOVIA_PASSWORD", "s3cret"}});
+      const ProcessResult comma = test::RunProcess(TEMPOVIA_CLI, arguments, environment);
+      EXPECT_EQ(comma.exitCode, 0) << comma.err;
+      EXPECT_EQ(comma.out, plain.out) << command << (csv ? " --csv" : "");
+      EXPECT_NE(plain.out.find('.'), std::string::npos);
+    }
+  }
+}
+
 TEST_F(CliTest, UsageErrorsSayWhatIsWrong) {
   const ProcessResult date = Run({"days", "--user", "Ann", "--from", "2009-02-30"});
   EXPECT_EQ(date.exitCode, 2);
   EXPECT_NE(date.err.find("--from must be a date written YYYY-MM-DD"), std::string::npos) << date.err;
   const ProcessResult none = Run({});
-  EXPECT_NE(none.exitCode, 0);
+  EXPECT_EQ(none.exitCode, 2);
+  EXPECT_EQ(Run({"days", "--help"}).exitCode, 0);
   const ProcessResult noWatch =
       Run({"--simulate-watch=" + (m_dir / "missing.img").string(), "read-image", "--out", "x"});
   EXPECT_NE(noWatch.exitCode, 0);

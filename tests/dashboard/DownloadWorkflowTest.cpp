@@ -6,6 +6,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <filesystem>
 #include <mutex>
 
 #include "ExerciseDB.h"
@@ -216,6 +217,40 @@ TEST_F(DownloadWorkflowTest, AWatchThatNeverAnswersIsTriedTenTimesAndNothingIsSt
   EXPECT_EQ(ui.refreshes, 1);
 }
 
+// The store returns its failures and the window shows each once; a download
+// whose files would not open leaves nothing to refresh.
+TEST_F(DownloadWorkflowTest, AStoreThatFailsIsToldOnceByTheWindow) {
+  ASSERT_TRUE(host.MakeAndConnect(&forwarder));
+  std::filesystem::create_directory(paths.DataFolder() / "100.dat");  // the step file cannot be opened
+  NoticeRecorder notices;
+  workflow.Upload();
+  ASSERT_TRUE(ui.PumpUntil([&] { return !workflow.Busy(); }));
+  EXPECT_THAT(ui.messages, ElementsAre("Cannot open database"));
+  EXPECT_THAT(notices.Texts(), ElementsAre("Failed to open Step Data")) << "the file's own notice";
+  EXPECT_EQ(ui.refreshes, 0);
+  EXPECT_EQ(StoredSessions(), 0);
+}
+
+TEST_F(DownloadWorkflowTest, AUserTiedToAnotherIsRefusedOnceAndTheWindowRefreshes) {
+  ASSERT_TRUE(host.MakeAndConnect(&forwarder));
+  users.SaveCopy();
+  users.Current() = LocalUserRecord{};
+  users.Current().name = "Eve";
+  ASSERT_TRUE(users.Append());
+  ASSERT_TRUE(users.MoveLastActive());
+  users.Current().exerciseFile = "100.dat";  // Eve's sessions would land in Ann's days
+  ASSERT_TRUE(users.WriteCurrent());
+  ASSERT_TRUE(users.MoveFirst());
+  NoticeRecorder notices;
+  workflow.Upload();
+  ASSERT_TRUE(ui.PumpUntil([&] { return !workflow.Busy(); }));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_THAT(ui.messages[0], HasSubstr("names one file, 100.dat, for two users"));
+  EXPECT_TRUE(notices.Texts().empty());
+  EXPECT_EQ(ui.refreshes, 1);
+  EXPECT_EQ(StoredDays(), 0);
+}
+
 TEST_F(DownloadWorkflowTest, SettingTheClockStoresNothing) {
   ASSERT_TRUE(host.MakeAndConnect(&forwarder));
   ui.answer = DownloadChoices{true, false};
@@ -357,6 +392,8 @@ TEST(WatchDriverHost, AWatchThatCannotBeOpenedLeavesNoDriver) {
   EXPECT_TRUE(trace.Contains("Trekmo Closed========================\n"));
   EXPECT_EQ(host.HandleDeviceChange({kDeviceArrival, kDeviceTypeInterface, ""}, nullptr),
             WatchDriverHost::ChangeResult::Failed);
+  EXPECT_EQ(host.Driver(), nullptr);
+  EXPECT_EQ(host.MakeAndConnect(nullptr).message(), "Permission denied") << "the reason comes back";
   EXPECT_EQ(host.Driver(), nullptr);
 }
 

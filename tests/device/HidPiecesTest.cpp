@@ -99,6 +99,7 @@ TEST(HidapiTransport, OpeningWhatIsNotThereFailsWithAReason) {
   const Status status = transport.Open("/dev/hidraw-that-does-not-exist");
   EXPECT_FALSE(status);
   EXPECT_NE(status.message().find("went away"), std::string::npos);
+  EXPECT_EQ(status.systemError(), ENOENT) << "the probe tells a missing permission by it";
   EXPECT_FALSE(transport.IsOpen());
   std::vector<std::uint8_t> report;
   EXPECT_FALSE(transport.Read(report, std::chrono::milliseconds(1)));
@@ -115,6 +116,7 @@ TEST(HidapiTransport, ANodeWithoutPermissionIsReportedAsSuch) {
   const Status status = transport.Open(node);
   EXPECT_FALSE(status);
   EXPECT_NE(status.message().find("70-tempovia.rules"), std::string::npos);
+  EXPECT_EQ(status.systemError(), EACCES);
 }
 
 TEST(HidapiTransport, DescriptorsAreReadFromTheNodesSysfsFolder) {

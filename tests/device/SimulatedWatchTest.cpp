@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "FakeClock.h"
-#include "SimulatedWatch.h"
+#include "RecordingSimulatedWatch.h"
 #include "USBHID.h"
 
 namespace tempovia {
@@ -32,7 +32,7 @@ class SimulatedWatchTest : public ::testing::Test {
 
   FakeClock clock;
   WatchImage image{};
-  SimulatedWatch watch{clock, WatchImage{}};
+  test::RecordingSimulatedWatch watch{clock, WatchImage{}};
   std::vector<std::uint8_t> report;
 };
 

@@ -8,7 +8,7 @@
 #include "DeviceTestSupport.h"
 #include "FakeClock.h"
 #include "NoticeRecorder.h"
-#include "SimulatedWatch.h"
+#include "RecordingSimulatedWatch.h"
 #include "TraceCapture.h"
 #include "Trekmo.h"
 #include "WatchScenario.h"
@@ -40,7 +40,7 @@ struct Rig {
 
   FakeClock clock;  // 2009-12-31 23:59
   WatchScenario scenario;
-  SimulatedWatch watch{clock, scenario.Image()};
+  test::RecordingSimulatedWatch watch{clock, scenario.Image()};
   test::RecordingObserver observer;
   CTrekmo driver{watch, clock};
   std::int64_t sleptAtStart = 0;
@@ -95,7 +95,7 @@ void ExpectScenarioDownloaded(const CTrekmo& driver, const WatchScenario& scenar
 
 TEST(TrekmoConnect, ConnectConfiguresTheBridgePort) {
   FakeClock clock;
-  SimulatedWatch watch(clock, WatchImage{});
+  test::RecordingSimulatedWatch watch(clock, WatchImage{});
   CTrekmo driver(watch, clock);
   TraceCapture trace;
   ASSERT_TRUE(driver.Connect(nullptr));
@@ -115,7 +115,7 @@ TEST(TrekmoConnect, ConnectConfiguresTheBridgePort) {
 TEST(TrekmoConnect, NoWatchOrNoAccessMeansNotConnected) {
   NoticeRecorder notices;
   FakeClock clock;
-  SimulatedWatch watch(clock, WatchImage{});
+  test::RecordingSimulatedWatch watch(clock, WatchImage{});
   watch.Unplug();
   CTrekmo absent(watch, clock);
   EXPECT_FALSE(absent.Connect(nullptr));

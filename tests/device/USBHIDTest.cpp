@@ -6,7 +6,7 @@
 #include "DeviceTestSupport.h"
 #include "FakeClock.h"
 #include "NoticeRecorder.h"
-#include "SimulatedWatch.h"
+#include "RecordingSimulatedWatch.h"
 #include "USBHID.h"
 
 namespace tempovia {
@@ -35,7 +35,7 @@ class USBHIDTest : public ::testing::Test {
   }
 
   FakeClock clock;
-  SimulatedWatch watch{clock, CountingImage()};
+  test::RecordingSimulatedWatch watch{clock, CountingImage()};
   USBHID link{watch};
 };
 
@@ -145,7 +145,7 @@ TEST(USBHIDOpen, OpensOnlyTheBridgesCollection) {
   for (const OpenCase& c : cases) {
     SCOPED_TRACE(c.name);
     FakeClock clock;
-    SimulatedWatch watch(clock, WatchImage{});
+    test::RecordingSimulatedWatch watch(clock, WatchImage{});
     watch.Interfaces().insert(watch.Interfaces().begin(), c.collections.begin(), c.collections.end());
     USBHID link(watch);
     EXPECT_EQ(link.Open(nullptr), !c.opened.empty());
@@ -156,7 +156,7 @@ TEST(USBHIDOpen, OpensOnlyTheBridgesCollection) {
 TEST(USBHIDOpen, NoBridgeMeansNotOpenAndNoNotice) {
   NoticeRecorder notices;
   FakeClock clock;
-  SimulatedWatch watch(clock, WatchImage{});
+  test::RecordingSimulatedWatch watch(clock, WatchImage{});
   watch.Interfaces() = {Collection("a", 0x01, 0x06)};
   USBHID link(watch);
   EXPECT_FALSE(link.Open(nullptr));
@@ -169,7 +169,7 @@ TEST(USBHIDOpen, NoBridgeMeansNotOpenAndNoNotice) {
 TEST(USBHIDOpen, ABridgeThatCannotBeOpenedIsToldWithTheReason) {
   NoticeRecorder notices;
   FakeClock clock;
-  SimulatedWatch watch(clock, WatchImage{});
+  test::RecordingSimulatedWatch watch(clock, WatchImage{});
   watch.DenyOpen("permission denied; install the udev rule");
   USBHID link(watch);
   EXPECT_FALSE(link.Open(nullptr));
@@ -181,7 +181,7 @@ TEST(USBHIDOpen, ABridgeThatCannotBeOpenedIsToldWithTheReason) {
 
 TEST(USBHIDOpen, AnArrivalMatchesOnVendorAndProductAlone) {
   FakeClock clock;
-  SimulatedWatch watch(clock, WatchImage{});
+  test::RecordingSimulatedWatch watch(clock, WatchImage{});
   watch.Interfaces() = {Collection("keys", 0x01, 0x06)};
   test::RecordingObserver observer;
   USBHID link(watch);

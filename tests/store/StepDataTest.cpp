@@ -5,6 +5,7 @@
 #include <random>
 #include <vector>
 
+#include "ExerciseDB.h"
 #include "NoticeRecorder.h"
 #include "StepData.h"
 #include "StoreTestSupport.h"
@@ -180,13 +181,22 @@ TEST_F(StepDataTest, AShortTrailingPartIsIgnoredAndReplacedByTheNextNewDay) {
   EXPECT_EQ(steps.RecordAt(2).id, 141);
 }
 
+// Asking whether a closed file is empty is a plain question: an answer, no
+// notice. A write without a file fails, giving the reason for its caller.
 TEST_F(StepDataTest, WithoutAFileItSaysSoAndWritesNothing) {
   StepData closed;
+  CExerciseDB closedSessions;
   NoticeRecorder notices;
   EXPECT_TRUE(closed.IsEmpty());
+  EXPECT_TRUE(closedSessions.IsEmpty());
+  EXPECT_TRUE(notices.Texts().empty());
   EXPECT_FALSE(closed.MergeDay());
+  EXPECT_EQ(closed.LastError(), "Step File not open!");
+  EXPECT_FALSE(closedSessions.MergeExercise());
+  EXPECT_EQ(closedSessions.LastError(), "Exercise File not open!");
+  EXPECT_TRUE(notices.Texts().empty());
   EXPECT_FALSE(closed.Open(dir / "no" / "such" / "folder.dat"));
-  EXPECT_EQ(notices.Texts(), (std::vector<std::string>{"Step File not open!", "Failed to open Step Data"}));
+  EXPECT_EQ(notices.Texts(), std::vector<std::string>{"Failed to open Step Data"});
 }
 
 // Lookups are served from an index; they must answer exactly as a scan of the

@@ -1,5 +1,5 @@
 #pragma once
-// Records notices while alive instead of showing them (tests, batch runs).
+// Records notices while alive instead of showing them, for tests.
 
 #include <string>
 #include <vector>
