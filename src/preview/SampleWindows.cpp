@@ -9,9 +9,8 @@
 #include "DlgLogin.h"
 #include "DlgMain.h"
 #include "ExerciseDB.h"
-#include "FakeClock.h"
 #include "MessageBoxes.h"
-#include "ScriptedMessageBoxes.h"
+#include "SampleClock.h"
 #include "StepData.h"
 #include "TrayArea.h"
 
@@ -19,6 +18,21 @@ namespace tempovia {
 namespace {
 
 constexpr int kDays = 550;
+
+// Whatever a window would say goes unseen: nothing may wait for a click.
+class QuietMessageBoxes final : public MessageBoxes {
+ public:
+  QuietMessageBoxes() : m_previous(InstallMessageBoxes(this)) {}
+  ~QuietMessageBoxes() override { InstallMessageBoxes(m_previous); }
+  QuietMessageBoxes(const QuietMessageBoxes&) = delete;
+  QuietMessageBoxes& operator=(const QuietMessageBoxes&) = delete;
+  MessageAnswer Show(QWidget*, NoticeIcon, const QString&, MessageButtons buttons, const QString&) override {
+    return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+  }
+
+ private:
+  MessageBoxes* m_previous;
+};
 
 class QuietTray final : public TrayArea {
  public:
@@ -93,9 +107,8 @@ void Click(CDlgMain& window, int area) {
 bool RenderSampleWindows(const std::function<void(const QString& name, const QImage& image)>& save) {
   QTemporaryDir home;
   if (!home.isValid()) return false;
-  // Nothing the windows say may wait for a click.
-  ScriptedMessageBoxes boxes;
-  FakeClock clock(LocalDateTime::From(2026, 12, 8, 18, 30, 0));
+  QuietMessageBoxes boxes;
+  SampleClock clock(LocalDateTime::From(2026, 12, 8, 18, 30, 0));
   AppOptions options;
   options.home = home.path().toStdString();
   options.watch = {true, "4"};
