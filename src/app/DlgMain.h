@@ -52,7 +52,8 @@ class CDlgMain : public QDialog, public DashboardView, public DownloadUi, public
   static constexpr int kExitResult = 57665;
   static constexpr int kTimerMs = 50;
   static constexpr char kVersion[] = "1.27";
-  static constexpr char kBusyMessage[] = "The watch is still being read.\n\nPlease wait until it has finished.";
+  static constexpr char kBusyMessage[] =
+      "Tempovia is still talking to the watch.\n\nPlease wait until it has finished.";
 
   // Without a tray area the desktop's own notification area is used.
   explicit CDlgMain(AppContext& app, std::unique_ptr<TrayArea> trayArea = nullptr, QWidget* parent = nullptr);
