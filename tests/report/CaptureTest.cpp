@@ -46,18 +46,11 @@ TEST(CaptureFileTest, IsPrivateUnpredictableAndGoneWithItsOwner) {
 
 TEST(CaptureFileTest, GoesToTheSystemsTemporaryFolderAndSaysWhyItCannot) {
   test::TempDir dir;
-  const char* previous = std::getenv("TMPDIR");
-  const std::string saved = previous != nullptr ? previous : "";
-  ::setenv("TMPDIR", dir.Path().c_str(), 1);
   {
+    test::PrivateTmpdir temporary;
     std::unique_ptr<CaptureFile> file = CaptureFile::Create();
     ASSERT_TRUE(file);
-    EXPECT_EQ(file->Path().parent_path(), dir.Path());
-  }
-  if (previous != nullptr) {
-    ::setenv("TMPDIR", saved.c_str(), 1);
-  } else {
-    ::unsetenv("TMPDIR");
+    EXPECT_EQ(file->Path().parent_path(), temporary.Path());
   }
 
   std::string error;

@@ -24,4 +24,20 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(m_path, ignored);
 }
 
+PrivateTmpdir::PrivateTmpdir() {
+  if (const char* previous = std::getenv("TMPDIR")) {
+    m_previous = previous;
+    m_had = true;
+  }
+  ::setenv("TMPDIR", m_dir.Path().c_str(), 1);
+}
+
+PrivateTmpdir::~PrivateTmpdir() {
+  if (m_had) {
+    ::setenv("TMPDIR", m_previous.c_str(), 1);
+  } else {
+    ::unsetenv("TMPDIR");
+  }
+}
+
 }  // namespace tempovia::test

@@ -21,4 +21,22 @@ class TempDir {
   std::filesystem::path m_path;
 };
 
+// Points TMPDIR at a fresh folder of its own while it lives, so what a test
+// looks for in "the" temporary folder is not what a test running beside it
+// made there.
+class PrivateTmpdir {
+ public:
+  PrivateTmpdir();
+  ~PrivateTmpdir();
+  PrivateTmpdir(const PrivateTmpdir&) = delete;
+  PrivateTmpdir& operator=(const PrivateTmpdir&) = delete;
+
+  const std::filesystem::path& Path() const { return m_dir.Path(); }
+
+ private:
+  TempDir m_dir;
+  std::string m_previous;
+  bool m_had = false;
+};
+
 }  // namespace tempovia::test

@@ -58,31 +58,8 @@ double MeanDifference(const QImage& a, const QImage& b) {
   return sum / (3.0 * a.width() * a.height());
 }
 
-class TemporaryFolder {
- public:
-  TemporaryFolder() {
-    const char* previous = std::getenv("TMPDIR");
-    if (previous != nullptr) m_previous = previous;
-    m_had = previous != nullptr;
-    ::setenv("TMPDIR", m_dir.Path().c_str(), 1);
-  }
-  ~TemporaryFolder() {
-    if (m_had) {
-      ::setenv("TMPDIR", m_previous.c_str(), 1);
-    } else {
-      ::unsetenv("TMPDIR");
-    }
-  }
-  const fs::path& Path() const { return m_dir.Path(); }
-
- private:
-  test::TempDir m_dir;
-  std::string m_previous;
-  bool m_had = false;
-};
-
 TEST(PrntScreenTest, AThousandBy709ClientGivesAThousandBy709PrivateJpegThatGoesWithItsOwner) {
-  TemporaryFolder temporary;
+  test::PrivateTmpdir temporary;
   TestWindow window(QSize(1000, 709));
   CPrntScreen capture;
   const QImage expected = capture.CaptureClientArea(window);
@@ -141,7 +118,7 @@ TEST(PrntScreenTest, AWindowReachingOutsideTheScreenIsCentredForTheCaptureAndPut
 
 TEST(PrntScreenTest, TheChartPageShowsTheWholeCaptureUndistorted) {
   test::TempDir dir;
-  TemporaryFolder temporary;
+  test::PrivateTmpdir temporary;
   test::SampleUser sample(dir / "base", {test::SampleDay(2008, 3, 5, 8000)}, {test::SampleSession(2008, 3, 5, 7, 900)});
   UserSettings settings;
   settings.SetPath(sample.paths.SettingsFile());
