@@ -80,6 +80,18 @@ dismiss_tray_notice() {
   done
   fail "the notification-area notice did not close"
 }
+# Types the password into the login window, as a user would, and waits for
+# the main window.
+log_in() {
+  local login
+  dismiss_tray_notice
+  login=$(window Login 1000x440)
+  xdotool windowfocus --sync "$login" 2>/dev/null || true
+  xdotool type --delay 20 secret
+  xdotool key Return
+  dismiss_tray_notice
+  main=$(window Tempovia 1000x709)
+}
 # Clicks a point of a window's client area.
 click() {
   xdotool mousemove --window "$1" "$2" "$3" click 1
@@ -87,14 +99,7 @@ click() {
 
 "$tempovia" --simulate-watch --simulate-instant >"$work/first.log" 2>&1 &
 app_pid=$!
-dismiss_tray_notice
-login=$(window Login 1000x440)
-xdotool windowfocus --sync "$login" 2>/dev/null || true
-xdotool type --delay 20 secret
-xdotool key Return
-
-dismiss_tray_notice
-main=$(window Tempovia 1000x709)
+log_in
 
 # A second copy while the first runs: one warning, then it ends by itself.
 "$tempovia" >"$work/second.log" 2>&1 &
@@ -137,13 +142,7 @@ wait "$app_pid" 2>/dev/null || true
 # report, the program ends by itself, and the user's files are whole.
 "$tempovia" --simulate-watch >"$work/download.log" 2>&1 &
 app_pid=$!
-dismiss_tray_notice
-login=$(window Login 1000x440)
-xdotool windowfocus --sync "$login" 2>/dev/null || true
-xdotool type --delay 20 secret
-xdotool key Return
-dismiss_tray_notice
-main=$(window Tempovia 1000x709)
+log_in
 click "$main" 100 90
 options=$(window "Upload and Download")
 xdotool windowfocus --sync "$options" 2>/dev/null || true
