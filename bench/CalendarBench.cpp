@@ -12,6 +12,7 @@
 #include <string>
 
 #include "CalendarCtrl.h"
+#include "CalendarDays.h"
 #include "CalendarLook.h"
 #include "FakeClock.h"
 #include "Fonts.h"
@@ -53,6 +54,7 @@ History& TheHistory() {
 struct Calendar {
   FakeClock clock{LocalDateTime::From(2015, 6, 17, 12, 0, 0)};
   CCalendarCtrl control{clock};
+  OpenStepFileDays days{TheHistory().steps};
 
   Calendar() {
     control.Create(QRect(0, 0, 700, 480), nullptr, 1);
@@ -61,7 +63,7 @@ struct Calendar {
     control.SetDayFont(20);
     control.SetMonthFont(32);
     control.SetDataPictures(Picture::CalendarDay, Picture::CalendarDayMask);
-    control.SetStepData(&TheHistory().steps);
+    control.SetDays(&days);
   }
 };
 
@@ -88,7 +90,7 @@ void BM_CalendarLook(benchmark::State& state) {
   std::mt19937 rng(6);
   for (auto _ : state) {
     calendar.control.SetViewDate(RandomMonth(rng), false);
-    benchmark::DoNotOptimize(LookOf(calendar.control.Model(), &TheHistory().steps, true));
+    benchmark::DoNotOptimize(LookOf(calendar.control.Model(), &calendar.days, true));
   }
 }
 BENCHMARK(BM_CalendarLook)->Unit(benchmark::kMicrosecond);

@@ -57,6 +57,7 @@ class NullView final : public DashboardView {
   void SetExerciseTable(const ExerciseTableTexts& cells) override { benchmark::DoNotOptimize(cells[0][0].data()); }
   void SetNote(const std::string&) override {}
   std::string Note() const override { return {}; }
+  bool AskWarning(const std::string&) override { return false; }
 };
 
 struct History {

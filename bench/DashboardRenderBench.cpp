@@ -30,6 +30,7 @@ class TextView final : public DashboardView {
   void SetExerciseTable(const ExerciseTableTexts& cells) override { table = cells; }
   void SetNote(const std::string& text) override { note = text; }
   std::string Note() const override { return note; }
+  bool AskWarning(const std::string&) override { return false; }
 
   std::string caption;
   SummaryTexts summary;

@@ -1,6 +1,7 @@
 #include "DayNoteEdit.h"
 
 #include <QApplication>
+#include <QMimeData>
 #include <QTextCursor>
 
 #include "DayNote.h"
@@ -20,6 +21,18 @@ void CDayNoteEdit::SetNote(const QString& text) {
   m_programmatic = false;
   m_accepted = text;
   m_acceptedCursor = static_cast<int>(text.size());
+}
+
+bool CDayNoteEdit::canInsertFromMimeData(const QMimeData* source) const {
+  return source != nullptr && source->hasText();
+}
+
+void CDayNoteEdit::insertFromMimeData(const QMimeData* source) {
+  if (!canInsertFromMimeData(source)) return;
+  const QString text = source->text();
+  if (text.isEmpty()) return;
+  // As typed: the check on every change refuses what cannot be stored.
+  textCursor().insertText(text);
 }
 
 void CDayNoteEdit::OnChanged() {

@@ -3,6 +3,10 @@
 // characters the stored form can hold. Typing or pasting what would not fit
 // is refused as it happens, so nothing typed is ever cut or changed later.
 // Text the program puts in is not an edit.
+//
+// Only plain text is ever pasted: Qt's own paste into a multi-line field
+// crashes on a clipboard that offers no text (an empty one, or a picture),
+// so anything without text is refused before Qt looks at it.
 
 #include <QPlainTextEdit>
 
@@ -20,6 +24,10 @@ class CDayNoteEdit : public QPlainTextEdit {
  signals:
   // The user changed the text.
   void Edited();
+
+ protected:
+  bool canInsertFromMimeData(const QMimeData* source) const override;
+  void insertFromMimeData(const QMimeData* source) override;
 
  private:
   void OnChanged();

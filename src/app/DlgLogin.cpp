@@ -138,6 +138,8 @@ void CDlgLogin::Start() {
   app.Watch().OpenFor(this);
   connect(&app.Devices(), &DeviceWatch::Changed, this, [this](const DeviceChange& change) { OnDeviceChange(change); });
   m_version->setText(QStringLiteral("V ") + QString::fromLatin1(CDlgMain::kVersion));
+  // Loading the data store has said why it failed, if it did.
+  UsersOpen(false);
   ShowName();
   FocusPassword();
   if (m_startInTray) {
@@ -151,6 +153,24 @@ void CDlgLogin::Start() {
 
 void CDlgLogin::ShowName() {
   if (m_main != nullptr) m_name->setText(Utf8(ShownUserText(m_main->Users())));
+}
+
+bool CDlgLogin::UsersOpen(bool tell) {
+  if (m_main->Users().IsOpen()) return true;
+  const Status opened = m_main->OpenUsers();
+  if (opened) {
+    ShowName();
+    return true;
+  }
+  if (tell) ShowWarning(this, Utf8(opened.message()));
+  return false;
+}
+
+void CDlgLogin::BringForward() {
+  showNormal();
+  raise();
+  activateWindow();
+  FocusPassword();
 }
 
 void CDlgLogin::FocusPassword() {
@@ -189,6 +209,11 @@ void CDlgLogin::RunArea(int area) {
 
 void CDlgLogin::LogIn() {
   if (m_main == nullptr) return;
+  if (!UsersOpen(true)) {
+    m_password->clear();
+    FocusPassword();
+    return;
+  }
   const LoginResult result = TryLogin(m_main->Users(), m_password->text().toStdString());
   if (result == LoginResult::LoggedIn) {
     m_loggedIn = true;
@@ -218,6 +243,7 @@ void CDlgLogin::PreviousUser() {
 }
 
 void CDlgLogin::NewUser() {
+  if (!UsersOpen(true)) return;
   if (runNewUser()) {
     m_main->ClearDashboard();
     ShowNewUser(m_main->Users());
@@ -227,6 +253,7 @@ void CDlgLogin::NewUser() {
 }
 
 void CDlgLogin::DeleteUser() {
+  if (!UsersOpen(true)) return;
   UserData& users = m_main->Users();
   if (const std::optional<Notice> refusal = DeleteRefusal(users)) {
     Refused(Utf8(refusal->text), false);
@@ -241,7 +268,11 @@ void CDlgLogin::DeleteUser() {
 }
 
 void CDlgLogin::OnDeviceChange(const DeviceChange& change) {
-  if (m_main != nullptr) m_main->App().Watch().HandleDeviceChange(change, this);
+  if (m_main == nullptr) return;
+  // Nobody is logged in to log out: the watch's return only brings the
+  // window to the person who plugged it in.
+  if (m_main->App().Watch().HandleDeviceChange(change, this) == WatchDriverHost::ChangeResult::Connected)
+    BringForward();
 }
 
 void CDlgLogin::OnReconnected() {
@@ -263,10 +294,7 @@ void CDlgLogin::HideToTray() {
 void CDlgLogin::OnTrayCommand(int command) {
   switch (command) {
     case kTrayShowCommand:
-      showNormal();
-      raise();
-      activateWindow();
-      FocusPassword();
+      BringForward();
       return;
     case kTrayHideCommand:
       HideToTray();

@@ -79,6 +79,11 @@ class CDlgLogin : public QDialog, public TrekmoObserver {
  private:
   void ShowName();
   void FocusPassword();
+  // The user database open, tried again when it is not; false after telling
+  // why when told is set.
+  bool UsersOpen(bool tell);
+  // Shown, in front and with the keyboard (the watch was plugged in).
+  void BringForward();
   void Refused(const QString& text, bool information);
   void NextUser();
   void PreviousUser();

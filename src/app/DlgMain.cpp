@@ -91,9 +91,9 @@ CDlgMain::CDlgMain(AppContext& app, std::unique_ptr<TrayArea> trayArea, QWidget*
     choices = dialog.Choices();
     return true;
   };
-  runCalendar = [this](StepData& steps, CExerciseDB& exercises) {
+  runCalendar = [this](CalendarDays& days) {
     CDlgCalendar dialog(m_app.Now(), this);
-    dialog.SetFiles(&steps, &exercises);
+    dialog.SetDays(&days);
     const bool ok = dialog.exec() == QDialog::Accepted;
     return ChartDashboard::CalendarResult{ok, dialog.PickedDate()};
   };
@@ -134,15 +134,14 @@ CDlgMain::CDlgMain(AppContext& app, std::unique_ptr<TrayArea> trayArea, QWidget*
   };
 
   connect(m_tray.get(), &CTrayNotifyIcon::Command, this, [this](int command) { OnTrayCommand(command); });
-  connect(&m_app.Devices(), &DeviceWatch::Changed, this,
-          [this](const DeviceChange& change) { OnDeviceChange(change); });
   connect(&m_timer, &QTimer::timeout, this, [this] { OnTimer(); });
 }
 
 CDlgMain::~CDlgMain() {
   // The transfer must not outlive the window it reports to.
   m_download.Stop();
-  (void)m_dashboard.SaveDayNote();
+  // Ended by a signal (the session closing), nobody can be asked.
+  m_dashboard.SaveDayNoteUnattended();
   m_dashboard.Files().Release();
   m_app.Watch().Unregister(this);
   m_timer.stop();
@@ -154,8 +153,16 @@ bool CDlgMain::LoadDataStore() {
   m_settings.SetPath(m_app.Paths().SettingsFile());
   m_settings.Load();  // a missing or unreadable file gives metric and kilograms
   m_units = {m_settings.distanceUnit == 1, m_settings.weightUnit == 1};
-  // Its own notice says why it failed; the login then finds no user.
-  return m_users.Open(m_app.Paths().UserDatabase());
+  // The login window tries again; it finds no user meanwhile.
+  const Status opened = OpenUsers();
+  if (!opened) ShowWarning(this, Utf8(opened.message()));
+  return opened.ok();
+}
+
+Status CDlgMain::OpenUsers() {
+  if (m_users.IsOpen()) return Status::Ok();
+  const Status opened = m_users.TryOpen(m_app.Paths().UserDatabase());
+  return opened ? opened : Status::Error(m_users.OpenFailedText(opened.message()));
 }
 
 int CDlgMain::exec() {
@@ -171,6 +178,9 @@ void CDlgMain::Start() {
     ShowWarning(this, QStringLiteral("Can't Setup Tray ICON"));
   BuildControls();
   m_app.Watch().OpenFor(this);
+  // Until now the login window had the watch's notices.
+  m_deviceChanges = connect(&m_app.Devices(), &DeviceWatch::Changed, this,
+                            [this](const DeviceChange& change) { OnDeviceChange(change); });
   m_dashboard.Start();
   m_dashboard.SetUnits(m_units);
   m_version->setText(QStringLiteral("V ") + QString::fromLatin1(kVersion));
@@ -330,6 +340,11 @@ std::string CDlgMain::Note() const {
   return m_note->toPlainText().toStdString();
 }
 
+bool CDlgMain::AskWarning(const std::string& question) {
+  return CurrentMessageBoxes().Show(this, NoticeIcon::Warning, Utf8(question), MessageButtons::YesNo) ==
+         MessageAnswer::Yes;
+}
+
 // ------------------------------------------------------------- DownloadUi
 
 bool CDlgMain::AskChoices(DownloadChoices& choices) {
@@ -395,7 +410,7 @@ void CDlgMain::OnDeviceChange(const DeviceChange& change) {
   if (isVisible()) {
     ShowFromTray();
   } else {
-    Logout();
+    LogoutUnattended();
     m_app.Watch().Destroy();
   }
 }
@@ -436,7 +451,7 @@ void CDlgMain::RunWindowArea(int area, QPoint at) {
       if (Idle()) RunSetup();
       return;
     case kAreaExit:
-      HideToTray();
+      LeaveToTray();
       return;
     case kAreaHelp:
       ShowHelp(at);
@@ -570,23 +585,36 @@ void CDlgMain::HideToTray() {
   }
 }
 
+void CDlgMain::LeaveToTray() {
+  if (!m_started || m_dashboard.MayLeave()) HideToTray();
+}
+
 void CDlgMain::Logout() {
-  if (!Idle()) return;
+  if (!Idle() || !m_dashboard.MayLeave()) return;
+  done(kLogoutResult);
+}
+
+void CDlgMain::LogoutUnattended() {
+  // A download under way keeps the window; its end refreshes it as usual.
+  if (m_download.Busy()) return;
   done(kLogoutResult);
 }
 
 void CDlgMain::ExitProgram() {
-  if (!Idle()) return;
+  if (!Idle() || !m_dashboard.MayLeave()) return;
   done(kExitResult);
   QMetaObject::invokeMethod(
       qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
 void CDlgMain::done(int result) {
-  (void)m_dashboard.SaveDayNote();
+  // Every way out has saved the note or given it up by now but one: a
+  // window ended from outside, where the note is kept the unattended way.
+  m_dashboard.SaveDayNoteUnattended();
   m_dashboard.Files().Release();
   m_timer.stop();
-  m_progress->hide();
+  disconnect(m_deviceChanges);
+  if (m_progress != nullptr) m_progress->hide();
   QDialog::done(result);
 }
 
@@ -596,7 +624,7 @@ void CDlgMain::OnTrayCommand(int command) {
       ShowFromTray();
       return;
     case kTrayHideCommand:
-      HideToTray();
+      LeaveToTray();
       return;
     case kTrayExitCommand:
       ExitProgram();
@@ -654,7 +682,7 @@ void CDlgMain::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
       if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-        if (Idle()) done(kConfirmResult);
+        if (Idle() && m_dashboard.MayLeave()) done(kConfirmResult);
         return;
       }
       break;
@@ -668,7 +696,7 @@ void CDlgMain::closeEvent(QCloseEvent* event) {
   // The close box only hides; the window ends by LOGOUT, Escape, Enter or
   // the tray's Exit.
   event->ignore();
-  HideToTray();
+  LeaveToTray();
 }
 
 void CDlgMain::changeEvent(QEvent* event) {

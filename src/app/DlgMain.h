@@ -61,7 +61,12 @@ class CDlgMain : public QDialog, public DashboardView, public DownloadUi, public
 
   // Before any login, once per window: the data folder, the user database
   // (its current record becomes the logged-in user) and the unit settings.
+  // A user database that cannot be opened is told once.
   bool LoadDataStore();
+  // Opens the user database when it is not open, telling nobody: a folder
+  // that could not be written may be writable now. The failure's text is
+  // the whole notice.
+  Status OpenUsers();
   // Everything the window does when it opens, in its order; exec() runs it.
   void Start();
   int exec() override;
@@ -82,6 +87,9 @@ class CDlgMain : public QDialog, public DashboardView, public DownloadUi, public
   void HideToTray();
   void Logout();
   void ExitProgram();
+  // A logout nobody started (the watch plugged in while the window is
+  // hidden): nobody is asked anything.
+  void LogoutUnattended();
 
   // What a click on an area (or its shortcut) does; the point is where the
   // menu of HELP opens. held: the mouse button stays down on an arrow.
@@ -91,7 +99,7 @@ class CDlgMain : public QDialog, public DashboardView, public DownloadUi, public
 
   // The dialogs and the desktop, replaceable by tests.
   std::function<bool(DownloadChoices&)> askUploadChoices;
-  std::function<ChartDashboard::CalendarResult(StepData&, CExerciseDB&)> runCalendar;
+  std::function<ChartDashboard::CalendarResult(CalendarDays&)> runCalendar;
   // Shows the HELP menu at a screen point; returns the chosen command or 0.
   std::function<int(QMenu&, QPoint)> runHelpMenu;
   std::function<bool(const QString& path)> openDocument;
@@ -135,6 +143,7 @@ class CDlgMain : public QDialog, public DashboardView, public DownloadUi, public
   void SetExerciseTable(const ExerciseTableTexts& cells) override;
   void SetNote(const std::string& utf8) override;
   std::string Note() const override;
+  bool AskWarning(const std::string& question) override;
 
   // DownloadUi
   bool AskChoices(DownloadChoices& choices) override;
@@ -173,6 +182,9 @@ class CDlgMain : public QDialog, public DashboardView, public DownloadUi, public
   void RunWindowArea(int area, QPoint at);
   // False, telling the user why, while a download is under way.
   bool Idle();
+  // EXIT, the close box and the tray's Hide: out of sight, once the note is
+  // saved or given up.
+  void LeaveToTray();
   void ShowHelp(QPoint at);
   void RunSetup();
   void RunEdit();
@@ -213,6 +225,9 @@ class CDlgMain : public QDialog, public DashboardView, public DownloadUi, public
 
   std::optional<QPoint> m_dragOrigin;  // client point where a manual drag began
   bool m_started = false;
+  // Device changes reach the window only while a user is logged in here:
+  // from Start until it ends.
+  QMetaObject::Connection m_deviceChanges;
 };
 
 }  // namespace tempovia

@@ -10,6 +10,7 @@
 #include "CliError.h"
 #include "FileWriter.h"
 #include "HidapiTransport.h"
+#include "RegularFile.h"
 #include "SimulatedWatch.h"
 #include "StoredFile.h"
 #include "Terminal.h"

@@ -43,7 +43,16 @@ std::optional<PixelRect> DataPictureRect(const PixelRect& area, int pictureWidth
   return PixelRect{area.left, area.top, area.left + width, area.top + height};
 }
 
-CalendarLook LookOf(const CalendarModel& calendar, StepData* steps, bool withPictures) {
+DayMarks OpenStepFileDays::MarksOf(Date date) {
+  DayRecord record;
+  return m_steps.FindByDate(date, record) ? MarksOfRecord(record) : DayMarks{};
+}
+
+DayMarks MarksOfRecord(const DayRecord& record) {
+  return {record.steps > 0, !record.note.empty()};
+}
+
+CalendarLook LookOf(const CalendarModel& calendar, CalendarDays* days, bool withPictures) {
   const CalendarGeometry geometry = calendar.Geometry();
   const int header = geometry.HeaderHeight();
   const int columnWidth = geometry.ColumnWidth();
@@ -85,12 +94,10 @@ CalendarLook LookOf(const CalendarModel& calendar, StepData* steps, bool withPic
     cell.dayColour = cell.selected && !cell.today ? kCalendarSelectedNumber : kBlack;
     if (DayOf(cell.date) == 1 || i == 0) cell.monthText = FormatDate("%b", cell.date);
 
-    if (steps != nullptr) {
-      DayRecord record;
-      if (steps->FindByDate(cell.date, record)) {
-        cell.picture = withPictures && record.steps > 0;
-        cell.note = !record.note.empty();
-      }
+    if (days != nullptr) {
+      const DayMarks marks = days->MarksOf(cell.date);
+      cell.picture = withPictures && marks.steps;
+      cell.note = marks.note;
     }
     cell.pictureArea = {cell.textRect.left + kPictureLeft, cell.textRect.top + kPictureTop, cell.textRect.right,
                         cell.textRect.bottom};

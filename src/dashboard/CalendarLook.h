@@ -1,6 +1,6 @@
 #pragma once
 // What one paint of the calendar shows, worked out from the calendar's state
-// and the open step file without drawing anything: the header's shading and
+// and the days' marks without drawing anything: the header's shading and
 // weekday names, each cell's colours, texts and marks, and the grid lines.
 // The widget draws it in this order, so everything a user sees can be checked
 // here.
@@ -12,13 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "CalendarDays.h"
 #include "CalendarGeometry.h"
 #include "CalendarModel.h"
 #include "Rgb.h"
 
 namespace tempovia {
-
-class StepData;
 
 inline constexpr Rgb kCalendarPaper{252, 255, 255};         // under everything
 inline constexpr Rgb kCalendarShownMonths{247, 255, 200};   // the month of today's parity
@@ -84,8 +83,8 @@ struct CalendarLook {
   std::vector<int> horizontalLines;  // y, across the whole width
 };
 
-// steps may be null (no pictures and no notes); it is read with one FindByDate
-// per cell. withPictures: both data pictures are set.
-CalendarLook LookOf(const CalendarModel& calendar, StepData* steps, bool withPictures);
+// days may be null (no pictures and no notes); it is asked once per cell.
+// withPictures: both data pictures are set.
+CalendarLook LookOf(const CalendarModel& calendar, CalendarDays* days, bool withPictures);
 
 }  // namespace tempovia

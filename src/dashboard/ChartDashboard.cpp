@@ -2,15 +2,21 @@
 
 #include <utility>
 
+#include <cstdio>
+
 #include "DayNote.h"
 #include "Notice.h"
 #include "Printf.h"
 #include "SkinLayout.h"
+#include "Trace.h"
 #include "Units.h"
 
 namespace tempovia {
 
 namespace {
+
+constexpr char kTraceModule[] = "ChartDashboard";
+constexpr char kNoteNotSaved[] = "The day note could not be saved.\n\n";
 
 constexpr const char* kWeekdayNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 constexpr const char* kMonthNames[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
@@ -37,6 +43,14 @@ Date SameDayInYear(Date date, int year) {
 ChartDashboard::ChartDashboard(ChartControl& chart, DashboardView& view, const Clock& clock)
     : m_chart(chart), m_view(view), m_clock(clock), m_chartDate(clock.Now()) {}
 
+ChartDashboard::Action::Action(ChartDashboard& dashboard) : m_dashboard(dashboard) {
+  if (m_dashboard.m_actionDepth++ == 0) m_dashboard.m_files.NewAction();
+}
+
+ChartDashboard::Action::~Action() {
+  --m_dashboard.m_actionDepth;
+}
+
 void ChartDashboard::Start() {
   m_noteChanged = false;
   m_chartDate = m_clock.Now();
@@ -54,6 +68,7 @@ void ChartDashboard::SetUserFiles(std::filesystem::path stepFile, std::filesyste
 }
 
 bool ChartDashboard::LoadUser() {
+  const Action action(*this);
   StepData* steps = m_files.Steps();
   if (steps == nullptr) return false;
   std::chrono::year_month_day latest;
@@ -74,7 +89,9 @@ bool ChartDashboard::RunArea(int area, bool held) {
   if (area < 0 || area >= kMainAreaCount) return false;
   // An area that does not belong to the kind is not there.
   if (!MainAreaActive(area, m_kind)) return true;
-  (void)SaveDayNote();  // a failure was shown by the store and the note stays marked
+  const Action action(*this);
+  // A note that cannot be saved stays in the field, still meant for its day.
+  SaveDayNoteOrSay();
   switch (area) {
     case kAreaWeekly:
       SelectPeriod(ChartPeriod::Week);
@@ -142,6 +159,7 @@ void ChartDashboard::Tick() {
 }
 
 void ChartDashboard::SelectChartKind(ChartKind kind) {
+  const Action action(*this);
   m_kind = kind;
   const bool table = kind == ChartKind::ExerciseWalking;
   m_view.ShowKind(kind);
@@ -158,6 +176,7 @@ void ChartDashboard::SelectChartKind(ChartKind kind) {
 }
 
 void ChartDashboard::SelectPeriod(ChartPeriod period) {
+  const Action action(*this);
   m_period = period;
   ConfigureChart();
   RebuildChart();
@@ -165,6 +184,7 @@ void ChartDashboard::SelectPeriod(ChartPeriod period) {
 }
 
 void ChartDashboard::MoveChartDate(const LocalDateTime& to) {
+  const Action action(*this);
   if (InChartYears(to.date)) m_chartDate = to;
   ConfigureChart();
   RebuildChart();
@@ -208,13 +228,17 @@ void ChartDashboard::NextPeriod() {
 }
 
 void ChartDashboard::PickDate(const CalendarRunner& runCalendar) {
-  StepData* steps = m_files.Steps();
-  if (steps == nullptr) return;
-  CExerciseDB exercises;
-  if (!m_files.OpenExercises(exercises)) return;
-  const CalendarResult result = runCalendar(*steps, exercises);
-  exercises.Close();
+  {
+    const Action action(*this);
+    if (m_files.Steps() == nullptr) return;
+    CExerciseDB exercises;
+    if (!m_files.OpenExercises(exercises)) return;
+  }
+  // No file stays open for the dialog: other work (a download ending, the
+  // idle close) goes on while it shows, and each paint reads its days anew.
+  const CalendarResult result = runCalendar(m_files);
   if (!result.ok) return;
+  const Action action(*this);
   m_period = ChartPeriod::Week;
   if (result.picked) m_chartDate = *result.picked;
   ConfigureChart();
@@ -361,7 +385,7 @@ void ChartDashboard::UpdateDateCaption() {
 void ChartDashboard::RefreshDaySummary() {
   // A note typed for the day shown so far is kept before another day shows;
   // when it cannot be saved it stays in the field, still meant for its day.
-  const bool keepNote = !SaveDayNote().ok();
+  const bool keepNote = !SaveDayNoteOrSay();
   StepData* steps = m_files.Steps();
   if (steps == nullptr) return;
   DayRecord day{};
@@ -377,7 +401,8 @@ void ChartDashboard::RefreshDaySummary() {
 }
 
 void ChartDashboard::ClearDashboard() {
-  (void)SaveDayNote();
+  const Action action(*this);
+  SaveDayNoteOrSay();
   m_view.SetSummary(SummaryTexts{});
   UpdateDateCaption();
   if (!m_noteChanged) m_view.SetNote(std::string());
@@ -427,18 +452,15 @@ void ChartDashboard::ScrollExerciseTable(bool up) {
 
 Status ChartDashboard::SaveDayNote() {
   if (!m_noteChanged) return Status::Ok();
-  if (!m_noteRefusal) {
-    // Said once per edit, not at every click that tries again.
-    if (!m_refusalShown) ShowNotice(NoticeIcon::Warning, "The day note cannot be saved.\n\n" + m_noteRefusal.message());
-    m_refusalShown = true;
-    return m_noteRefusal;
-  }
+  if (!m_noteRefusal) return m_noteRefusal;
   const std::optional<std::string> note = NoteToStored(m_view.Note());
-  if (!note) return Status::Error("The day note cannot be stored: it is too long or holds characters that cannot be kept");
+  if (!note)
+    return Status::Error("The day note cannot be stored: it is too long or holds characters that cannot be kept");
   const int year = YearOf(m_noteDay);
   if (year < 2000 || year > 2255) return Status::Error("No day record can hold the year " + std::to_string(year));
-  StepData* steps = m_files.Steps();
-  if (steps == nullptr) return Status::Error("Failed to open Step Data");
+  std::string why;
+  StepData* steps = m_files.StepsQuietly(why);
+  if (steps == nullptr) return Status::Error("Cannot open " + why);
   // The record is looked up again by its day rather than written back whole:
   // a download in between may have changed its figures or its id.
   DayRecord record{};
@@ -462,8 +484,45 @@ Status ChartDashboard::SaveDayNote() {
   return Status::Ok();
 }
 
+bool ChartDashboard::SaveDayNoteOrSay() {
+  const Status saved = SaveDayNote();
+  if (saved) return true;
+  // Said once per edit, not at every click that tries again.
+  if (!m_failureShown) ShowNotice(NoticeIcon::Warning, kNoteNotSaved + saved.message());
+  m_failureShown = true;
+  return false;
+}
+
+bool ChartDashboard::MayLeave() {
+  const Action action(*this);
+  if (SaveDayNoteOrSay()) return true;
+  if (!m_view.AskWarning(kDiscardNoteQuestion)) return false;
+  DiscardNote();
+  return true;
+}
+
+void ChartDashboard::DiscardNote() {
+  m_noteChanged = false;
+  m_noteDay = m_chartDate.date;
+  const bool shownDay = m_savedDay.year == YearOf(m_noteDay) - 2000 && m_savedDay.month == MonthOf(m_noteDay) &&
+                        m_savedDay.day == DayOf(m_noteDay);
+  m_view.SetNote(shownDay ? NoteFromStored(m_savedDay.note) : std::string());
+}
+
+void ChartDashboard::SaveDayNoteUnattended() {
+  const Status saved = SaveDayNote();
+  if (saved) return;
+  // Nobody can be asked: the text goes where it can still be found.
+  const std::string text = "The day note of " + FormatDate("%d-%b-%Y", m_noteDay) +
+                           " could not be saved: " + saved.message() + "\nIts text:\n" + m_view.Note() + "\n";
+  std::fprintf(stderr, "Tempovia: %s", text.c_str());
+  TV_TRACE("%s", text.c_str());
+  m_noteChanged = false;
+}
+
 void ChartDashboard::ShowLatestWeek() {
-  (void)SaveDayNote();
+  const Action action(*this);
+  SaveDayNoteOrSay();
   m_period = ChartPeriod::Week;
   ConfigureChart();
   LoadUser();

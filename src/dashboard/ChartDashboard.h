@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "CalendarDate.h"
+#include "CalendarDays.h"
 #include "ChartControl.h"
 #include "ChartKind.h"
 #include "ChartPeriod.h"
@@ -48,6 +49,7 @@ class ChartDashboard {
   int RepeatButton() const { return m_repeatButton; }
   int RepeatCountdown() const { return m_repeatCountdown; }
   UserFiles& Files() { return m_files; }
+  static constexpr char kDiscardNoteQuestion[] = "The day note could not be saved. Discard it?";
 
   // The window's start: the chart date is now, nothing edited, the period
   // Month and the kind Steps; the caption shows the date, the figures are
@@ -79,9 +81,10 @@ class ChartDashboard {
     bool ok = false;
     std::optional<LocalDateTime> picked;
   };
-  // Runs the calendar with both user files open; nothing is shown when
-  // either cannot be opened.
-  using CalendarRunner = std::function<CalendarResult(StepData& steps, CExerciseDB& exercises)>;
+  // Runs the calendar on the user's days. Nothing is shown when either of
+  // the user's files cannot be opened; the calendar itself holds neither
+  // (the step file is read here for each day it paints).
+  using CalendarRunner = std::function<CalendarResult(CalendarDays& days)>;
   void PickDate(const CalendarRunner& runCalendar);
 
   void ConfigureChart();
@@ -100,16 +103,28 @@ class ChartDashboard {
   // The user typed in the note field.
   void NoteEdited() {
     m_noteChanged = true;
-    m_refusalShown = false;
+    m_failureShown = false;
   }
   // Notes are not written while this is an error (a user database that ties
   // this user's files to another user); the reason is shown when a typed
   // note cannot be saved.
   void SetNoteRefusal(Status refusal) { m_noteRefusal = std::move(refusal); }
-  // Writes an edited note into the chart date's stored record (a new blank
-  // record for a day without one). Nothing to do is success; a failure
-  // keeps the note marked as edited so a later save tries again.
+  // Writes an edited note into its day's stored record (a new blank record
+  // for a day without one). Nothing to do is success; a failure, naming the
+  // file and the reason, keeps the note marked as edited and in the field
+  // so a later save tries again. Tells nobody.
   Status SaveDayNote();
+  // The same, telling the user of a failure once per edit.
+  bool SaveDayNoteOrSay();
+  // Before the window goes away or out of sight (LOGOUT, Escape, Exit,
+  // hiding it): true when the note is saved or untouched. Otherwise the
+  // failure is told and the user asked whether to discard the note: Yes
+  // discards it (true), No keeps the window (false).
+  bool MayLeave();
+  // Where nobody can be asked (the session ends, a logout nobody started):
+  // the note is saved as always, and when that fails the failure and the
+  // note's text go to standard error and the trace.
+  void SaveDayNoteUnattended();
 
   // After a download whose files could be opened: the week from the latest
   // stored day, the title, the chart and the exercise table anew.
@@ -130,6 +145,22 @@ class ChartDashboard {
   void MoveChartDate(const LocalDateTime& to);
   // Reads the exercise count when it is not known yet.
   void CountExercises();
+  // The field shows the chart date's stored note again; nothing is edited.
+  void DiscardNote();
+
+  // One action of the user, however many operations it runs: a file that
+  // fails to open is told once in it.
+  class Action {
+   public:
+    explicit Action(ChartDashboard& dashboard);
+    ~Action();
+    Action(const Action&) = delete;
+    Action& operator=(const Action&) = delete;
+
+   private:
+    ChartDashboard& m_dashboard;
+  };
+  int m_actionDepth = 0;
 
   ChartControl& m_chart;
   DashboardView& m_view;
@@ -142,7 +173,7 @@ class ChartDashboard {
   LocalDateTime m_chartDate;
   bool m_noteChanged = false;
   Status m_noteRefusal = Status::Ok();
-  bool m_refusalShown = false;
+  bool m_failureShown = false;
   DayRecord m_savedDay{};
   // The day whose note the note field shows.
   Date m_noteDay{};

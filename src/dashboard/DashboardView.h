@@ -25,6 +25,8 @@ class DashboardView {
   virtual void SetNote(const std::string& utf8) = 0;
   // The note field's text, lines ended by LF.
   virtual std::string Note() const = 0;
+  // A Yes/No question with a warning icon; true for Yes.
+  virtual bool AskWarning(const std::string& question) = 0;
 };
 
 }  // namespace tempovia

@@ -135,14 +135,11 @@ void DownloadWorkflow::Finish(bool ok) {
 }
 
 bool DownloadWorkflow::FilesOpen() {
-  const LocalUserRecord& user = m_users.Current();
-  const auto stepPath = m_paths.UserFile(user.stepFile);
-  const auto exercisePath = m_paths.UserFile(user.exerciseFile);
   StepData steps;
   CExerciseDB exercises;
-  if (stepPath && exercisePath && steps.Open(*stepPath) && exercises.Open(*exercisePath)) return true;
-  ShowWarning("Cannot open database");
-  return false;
+  const Status opened = OpenDownloadFiles(m_paths, m_users.Current(), steps, exercises);
+  if (!opened) ShowWarning(opened.message());
+  return opened.ok();
 }
 
 bool DownloadWorkflow::Store() {

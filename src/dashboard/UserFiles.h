@@ -6,17 +6,23 @@
 // about half a millisecond, and stepping through periods with a held arrow
 // reads it twice per step, so it is kept open while it is in use and closed
 // after a second without use (or at once, before anything else in the
-// program opens it: the file is held exclusively while open). The exercise
+// program opens it: the file is held exclusively while open). Nobody else
+// keeps it: the calendar asks here for every day it paints. The exercise
 // database is read whole for the table and opened for each use.
+//
+// A file that will not open is told once per action of the user (NewAction
+// starts one): the reads of one click all fail quietly after the first.
 
 #include <filesystem>
+#include <string>
 
+#include "CalendarDays.h"
 #include "ExerciseDB.h"
 #include "StepData.h"
 
 namespace tempovia {
 
-class UserFiles {
+class UserFiles final : public CalendarDays {
  public:
   // Ticks of the main window's 50 ms timer without use before the step file
   // is closed.
@@ -28,23 +34,35 @@ class UserFiles {
   const std::filesystem::path& StepPath() const { return m_stepPath; }
   const std::filesystem::path& ExercisePath() const { return m_exercisePath; }
 
-  // The step file, open; nullptr when it cannot be opened (its own notice
-  // has told the user why).
+  // A new action of the user: a file that failed to open is tried again and
+  // its failure told again.
+  void NewAction();
+  // The step file, open; nullptr when it cannot be opened (told once per
+  // action, naming the file and the reason).
   StepData* Steps();
+  // The same without telling: why is the reason ("<path>: <reason>"), and
+  // the failure counts as told for the rest of the action.
+  StepData* StepsQuietly(std::string& why);
   // Closes the step file now.
   void Release();
   // One tick of the window's timer: closes a step file left unused.
   void Tick();
   bool StepsOpen() const { return m_steps.IsOpen(); }
 
-  // Opens the exercise database into db (its notice tells a failure).
-  bool OpenExercises(CExerciseDB& db) const;
+  // Opens the exercise database into db (a failure is told once per action).
+  bool OpenExercises(CExerciseDB& db);
+
+  // CalendarDays: read without telling anyone of a failure.
+  DayMarks MarksOf(Date date) override;
 
  private:
   std::filesystem::path m_stepPath;
   std::filesystem::path m_exercisePath;
   StepData m_steps;
   int m_idleTicks = 0;
+  bool m_stepsFailed = false;
+  std::string m_stepsError;
+  bool m_exercisesFailed = false;
 };
 
 }  // namespace tempovia

@@ -1,6 +1,8 @@
 #include "DeviceMonitor.h"
 
 #include <libudev.h>
+#include <sys/epoll.h>
+#include <sys/eventfd.h>
 #include <sys/timerfd.h>
 #include <unistd.h>
 
@@ -40,10 +42,33 @@ udev_device* UsbParent(udev_device* hidraw) {
 }  // namespace
 
 DeviceMonitor::DeviceMonitor(std::uint16_t vendorId, std::uint16_t productId)
-    : m_vendorId(vendorId), m_productId(productId) {}
+    : m_vendorId(vendorId), m_productId(productId) {
+  m_readyFd = ::epoll_create1(EPOLL_CLOEXEC);
+  m_deliveredFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+  if (m_readyFd >= 0 && m_deliveredFd >= 0) Watch(m_deliveredFd);
+}
 
 DeviceMonitor::~DeviceMonitor() {
   Stop();
+  if (m_deliveredFd >= 0) ::close(m_deliveredFd);
+  if (m_readyFd >= 0) ::close(m_readyFd);
+}
+
+void DeviceMonitor::Watch(int fd) {
+  if (m_readyFd < 0 || fd < 0) return;
+  epoll_event event{};
+  event.events = EPOLLIN;
+  event.data.fd = fd;
+  ::epoll_ctl(m_readyFd, EPOLL_CTL_ADD, fd, &event);
+}
+
+void DeviceMonitor::Deliver(const DeviceChange& change) {
+  {
+    const std::lock_guard<std::mutex> lock(m_deliveredLock);
+    m_delivered.push_back(change);
+  }
+  const std::uint64_t one = 1;
+  [[maybe_unused]] const ssize_t written = ::write(m_deliveredFd, &one, sizeof one);
 }
 
 bool DeviceMonitor::IdsMatch(const char* idVendor, const char* idProduct, std::uint16_t vendorId,
@@ -73,6 +98,7 @@ Status DeviceMonitor::Start(Mode mode) {
     if (m_monitor != nullptr && udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "hidraw", nullptr) >= 0 &&
         udev_monitor_enable_receiving(m_monitor) >= 0) {
       m_known = PresentNodes();
+      Watch(udev_monitor_get_fd(m_monitor));
       TV_TRACE("Following hidraw devices through udev\n");
       return Status::Ok();
     }
@@ -96,11 +122,16 @@ Status DeviceMonitor::Start(Mode mode) {
     return Status::Error("Cannot follow the watch being plugged in: " + SystemErrorText(error) + ".");
   }
   m_known = PresentNodes();
+  Watch(m_timerFd);
   TV_TRACE("Looking for the watch every %d s\n", static_cast<int>(kPollInterval.count()));
   return Status::Ok();
 }
 
 void DeviceMonitor::Stop() {
+  // Closing a descriptor takes it out of the epoll set, but the udev
+  // monitor's may be shared with udev's own handle: take it out first.
+  if (m_monitor != nullptr && m_readyFd >= 0)
+    ::epoll_ctl(m_readyFd, EPOLL_CTL_DEL, udev_monitor_get_fd(m_monitor), nullptr);
   if (m_monitor != nullptr) udev_monitor_unref(m_monitor);
   m_monitor = nullptr;
   if (m_udev != nullptr) udev_unref(m_udev);
@@ -110,20 +141,27 @@ void DeviceMonitor::Stop() {
   m_known.clear();
 }
 
-int DeviceMonitor::FileDescriptor() const {
-  if (m_monitor != nullptr) return udev_monitor_get_fd(m_monitor);
-  return m_timerFd;
-}
-
 std::vector<DeviceChange> DeviceMonitor::ReadEvents() {
-  if (m_monitor != nullptr) return ReadUdevEvents();
-  if (m_timerFd < 0) return {};
+  std::vector<DeviceChange> changes;
+  if (m_deliveredFd >= 0) {
+    std::uint64_t count = 0;
+    [[maybe_unused]] const ssize_t got = ::read(m_deliveredFd, &count, sizeof count);
+    const std::lock_guard<std::mutex> lock(m_deliveredLock);
+    changes.swap(m_delivered);
+  }
+  if (m_monitor != nullptr) {
+    std::vector<DeviceChange> system = ReadUdevEvents();
+    changes.insert(changes.end(), system.begin(), system.end());
+    return changes;
+  }
+  if (m_timerFd < 0) return changes;
   std::uint64_t expirations = 0;
   // Only empties the timer; the present nodes are compared whenever asked.
   [[maybe_unused]] const ssize_t got = ::read(m_timerFd, &expirations, sizeof expirations);
   std::set<std::string> now = PresentNodes();
-  std::vector<DeviceChange> changes = Differences(m_known, now);
+  std::vector<DeviceChange> system = Differences(m_known, now);
   m_known = std::move(now);
+  changes.insert(changes.end(), system.begin(), system.end());
   return changes;
 }
 

@@ -9,9 +9,15 @@
 // the watch stays in must not look like the watch going away. The vendor and
 // product come from the parent USB device, which no longer exists on removal,
 // so removals are matched against the nodes seen to belong to the watch.
+//
+// Changes can also be delivered from outside (Deliver): the simulated watch
+// plugged in and out, and tests. They come out of ReadEvents like the
+// system's, through the same descriptor, so everything after the monitor
+// sees one path.
 
 #include <chrono>
 #include <cstdint>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -38,14 +44,18 @@ class DeviceMonitor {
   // Automatic takes udev when its daemon runs and polling otherwise.
   Status Start(Mode mode = Mode::Automatic);
   void Stop();
-  bool IsRunning() const { return FileDescriptor() >= 0; }
+  // Following the system's devices (udev or polling).
+  bool IsRunning() const { return m_monitor != nullptr || m_timerFd >= 0; }
   bool IsPolling() const { return m_timerFd >= 0; }
-  // Readable when events may be waiting; -1 when not started.
-  int FileDescriptor() const;
+  // Readable when events may be waiting, the delivered ones included; valid
+  // from construction (-1 only when the system has no descriptor to spare).
+  int FileDescriptor() const { return m_readyFd; }
   // Arrivals (kDeviceArrival) and removals (kDeviceRemoveComplete), both of
-  // type kDeviceTypeInterface with the node's path, since the last call.
-  // Never blocks.
+  // type kDeviceTypeInterface with the node's path, since the last call:
+  // the delivered ones first, in their order. Never blocks.
   std::vector<DeviceChange> ReadEvents();
+  // Queues a change as if the system had reported it; any thread.
+  void Deliver(const DeviceChange& change);
   // The watch's nodes present as last seen.
   const std::set<std::string>& KnownNodes() const { return m_known; }
 
@@ -57,6 +67,7 @@ class DeviceMonitor {
  private:
   std::set<std::string> PresentNodes() const;
   std::vector<DeviceChange> ReadUdevEvents();
+  void Watch(int fd);
 
   std::uint16_t m_vendorId;
   std::uint16_t m_productId;
@@ -64,6 +75,12 @@ class DeviceMonitor {
   udev_monitor* m_monitor = nullptr;
   int m_timerFd = -1;
   std::set<std::string> m_known;
+  // One descriptor for the loop: an epoll set of the system's source and
+  // the delivery queue's eventfd.
+  int m_readyFd = -1;
+  int m_deliveredFd = -1;
+  std::mutex m_deliveredLock;
+  std::vector<DeviceChange> m_delivered;
 };
 
 }  // namespace tempovia

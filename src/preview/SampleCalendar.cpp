@@ -5,6 +5,7 @@
 
 #include "CalendarCtrl.h"
 #include "CalendarDate.h"
+#include "CalendarDays.h"
 #include "DlgCalendar.h"
 #include "SampleClock.h"
 #include "SkinLayout.h"
@@ -55,10 +56,11 @@ bool RenderSampleCalendars(const std::function<void(const QString& name, const Q
     return false;
   }
   SampleClock clock(kToday);
+  OpenStepFileDays days(steps);
 
   {
     CDlgCalendar dialog(clock);
-    dialog.SetFiles(&steps, nullptr);
+    dialog.SetDays(&days);
     dialog.show();
     // A day picked with the mouse, away from today.
     CalendarModel& model = dialog.Calendar().Model();
@@ -84,7 +86,7 @@ bool RenderSampleCalendars(const std::function<void(const QString& name, const Q
   for (const auto& end : ends) {
     SampleClock endClock(LocalDateTime::From(2026, end.month, 12, 9, 0, 0));
     CDlgCalendar dialog(endClock);
-    dialog.SetFiles(&steps, nullptr);
+    dialog.SetDays(&days);
     dialog.show();
     for (int i = 0; i < 40; ++i) dialog.RunArea(end.area);
     save(QString::fromLatin1(end.name), dialog.grab().toImage());

@@ -103,10 +103,15 @@ bool WriteSampleReport(QWidget& window, const QString& folder, const QString& fi
     for (sys_days d = sys_days{Ymd(2008, 2, 1)}; d <= sys_days{Ymd(2008, 3, 5)}; d += std::chrono::days{1}, ++n) {
       if (n % 11 == 6) continue;  // a day the watch was not worn
       steps.Current() = SampleDay(year_month_day{d}, n);
-      steps.MergeDay();
+      bool stored = steps.MergeDay();
       if (n % 4 == 1) {
         exercises.Current() = SampleSession(year_month_day{d}, 7 + n % 11, n);
-        exercises.MergeExercise();
+        stored = stored && exercises.MergeExercise();
+      }
+      if (!stored) {
+        *error = QString::fromStdString("Cannot write the sample user's files: " + steps.LastError() +
+                                        exercises.LastError());
+        return false;
       }
     }
   }

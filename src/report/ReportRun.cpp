@@ -33,8 +33,9 @@ template <class File>
 Status OpenUserFile(File& file, const StorePaths& paths, const std::string& storedName, const char* notOpened) {
   const std::optional<fs::path> path = paths.UserFile(storedName);
   if (!path) {
-    ShowNotice(NoticeIcon::Warning, notOpened);
-    return Status::Error(std::string(notOpened) + ": the user record names no file of the data folder");
+    const std::string why = storedName + ": the user record names no file of the data folder";
+    ShowNotice(NoticeIcon::Warning, std::string(notOpened) + "\n\n" + why);
+    return Status::Error(std::string(notOpened) + ": " + why);
   }
   if (!file.Open(*path)) return Status::Error(std::string(notOpened) + ": " + file.LastError());
   return Status::Ok();

@@ -28,6 +28,23 @@ Status WriteUserBack(UserData& users) {
 
 }  // namespace
 
+Status OpenDownloadFiles(const StorePaths& paths, const LocalUserRecord& user, StepData& steps,
+                         CExerciseDB& exercises) {
+  const std::optional<std::filesystem::path> stepPath = paths.UserFile(user.stepFile);
+  const std::optional<std::filesystem::path> exercisePath = paths.UserFile(user.exerciseFile);
+  Status opened = Status::Ok();
+  if (!stepPath || !exercisePath) {
+    TV_TRACE("Refused user file names '%s', '%s'\n", user.stepFile.c_str(), user.exerciseFile.c_str());
+    opened = Status::Error("The user record names a file outside the data folder: " +
+                           (stepPath ? user.exerciseFile : user.stepFile));
+  } else {
+    opened = steps.TryOpen(*stepPath);
+    if (opened) opened = exercises.TryOpen(*exercisePath);
+  }
+  if (opened) return opened;
+  return Status::Error(std::string(kCannotOpen) + "\n\n" + opened.message());
+}
+
 void FillDayRecord(DayRecord& record, const StepDay& day) {
   record.aux1 = day.aux1;
   record.aux2 = day.aux2;
@@ -77,18 +94,11 @@ Status StoreDownload(const StorePaths& paths, UserData& users, const UserRecord&
   // Two users with one id, or one file named for two: storing would write
   // into someone else's history.
   if (Status allowed = users.CheckUser(user.id); !allowed) return Failed(allowed.message());
-  const std::optional<std::filesystem::path> stepPath = paths.UserFile(user.stepFile);
-  const std::optional<std::filesystem::path> exercisePath = paths.UserFile(user.exerciseFile);
-  if (!stepPath || !exercisePath) {
-    TV_TRACE("Refused user file names '%s', '%s'\n", user.stepFile.c_str(), user.exerciseFile.c_str());
-    result.openFailed = true;
-    return Failed(kCannotOpen);
-  }
   StepData stepData;
   CExerciseDB exerciseDb;
-  if (!stepData.Open(*stepPath) || !exerciseDb.Open(*exercisePath)) {
+  if (Status opened = OpenDownloadFiles(paths, user, stepData, exerciseDb); !opened) {
     result.openFailed = true;
-    return Failed(kCannotOpen);
+    return Failed(opened.message());
   }
 
   // Oldest position first, so of two sessions with the same start the one

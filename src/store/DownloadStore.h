@@ -6,9 +6,11 @@
 #include <chrono>
 
 #include "DayRecord.h"
+#include "ExerciseDB.h"
 #include "ExerciseEntry.h"
 #include "ExerciseRecord.h"
 #include "Status.h"
+#include "StepData.h"
 #include "StepDay.h"
 #include "StepRecord.h"
 #include "StorePaths.h"
@@ -31,6 +33,11 @@ struct DownloadStoreResult {
   DayRecord latestDay;
 };
 
+// Opens the user's step data file and exercise database for storing, telling
+// nobody: a failure reads "Cannot open database", a blank line, then the
+// file and the reason.
+Status OpenDownloadFiles(const StorePaths& paths, const LocalUserRecord& user, StepData& steps, CExerciseDB& exercises);
+
 // Fills a step data record from a downloaded day: dates, figures and exercise
 // time; an empty note. The id and the hourly slots stay as they are.
 void FillDayRecord(DayRecord& record, const StepDay& day);
@@ -41,14 +48,12 @@ void FillStoredExercise(StoredExercise& record, const ExerciseEntry& entry);
 // Stores a decoded download for the current user of users: refuses, naming
 // the problem, a user whose id or files user.dat also gives another user
 // (UserData::CheckUser); opens the user's step data file and exercise
-// database ("Cannot open database" when either fails or the user record names
-// a file outside the data folder), merges the valid sessions from the oldest
+// database (OpenDownloadFiles), merges the valid sessions from the oldest
 // order position to the newest, sorts and renumbers, then does the same for
 // the valid days, reads back the latest day and writes the user's record back
 // to user.dat (a failure, such as a user deleted meanwhile, is reported, never
-// passed off as saved). A failure is returned for the caller to show (only a
-// file that will not open has told the user so itself); what was written
-// before a failure stays written.
+// passed off as saved). A failure is returned for the caller to show; nothing
+// here tells the user. What was written before a failure stays written.
 Status StoreDownload(const StorePaths& paths, UserData& users, const UserRecord& watchUser, const StepRecord& steps,
                      const CExerciseRecord& exercises, DownloadStoreResult& result);
 

@@ -8,8 +8,8 @@ namespace {
 
 constexpr char kTraceModule[] = "ExerciseDB";
 
-constexpr RecordFile<StoredExercise>::Behaviour kBehaviour{
-    "Failed to open Exercise Data", "Exercise File not open!", true, false, true, true};
+constexpr RecordFile<StoredExercise>::Behaviour kBehaviour{"Failed to open Exercise Data", "Exercise File not open!",
+                                                           true, true, true};
 
 }  // namespace
 

@@ -26,9 +26,9 @@ class CExerciseDB : public RecordFile<StoredExercise> {
   // Stores the current record, a filled-in session, by its start: it replaces
   // a stored session with the same start or is added at the end. The merged
   // record becomes current. False only when the write fails.
-  bool MergeExercise();
+  [[nodiscard]] bool MergeExercise();
   // Sorts the file by start and gives the records ids 100, 101, ... in order.
-  bool SortAndRenumber();
+  [[nodiscard]] bool SortAndRenumber();
   // Stable sort of records by one of the keys of SortKey.
   static void Sort(std::span<StoredExercise> records, int keyType);
 

@@ -1,5 +1,6 @@
 #include "RecordFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -65,45 +66,65 @@ RecordFile<Record>::~RecordFile() {
 }
 
 template <class Record>
-void RecordFile<Record>::FailOpen(const std::string& message) {
+Status RecordFile<Record>::FailOpen(const std::string& message) {
   m_lastError = message;
   TV_TRACE("Cannot open %s\n", m_lastError.c_str());
-  if (m_behaviour.showSystemErrorOnOpen) ShowNotice(NoticeIcon::Warning, m_lastError);
-  ShowNotice(NoticeIcon::Warning, m_behaviour.openFailedNotice);
+  return Status::Error(m_lastError);
+}
+
+template <class Record>
+std::string RecordFile<Record>::OpenFailedText(const std::string& reason) const {
+  return std::string(m_behaviour.openFailedNotice) + "\n\n" + reason;
 }
 
 template <class Record>
 bool RecordFile<Record>::Open(const std::filesystem::path& path) {
-  return OpenWith(path, false);
+  if (RefusesSecondOpen()) return false;
+  const Status opened = OpenWith(path, false);
+  if (!opened) ShowNotice(NoticeIcon::Warning, OpenFailedText(opened.message()));
+  return opened.ok();
 }
 
 template <class Record>
 bool RecordFile<Record>::OpenForReading(const std::filesystem::path& path) {
+  if (RefusesSecondOpen()) return false;
+  const Status opened = OpenWith(path, true);
+  if (!opened) ShowNotice(NoticeIcon::Warning, OpenFailedText(opened.message()));
+  return opened.ok();
+}
+
+template <class Record>
+bool RecordFile<Record>::RefusesSecondOpen() {
+  // Not a failure anyone is told of: the open file stays as it was.
+  if (!IsOpen() || m_behaviour.openClosesFirst) return false;
+  m_lastError = m_path.string() + ": already open";
+  return true;
+}
+
+template <class Record>
+Status RecordFile<Record>::TryOpen(const std::filesystem::path& path) {
+  return OpenWith(path, false);
+}
+
+template <class Record>
+Status RecordFile<Record>::TryOpenForReading(const std::filesystem::path& path) {
   return OpenWith(path, true);
 }
 
 template <class Record>
-bool RecordFile<Record>::OpenWith(const std::filesystem::path& path, bool readOnly) {
-  if (IsOpen()) {
-    if (!m_behaviour.openClosesFirst) {
-      m_lastError = m_path.string() + ": already open";
-      return false;
-    }
-    Close();
-  }
+Status RecordFile<Record>::OpenWith(const std::filesystem::path& path, bool readOnly) {
+  if (RefusesSecondOpen()) return Status::Error(m_lastError);
+  if (IsOpen()) Close();
   m_path = path;
   int fd = -1;
-  if (Status opened = OpenStoredFile(path, readOnly ? StoredAccess::Read : StoredAccess::ReadWrite, fd); !opened) {
-    FailOpen(opened.message());
-    return false;
-  }
+  if (Status opened = OpenStoredFile(path, readOnly ? StoredAccess::Read : StoredAccess::ReadWrite, fd); !opened)
+    return FailOpen(opened.message());
   std::vector<std::uint8_t> bytes;
   // Room for a few downloads' worth of appends without moving the records.
   if (fd >= 0) {
     if (const int error = ReadWhole(fd, bytes, 32 * kSize); error != 0) {
       ::close(fd);
-      FailOpen(FileErrorText(path, error));
-      return false;
+      return FailOpen(FileErrorText(path, error));
     }
   }
   m_open = true;
@@ -118,7 +139,7 @@ bool RecordFile<Record>::OpenWith(const std::filesystem::path& path, bool readOn
   m_lastError.clear();
   m_index = 0;
   m_current = m_count > 0 ? Record::FromBytes(BytesAt(0)) : Record{};
-  return true;
+  return Status::Ok();
 }
 
 template <class Record>
@@ -148,6 +169,17 @@ bool RecordFile<Record>::CanWrite() {
   }
   if (m_readOnly) {
     m_lastError = m_path.string() + ": opened for reading only";
+    return false;
+  }
+  struct stat held {};
+  struct stat named {};
+  const bool same = ::fstat(m_fd, &held) == 0 &&
+                    ::fstatat(AT_FDCWD, m_path.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+                    held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+  if (!same) {
+    m_lastError = m_path.string() +
+                  " was replaced or removed by another program since Tempovia opened it; nothing was written to it";
+    TV_TRACE("%s\n", m_lastError.c_str());
     return false;
   }
   return true;

@@ -23,6 +23,8 @@
 #include <utility>
 #include <vector>
 
+#include "Status.h"
+
 namespace tempovia {
 
 template <class Record>
@@ -33,10 +35,9 @@ class RecordFile {
 
   // The few places where the three files behave differently.
   struct Behaviour {
-    const char* openFailedNotice;  // shown when Open fails
+    const char* openFailedNotice;  // first line of the notice shown when Open fails
     const char* notOpenText;       // why a write fails without a file; nullptr: "The file is not open"
     bool emptyWithoutFile;         // what IsEmpty answers without a file
-    bool showSystemErrorOnOpen;    // show the system's text for the error before openFailedNotice
     bool openClosesFirst;          // Open closes an open file first instead of failing
     bool closeClearsRecords;       // Close zeroes current record, saved copy and index
   };
@@ -48,11 +49,18 @@ class RecordFile {
 
   // Opens (creating, never truncating) for reading and writing; index 0 and
   // the first record current, or a zero record when the file is empty. A
-  // symbolic link or anything but a regular file is refused.
-  bool Open(const std::filesystem::path& path);
+  // symbolic link or anything but a regular file is refused. A failure is
+  // told in one notice: the file kind's line, then the file and the reason.
+  [[nodiscard]] bool Open(const std::filesystem::path& path);
   // Opens for reading only: a missing file reads as empty and is not created,
   // and every write fails.
-  bool OpenForReading(const std::filesystem::path& path);
+  [[nodiscard]] bool OpenForReading(const std::filesystem::path& path);
+  // The same without a notice: the failure ("<path>: <reason>") is the
+  // caller's to tell, in its own words.
+  Status TryOpen(const std::filesystem::path& path);
+  Status TryOpenForReading(const std::filesystem::path& path);
+  // The notice Open shows for a failure whose reason is given.
+  std::string OpenFailedText(const std::string& reason) const;
   void Close();
   bool IsOpen() const { return m_open; }
   bool IsReadOnly() const { return m_readOnly; }
@@ -78,9 +86,9 @@ class RecordFile {
   // Writes the current record over the stored record with this id. When no
   // record has that id, nothing is written, the answer is false and the
   // current record and index stay as the caller had them.
-  bool Update(std::int32_t id);
+  [[nodiscard]] bool Update(std::int32_t id);
   // Writes the current record at the index.
-  bool WriteCurrent();
+  [[nodiscard]] bool WriteCurrent();
 
   Record& Current() { return m_current; }
   const Record& Current() const { return m_current; }
@@ -110,15 +118,18 @@ class RecordFile {
   void ReadAt(int index);
   // Writes a record at position index (at most GetCount(), which appends).
   // On failure the file is put back as it was and false is returned.
-  bool WriteRecord(int index, const Record& record);
+  [[nodiscard]] bool WriteRecord(int index, const Record& record);
   // Replaces the whole file with these records.
-  bool RewriteFile(std::vector<std::uint8_t> bytes);
-  // False, saying why, when the cursor may not write (no file, read only).
-  bool CanWrite();
+  [[nodiscard]] bool RewriteFile(std::vector<std::uint8_t> bytes);
+  // False, saying why, when the cursor may not write: no file, read only, or
+  // the file open here is no longer the one at its path (the data folder
+  // was replaced or the file removed under the program), since a write
+  // would then reach a file nobody sees.
+  [[nodiscard]] bool CanWrite();
   void SetLastError(std::string message) { m_lastError = std::move(message); }
   // Sorts the records chronologically by IndexKey (stable) and gives them
   // ids 100, 101, ... in that order.
-  bool SortAndRenumberByKey();
+  [[nodiscard]] bool SortAndRenumberByKey();
 
   // Makes the first record in file order with this key current, as a scan
   // would; without one, the last record is current and the answer is false.
@@ -132,11 +143,14 @@ class RecordFile {
   static std::uint64_t KeyOfBytes(const std::uint8_t* bytes);
   void BuildIndex();
   void IndexReplace(int position, std::uint64_t oldKey, std::uint64_t newKey);
-  bool OpenWith(const std::filesystem::path& path, bool readOnly);
-  void FailOpen(const std::string& message);
+  Status OpenWith(const std::filesystem::path& path, bool readOnly);
+  // True, saying why, when a file is open and this kind does not close it
+  // for another.
+  bool RefusesSecondOpen();
+  Status FailOpen(const std::string& message);
   // Takes the descriptor of a file that replaced ours (see ReplaceFile).
   void AdoptReplacement(int fd);
-  bool RenumberInPlace();
+  [[nodiscard]] bool RenumberInPlace();
   // Record i becomes what record order[i] was.
   void Permute(const std::vector<int>& order);
 

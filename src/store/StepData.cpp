@@ -16,8 +16,8 @@ constexpr char kTraceModule[] = "StepData";
 
 using namespace std::chrono;
 
-constexpr RecordFile<DayRecord>::Behaviour kBehaviour{
-    "Failed to open Step Data", "Step File not open!", true, false, true, true};
+constexpr RecordFile<DayRecord>::Behaviour kBehaviour{"Failed to open Step Data", "Step File not open!", true, true,
+                                                      true};
 
 // The stored key of a calendar day, or nothing for a day no record can hold.
 std::optional<std::uint64_t> KeyOfDate(year_month_day date) {

@@ -29,7 +29,7 @@ class StepData : public RecordFile<DayRecord> {
   // Stores the current record, a filled-in day, by its date: it replaces the
   // day's stored record (whose note survives) or is added at the end. The
   // merged record becomes current. False only when the write fails.
-  bool MergeDay();
+  [[nodiscard]] bool MergeDay();
   // Copies the record of day start + j into out[j] (the other slots are left
   // as the caller prepared them) and returns how many were found.
   int ReadWeek(std::chrono::year_month_day start, std::span<DayRecord, 7> out);
@@ -39,7 +39,7 @@ class StepData : public RecordFile<DayRecord> {
   // and the exercise time. A month without records keeps the blank values.
   void ReadYearByMonth(std::chrono::year_month_day date, std::span<DayRecord, 12> out);
   // Sorts the file by date and gives the records ids 100, 101, ... in order.
-  bool SortAndRenumber();
+  [[nodiscard]] bool SortAndRenumber();
   // Stable sort of records by one of the keys of SortKey.
   static void Sort(std::span<DayRecord> records, int keyType);
 

@@ -41,11 +41,6 @@ bool IsTemporaryName(std::string_view entry, std::string_view of = {});
 // 0, or the errno value (ENOENT when there was nothing to remove).
 int RemoveStoredEntry(const std::filesystem::path& folder, const std::string& subfolder, const std::string& name);
 
-// Reads a regular file (following links: a file the user chose) and refuses
-// anything else, since a pipe would block and a device may never end. Reads
-// at most limit + 1 bytes, enough to tell that a file is too large.
-Status ReadRegularFile(const std::filesystem::path& path, std::size_t limit, std::vector<std::uint8_t>& bytes);
-
 // "08-Dec-2026" and "08-Dec-2026 14-05-33", with English month names
 // whatever the locale; used in the names of dated folders.
 std::string DateName(std::chrono::year_month_day date);

@@ -24,8 +24,7 @@ namespace {
 
 constexpr char kTraceModule[] = "UserData";
 
-constexpr RecordFile<LocalUserRecord>::Behaviour kBehaviour{
-    "Failed to open User Data", nullptr, false, true, false, false};
+constexpr RecordFile<LocalUserRecord>::Behaviour kBehaviour{"Failed to open User Data", nullptr, false, false, false};
 
 constexpr char kUntilCorrected[] = "; nothing is written for them until user.dat is corrected";
 

@@ -37,7 +37,7 @@ class UserData : public RecordFile<LocalUserRecord> {
   // Adds the current record as a new user: the next id, hidden flag 0, the
   // photo "blank.jpg" when none is set and the file names 100.dat and
   // 100_exercise.dat from the id. The index does not move.
-  bool Append();
+  [[nodiscard]] bool Append();
   // Adds the current record as a new user together with the user's empty
   // step and exercise files, wholly or not at all. Id and file names as
   // Append gives them, except that an id whose file names another user's
@@ -49,13 +49,13 @@ class UserData : public RecordFile<LocalUserRecord> {
   // Writes the current record over the user with this id. False, with the
   // reason in LastError and the current record as it was, when no user has
   // that id or CheckUser refuses it.
-  bool Update(std::int32_t id);
+  [[nodiscard]] bool Update(std::int32_t id);
   // Removes the user with that id, then the user's step, exercise and photo
   // files (never through a link, never a file another user still names).
   // kNotFound without an open file or such a user; kRefused when another
   // user has the same id; kNotWritten when user.dat could not be rewritten.
   // Nothing is removed unless the result is kDeleted; LastError says why.
-  int Delete(std::int32_t id);
+  [[nodiscard]] int Delete(std::int32_t id);
   // Clears the current record after its user was deleted: name, password,
   // body values, age, sex, photo and step file name. The id, the exercise
   // file name and the flag stay.

@@ -1,8 +1,8 @@
 #include "ExStatic.h"
 
-#include <QImageReader>
 #include <QPainter>
 
+#include "PictureFile.h"
 #include "PicturePlacement.h"
 
 namespace tempovia {
@@ -17,13 +17,16 @@ CExStatic::CExStatic(QWidget* parent) : QWidget(parent) {
 }
 
 bool CExStatic::LoadFromFile(const QString& path) {
-  QImageReader reader(path);
-  reader.setDecideFormatFromContent(true);
-  reader.setAutoTransform(true);  // photos from phones carry their orientation
-  m_photo = reader.read();
+  m_photo = ReadPictureFile(path).image;
   m_picture.reset();
   update();
   return !m_photo.isNull();
+}
+
+void CExStatic::SetImage(const QImage& image) {
+  m_photo = image;
+  m_picture.reset();
+  update();
 }
 
 bool CExStatic::LoadPicture(Picture picture) {

@@ -20,9 +20,12 @@ class CExStatic : public QWidget {
   explicit CExStatic(QWidget* parent = nullptr);
 
   // Loads a picture file, its format decided from the content (a JPEG named
-  // .png still loads). False, and an empty box, when it cannot be read.
+  // .png still loads). False, and an empty box, when it cannot be read (also
+  // anything but a regular file, and a file too large for a photo).
   bool LoadFromFile(const QString& path);
   bool LoadPicture(Picture picture);
+  // Shows a picture already read.
+  void SetImage(const QImage& image);
   void Clear();
 
   // What the box draws: the photo, or the built-in picture at the box's

@@ -14,6 +14,7 @@
 #include "FakeClock.h"
 #include "FakeTrayArea.h"
 #include "Label.h"
+#include "MessageBoxNoticeSink.h"
 #include "ScriptedMessageBoxes.h"
 #include "SimulatedWatch.h"
 #include "SingleInstance.h"
@@ -218,16 +219,68 @@ TEST_F(LoginTest, StartedInTheTrayItHidesAndWithoutATrayItStaysMinimised) {
   EXPECT_THAT(boxes.Texts(), ElementsAre("Can't Setup Tray ICON"));
 }
 
-TEST_F(LoginTest, TheWatchComingAndGoingMakesAndDropsTheDriverWithoutALogout) {
+// The main window is made (and its data store loaded) before the login
+// window, as the program does; only the login window hears the watch.
+TEST_F(LoginTest, TheWatchComingAndGoingAtTheLoginWindowLogsNobodyOutAndBringsItForward) {
+  AddUsers({{"Ann", "a"}});
   CDlgLogin& w = Open();
   ASSERT_NE(app->Watch().Driver(), nullptr);  // made when the window opened
-  QSignalSpy finished(&w, &QDialog::finished);
-  w.OnDeviceChange({kDeviceRemoveComplete, kDeviceTypeInterface, SimulatedWatch::kBridgePath});
-  EXPECT_EQ(app->Watch().Driver(), nullptr);
-  w.OnDeviceChange({kDeviceArrival, kDeviceTypeInterface, SimulatedWatch::kBridgePath});
-  EXPECT_NE(app->Watch().Driver(), nullptr);
-  EXPECT_EQ(finished.count(), 0);
+  QSignalSpy loginFinished(&w, &QDialog::finished);
+  QSignalSpy mainFinished(main.get(), &QDialog::finished);
+  app->Devices().Deliver({kDeviceRemoveComplete, kDeviceTypeInterface, SimulatedWatch::kBridgePath});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return app->Watch().Driver() == nullptr; }, 10000));
+  app->Devices().Deliver({kDeviceArrival, kDeviceTypeInterface, SimulatedWatch::kBridgePath});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return app->Watch().Driver() != nullptr; }, 10000));
   EXPECT_TRUE(w.isVisible());
+  EXPECT_EQ(loginFinished.count(), 0);
+  EXPECT_EQ(mainFinished.count(), 0);
+  EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join("|").toStdString();
+  // Logging in then works as ever.
+  LogInWith("a");
+  EXPECT_TRUE(w.IsLoggedIn());
+}
+
+TEST_F(LoginTest, TheWatchPluggedInShowsALoginWindowHiddenInTheTray) {
+  main = std::make_unique<CDlgMain>(*app, std::make_unique<test::FakeTrayArea>(mainTray));
+  main->LoadDataStore();
+  login = std::make_unique<CDlgLogin>(std::make_unique<test::FakeTrayArea>(tray));
+  login->SetMainWindow(main.get());
+  login->SetStartInTray(true);
+  login->Start();
+  login->show();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !login->isVisible(); }, 10000));
+  app->Watch().Destroy();
+  app->Devices().Deliver({kDeviceArrival, kDeviceTypeInterface, SimulatedWatch::kBridgePath});
+  ASSERT_TRUE(QTest::qWaitFor([this] { return login->isVisible(); }, 10000));
+  EXPECT_NE(app->Watch().Driver(), nullptr);
+  EXPECT_FALSE(login->isMinimized());
+}
+
+// The last main window found user.dat held (a folder that was read-only
+// when it closed is the same case): the login window tries again instead of
+// answering "Incorrect Login" to the right password until a restart.
+TEST_F(LoginTest, AUserDatabaseThatWouldNotOpenIsTriedAgainAndItsReasonGiven) {
+  AddUsers({{"Ann", "a"}});
+  MessageBoxNoticeSink sink;
+  auto holder = std::make_unique<UserData>();
+  ASSERT_TRUE(holder->Open(app->Paths().UserDatabase()));
+  CDlgLogin& w = Open();
+  const QString reason = QStringLiteral("Failed to open User Data\n\n") +
+                         QString::fromStdString(app->Paths().UserDatabase().string()) +
+                         QStringLiteral(" is in use by another Tempovia program; try again when it has finished");
+  EXPECT_THAT(boxes.Texts(), ElementsAre(reason)) << "said once, by the data store's loading";
+  EXPECT_EQ(Name().trimmed(), "");
+  boxes.Clear();
+  LogInWith("a");
+  EXPECT_THAT(boxes.Texts(), ElementsAre(reason)) << "not \"Incorrect Login\"";
+  EXPECT_FALSE(w.IsLoggedIn());
+
+  holder.reset();
+  boxes.Clear();
+  LogInWith("a");
+  EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join("|").toStdString();
+  EXPECT_TRUE(w.IsLoggedIn());
+  EXPECT_EQ(Name(), "  Ann");
 }
 
 TEST(SingleInstance, ASecondHolderIsRefusedAndALockLeftByTheFirstIsTakenOver) {

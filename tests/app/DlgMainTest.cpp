@@ -25,6 +25,7 @@
 #include "HitAreaButton.h"
 #include "Label.h"
 #include "MainShortcuts.h"
+#include "MainWindowFixture.h"
 #include "ScriptedMessageBoxes.h"
 #include "SimulatedWatch.h"
 #include "StepData.h"
@@ -38,114 +39,11 @@ namespace {
 using ::testing::Contains;
 using ::testing::ElementsAre;
 
-constexpr int kGenerous = 60000;  // ms to wait for a download's end
+using test::Centre;
+using test::Day;
+using test::Type;
 
-DayRecord Day(int year, int month, int day, double steps) {
-  DayRecord record = DayRecord::Blank();
-  record.year = static_cast<std::uint8_t>(year - 2000);
-  record.month = static_cast<std::uint8_t>(month);
-  record.day = static_cast<std::uint8_t>(day);
-  record.steps = steps;
-  return record;
-}
-
-// Types text the way a keyboard layout with those letters would, one key
-// event per character (QTest's key clicks know ASCII only).
-void Type(QWidget& widget, const QString& text) {
-  for (const QChar c : text) {
-    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(&widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(&widget, &release);
-  }
-}
-
-QPoint Centre(int area) {
-  const HitRect& r = kMainAreas[static_cast<std::size_t>(area)];
-  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-class MainWindowTest : public ::testing::Test {
- protected:
-  MainWindowTest() {
-    AppOptions options;
-    options.home = dir.Path().string();
-    options.watch = {true, "7"};
-    options.instant = true;
-    app = std::make_unique<AppContext>(options, clock);
-    const StorePaths& paths = app->Paths();
-    EXPECT_TRUE(paths.CreateDataFolder().ok());
-    UserData users;
-    EXPECT_TRUE(users.Open(paths.UserDatabase()));
-    LocalUserRecord user;
-    user.name = "Ann";
-    user.password = "pw";
-    user.height = 170;
-    user.weight = 65;
-    user.walkingStride = 70;
-    user.sex = LocalUserRecord::kFemale;
-    users.Current() = user;
-    EXPECT_TRUE(users.Append());
-    stepFile = *paths.UserFile(users.Current().stepFile);
-    exerciseFile = *paths.UserFile(users.Current().exerciseFile);
-  }
-
-  void FillSteps(const std::vector<DayRecord>& days) {
-    StepData steps;
-    ASSERT_TRUE(steps.Open(stepFile));
-    for (const DayRecord& day : days) {
-      steps.Current() = day;
-      ASSERT_TRUE(steps.MergeDay());
-    }
-    ASSERT_TRUE(steps.SortAndRenumber());
-  }
-
-  int StoredDays() {
-    window->Dashboard().Files().Release();
-    StepData steps;
-    EXPECT_TRUE(steps.Open(stepFile));
-    return steps.GetCount();
-  }
-
-  SimulatedWatch& Watch() { return static_cast<SimulatedWatch&>(app->Watch().Transport()); }
-
-  CDlgMain& Open() {
-    window = std::make_unique<CDlgMain>(*app, std::make_unique<test::FakeTrayArea>(tray));
-    EXPECT_TRUE(window->LoadDataStore());
-    EXPECT_TRUE(window->Users().MoveFirst());
-    window->askUploadChoices = [this](DownloadChoices& choices) {
-      offered.push_back(choices);
-      if (!uploadAnswer) return false;
-      choices = *uploadAnswer;
-      return true;
-    };
-    window->Start();
-    window->show();
-    return *window;
-  }
-
-  void Click(QPoint at) { QTest::mouseClick(window.get(), Qt::LeftButton, {}, at); }
-  // A move with no button held, as the mouse passes over the window.
-  void Hover(QPoint at) {
-    QMouseEvent move(QEvent::MouseMove, at, window->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(window.get(), &move);
-  }
-
-  bool WaitForDownload() {
-    return QTest::qWaitFor([this] { return !window->Download().Busy(); }, kGenerous);
-  }
-
-  test::TempDir dir;
-  FakeClock clock{LocalDateTime::From(2008, 3, 20, 9, 0, 0)};
-  std::unique_ptr<AppContext> app;
-  std::filesystem::path stepFile;
-  std::filesystem::path exerciseFile;
-  test::FakeTrayArea::State tray;
-  ScriptedMessageBoxes boxes;
-  std::optional<DownloadChoices> uploadAnswer = DownloadChoices{false, true};
-  std::vector<DownloadChoices> offered;
-  std::unique_ptr<CDlgMain> window;
-};
+class MainWindowTest : public test::MainWindowFixture {};
 
 TEST_F(MainWindowTest, OpensOnTheSkinOfStepsWithTheUsersPanelAndTheLastStoredMonth) {
   FillSteps({Day(2008, 1, 9, 4321), Day(2008, 2, 14, 8765)});
@@ -320,8 +218,10 @@ TEST_F(MainWindowTest, UnpluggingDuringAnAttemptReleasesTheDriverOnlyAfterIt) {
   Watch().SetFaults(SimulatedFaults{0, 0, 0, 40});
   Click(Centre(kAreaUpload));
   ASSERT_TRUE(w.Download().AttemptRunning());
-  w.OnDeviceChange({kDeviceRemoveComplete, kDeviceTypeInterface, SimulatedWatch::kBridgePath});
-  EXPECT_NE(app->Watch().Driver(), nullptr);  // still in use
+  TraceCapture trace;
+  app->Devices().Deliver({kDeviceRemoveComplete, kDeviceTypeInterface, SimulatedWatch::kBridgePath});
+  // Handled only once the attempt has returned; the driver stays meanwhile.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return trace.Contains("OnDeviceChange : 8004, 5\n"); }, test::kGenerous));
   ASSERT_TRUE(WaitForDownload());
   EXPECT_EQ(app->Watch().Driver(), nullptr);
   EXPECT_THAT(boxes.Texts(), ElementsAre("Download error!\n\nPlease Plug the Device and Try again"));
@@ -352,19 +252,27 @@ TEST_F(MainWindowTest, WhatWouldChangeTheFilesWaitsForTheDownload) {
 }
 
 TEST_F(MainWindowTest, PluggingTheWatchInShowsAVisibleWindowAndLogsOutAHiddenOne) {
-  CDlgMain& w = Open();
+  // Without a notification area minimising leaves the window visible: the
+  // watch brings it forward.
+  tray.available = false;
+  CDlgMain& minimised = Open();
   app->Watch().Destroy();
-  w.showMinimized();
-  w.OnDeviceChange({kDeviceArrival, kDeviceTypeInterface, SimulatedWatch::kBridgePath});
-  EXPECT_NE(app->Watch().Driver(), nullptr);
-  EXPECT_TRUE(w.isVisible());
-  EXPECT_FALSE(w.isMinimized());
+  minimised.showMinimized();
+  QSignalSpy ended(&minimised, &QDialog::finished);
+  app->Devices().Deliver({kDeviceArrival, kDeviceTypeInterface, SimulatedWatch::kBridgePath});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return app->Watch().Driver() != nullptr; }, test::kGenerous));
+  EXPECT_TRUE(minimised.isVisible());
+  EXPECT_FALSE(minimised.isMinimized());
+  EXPECT_EQ(ended.count(), 0);
 
+  tray.available = true;
+  CDlgMain& w = Open();
   app->Watch().Destroy();
   Click(Centre(kAreaExit));  // hidden to the tray
   EXPECT_FALSE(w.isVisible());
   QSignalSpy finished(&w, &QDialog::finished);
-  w.OnDeviceChange({kDeviceArrival, kDeviceTypeInterface, SimulatedWatch::kBridgePath});
+  app->Devices().Deliver({kDeviceArrival, kDeviceTypeInterface, SimulatedWatch::kBridgePath});
+  ASSERT_TRUE(finished.wait(test::kGenerous));
   ASSERT_EQ(finished.count(), 1);
   EXPECT_EQ(finished.at(0).at(0).toInt(), CDlgMain::kLogoutResult);
   EXPECT_EQ(app->Watch().Driver(), nullptr);

@@ -170,6 +170,7 @@ TEST_F(CalendarLookTest, DaysOutsideTheRangeArePink) {
 TEST_F(CalendarLookTest, StoredDaysShowThePictureAndNotes) {
   test::TempDir folder;
   StepData steps;
+  OpenStepFileDays days(steps);
   ASSERT_TRUE(steps.Open(folder / "100.dat"));
   const auto store = [&](int day, double count, const std::string& note) {
     DayRecord& r = steps.Current();
@@ -186,7 +187,7 @@ TEST_F(CalendarLookTest, StoredDaysShowThePictureAndNotes) {
   store(5, 4200, "Park");
   store(6, 0, "");
 
-  CalendarLook look = LookOf(calendar, &steps, true);
+  CalendarLook look = LookOf(calendar, &days, true);
   EXPECT_TRUE(Cell(look, MakeDate(2008, 3, 3)).picture);
   EXPECT_FALSE(Cell(look, MakeDate(2008, 3, 3)).note);
   EXPECT_FALSE(Cell(look, MakeDate(2008, 3, 4)).picture);
@@ -196,11 +197,11 @@ TEST_F(CalendarLookTest, StoredDaysShowThePictureAndNotes) {
   EXPECT_FALSE(Cell(look, MakeDate(2008, 3, 6)).picture);
   EXPECT_FALSE(Cell(look, MakeDate(2008, 3, 7)).picture);
 
-  look = LookOf(calendar, &steps, false);  // no pictures set: notes only
+  look = LookOf(calendar, &days, false);  // no pictures set: notes only
   EXPECT_FALSE(Cell(look, MakeDate(2008, 3, 3)).picture);
   EXPECT_TRUE(Cell(look, MakeDate(2008, 3, 5)).note);
   steps.Close();
-  look = LookOf(calendar, &steps, true);
+  look = LookOf(calendar, &days, true);
   EXPECT_FALSE(Cell(look, MakeDate(2008, 3, 5)).note);
   look = LookOf(calendar, nullptr, true);
   EXPECT_FALSE(Cell(look, MakeDate(2008, 3, 5)).picture);

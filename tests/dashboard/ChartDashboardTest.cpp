@@ -433,6 +433,49 @@ TEST_F(ChartDashboardTest, ANoteThatCannotBeSavedStaysEditedAndInTheField) {
   EXPECT_EQ(view.note, "keep me");
 }
 
+// However many reads one click makes, a file that will not open is told once
+// for it, with the file and the reason; the next click tells it again.
+TEST_F(ChartDashboardTest, AFileThatWillNotOpenIsToldOncePerAction) {
+  NoticeRecorder notices;
+  const std::filesystem::path missing = dir / "no-folder" / "100.dat";
+  dashboard.SetUserFiles(missing, dir / "no-folder" / "100_exercise.dat");
+  dashboard.RunArea(kAreaYearly, false);
+  EXPECT_THAT(notices.Texts(),
+              ElementsAre("Failed to open Step Data\n\n" + missing.string() + ": No such file or directory"));
+  dashboard.RunArea(kAreaNextPeriod, false);
+  EXPECT_EQ(notices.Texts().size(), 2u);
+  notices.Clear();
+  dashboard.RunArea(kAreaExerciseRow, false);  // the table and the chart: one each
+  ASSERT_EQ(notices.Texts().size(), 2u);
+  EXPECT_EQ(notices.Texts()[0].rfind("Failed to open Exercise Data\n\n", 0), 0u);
+}
+
+TEST_F(ChartDashboardTest, LeavingWithANoteThatCannotBeSavedAsksAndYesDiscardsIt) {
+  Show(ChartKind::Steps, ChartPeriod::Week, LocalDateTime::From(2008, 3, 5));
+  dashboard.SetUserFiles(dir / "no-folder" / "100.dat", dir / "100_exercise.dat");
+  NoticeRecorder notices;
+  view.note = "keep me";
+  dashboard.NoteEdited();
+  EXPECT_FALSE(dashboard.MayLeave());
+  EXPECT_FALSE(dashboard.MayLeave());
+  ASSERT_EQ(notices.Texts().size(), 1u) << "the failure is told once";
+  EXPECT_EQ(notices.Texts()[0].rfind("The day note could not be saved.\n\nCannot open " +
+                                         (dir / "no-folder" / "100.dat").string() + ": ",
+                                     0),
+            0u)
+      << notices.Texts()[0];
+  EXPECT_THAT(view.questions, ElementsAre(ChartDashboard::kDiscardNoteQuestion, ChartDashboard::kDiscardNoteQuestion));
+  EXPECT_EQ(view.note, "keep me");
+  EXPECT_TRUE(dashboard.NoteChanged());
+  view.answer = true;
+  EXPECT_TRUE(dashboard.MayLeave());
+  EXPECT_FALSE(dashboard.NoteChanged());
+  EXPECT_EQ(view.note, "");
+  // Nothing typed: nothing to ask.
+  EXPECT_TRUE(dashboard.MayLeave());
+  EXPECT_EQ(view.questions.size(), 3u);
+}
+
 TEST_F(ChartDashboardTest, ANoteOfAUserTiedToAnotherIsNeverWrittenAndTheReasonShownOnce) {
   FillStepFile(dir / "100.dat", {DayOf(2008, 3, 5, 10)});
   Show(ChartKind::Steps, ChartPeriod::Week, LocalDateTime::From(2008, 3, 5));
@@ -450,14 +493,16 @@ TEST_F(ChartDashboardTest, ANoteOfAUserTiedToAnotherIsNeverWrittenAndTheReasonSh
 }
 
 TEST_F(ChartDashboardTest, PickingADayShowsTheWeekFromIt) {
-  FillStepFile(dir / "100.dat", {DayOf(2008, 3, 5, 10)});
+  DayRecord noted = DayOf(2008, 3, 6, 0);
+  noted.note = "rest";
+  FillStepFile(dir / "100.dat", {DayOf(2008, 3, 5, 10), noted});
   FillExerciseFile(dir / "100_exercise.dat", Sessions(2));
   dashboard.SelectChartKind(ChartKind::Steps);
   bool shown = false;
-  dashboard.PickDate([&](StepData& steps, CExerciseDB& exercises) {
+  dashboard.PickDate([&](CalendarDays& days) {
     shown = true;
-    EXPECT_TRUE(steps.IsOpen());
-    EXPECT_EQ(exercises.GetCount(), 2);
+    EXPECT_TRUE(days.MarksOf(MakeDate(2008, 3, 5)).steps);
+    EXPECT_TRUE(days.MarksOf(MakeDate(2008, 3, 6)).note);
     return ChartDashboard::CalendarResult{true, LocalDateTime::From(2008, 2, 27)};
   });
   EXPECT_TRUE(shown);
@@ -467,18 +512,41 @@ TEST_F(ChartDashboardTest, PickingADayShowsTheWeekFromIt) {
 
   // Cancelled: nothing changes.
   dashboard.SelectPeriod(ChartPeriod::Month);
-  dashboard.PickDate([](StepData&, CExerciseDB&) { return ChartDashboard::CalendarResult{}; });
+  dashboard.PickDate([](CalendarDays&) { return ChartDashboard::CalendarResult{}; });
   EXPECT_EQ(dashboard.Period(), ChartPeriod::Month);
 
   // Without both files the calendar is not shown.
   NoticeRecorder notices;
   dashboard.SetUserFiles(dir / "100.dat", dir / "no-folder" / "100_exercise.dat");
   shown = false;
-  dashboard.PickDate([&](StepData&, CExerciseDB&) {
+  dashboard.PickDate([&](CalendarDays&) {
     shown = true;
     return ChartDashboard::CalendarResult{};
   });
   EXPECT_FALSE(shown);
+  EXPECT_EQ(notices.Texts().size(), 1u);
+}
+
+TEST_F(ChartDashboardTest, TheCalendarHoldsNoFileAndKeepsItsMarksPastTheIdleClose) {
+  FillStepFile(dir / "100.dat", {DayOf(2008, 3, 5, 10)});
+  FillExerciseFile(dir / "100_exercise.dat", Sessions(2));
+  dashboard.SelectChartKind(ChartKind::Steps);
+  dashboard.PickDate([&](CalendarDays& days) {
+    // The window's timer runs on while the dialog is shown.
+    for (int tick = 0; tick < UserFiles::kIdleTicks + 5; ++tick) dashboard.Tick();
+    EXPECT_TRUE(days.MarksOf(MakeDate(2008, 3, 5)).steps) << "marks still shown after the idle close";
+    // A download ending meanwhile lets go of the files and stores into both.
+    dashboard.Files().Release();
+    StepData steps;
+    CExerciseDB exercises;
+    EXPECT_TRUE(steps.TryOpen(dir / "100.dat").ok());
+    EXPECT_TRUE(exercises.TryOpen(dir / "100_exercise.dat").ok());
+    steps.Current() = DayOf(2008, 3, 7, 70);
+    EXPECT_TRUE(steps.MergeDay());
+    steps.Close();
+    EXPECT_TRUE(days.MarksOf(MakeDate(2008, 3, 7)).steps) << "the next paint shows what was stored";
+    return ChartDashboard::CalendarResult{};
+  });
 }
 
 TEST_F(ChartDashboardTest, AfterADownloadTheWeekStartsOnTheLatestDay) {

@@ -65,6 +65,10 @@ class RecordingView final : public DashboardView {
   void SetExerciseTable(const ExerciseTableTexts& cells) override { table = cells; }
   void SetNote(const std::string& utf8) override { note = utf8; }
   std::string Note() const override { return note; }
+  bool AskWarning(const std::string& question) override {
+    questions.push_back(question);
+    return answer;
+  }
 
   ChartKind shownKind = ChartKind::Steps;
   std::string caption;
@@ -72,6 +76,8 @@ class RecordingView final : public DashboardView {
   InfoTexts info;
   ExerciseTableTexts table{};
   std::string note;
+  std::vector<std::string> questions;
+  bool answer = false;  // to every question
 };
 
 DayRecord DayOf(int year, int month, int day, double steps);

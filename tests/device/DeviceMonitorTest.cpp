@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <poll.h>
 
 #include <set>
 #include <string>
@@ -52,7 +53,32 @@ TEST(DeviceMonitor, PollingOffersADescriptorAndReportsNothingWhileNothingChanges
   EXPECT_TRUE(monitor.ReadEvents().empty());
   EXPECT_TRUE(monitor.KnownNodes().empty());
   monitor.Stop();
-  EXPECT_EQ(monitor.FileDescriptor(), -1);
+  EXPECT_FALSE(monitor.IsRunning());
+}
+
+bool Readable(int fd) {
+  pollfd entry{fd, POLLIN, 0};
+  return ::poll(&entry, 1, 0) == 1 && (entry.revents & POLLIN) != 0;
+}
+
+TEST(DeviceMonitor, DeliveredChangesComeThroughTheSameDescriptorInTheirOrder) {
+  DeviceMonitor monitor(0xFFFF, 0xFFFE);
+  const DeviceChange removal{kDeviceRemoveComplete, kDeviceTypeInterface, "simulated:watch"};
+  const DeviceChange arrival{kDeviceArrival, kDeviceTypeInterface, "simulated:watch"};
+  // Also before the system's devices are followed, and after.
+  for (bool started : {false, true}) {
+    if (started) {
+      ASSERT_TRUE(monitor.Start(DeviceMonitor::Mode::Polling));
+    }
+    ASSERT_GE(monitor.FileDescriptor(), 0);
+    EXPECT_FALSE(Readable(monitor.FileDescriptor()));
+    monitor.Deliver(removal);
+    monitor.Deliver(arrival);
+    EXPECT_TRUE(Readable(monitor.FileDescriptor()));
+    EXPECT_EQ(monitor.ReadEvents(), (std::vector<DeviceChange>{removal, arrival}));
+    EXPECT_FALSE(Readable(monitor.FileDescriptor())) << "read once, told once";
+    EXPECT_TRUE(monitor.ReadEvents().empty());
+  }
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "ExerciseDB.h"
 #include "FolderCopy.h"
 #include "Process.h"
+#include "RegularFile.h"
 #include "StepData.h"
 #include "StorePaths.h"
 #include "StoreTestSupport.h"

@@ -196,7 +196,9 @@ TEST_F(StepDataTest, WithoutAFileItSaysSoAndWritesNothing) {
   EXPECT_EQ(closedSessions.LastError(), "Exercise File not open!");
   EXPECT_TRUE(notices.Texts().empty());
   EXPECT_FALSE(closed.Open(dir / "no" / "such" / "folder.dat"));
-  EXPECT_EQ(notices.Texts(), std::vector<std::string>{"Failed to open Step Data"});
+  EXPECT_EQ(notices.Texts(),
+            std::vector<std::string>{"Failed to open Step Data\n\n" + (dir / "no" / "such" / "folder.dat").string() +
+                                     ": No such file or directory"});
 }
 
 // Lookups are served from an index; they must answer exactly as a scan of the

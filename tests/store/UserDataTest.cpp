@@ -149,20 +149,28 @@ TEST_F(UserDataTest, AHostileUserDatabaseCannotTouchFilesOutsideTheDataFolder) {
   EXPECT_EQ(StoredIds(), std::vector<std::int32_t>{100});
 }
 
-TEST_F(UserDataTest, OpenFailuresShowTheSystemsTextThenTheirOwnMessage) {
+TEST_F(UserDataTest, AnOpenFailureIsOneNoticeWithTheFileAndTheSystemsText) {
   NoticeRecorder notices;
   UserData second;
   EXPECT_FALSE(second.Open(dir / "missing" / "user.dat"));
   EXPECT_EQ(notices.Texts(),
-            (std::vector<std::string>{(dir / "missing" / "user.dat").string() + ": No such file or directory",
-                                      "Failed to open User Data"}));
+            (std::vector<std::string>{"Failed to open User Data\n\n" + (dir / "missing" / "user.dat").string() +
+                                      ": No such file or directory"}));
+  // Asked quietly, the same reason comes back for the caller to tell.
+  notices.Clear();
+  const Status quiet = second.TryOpen(dir / "missing" / "user.dat");
+  EXPECT_EQ(quiet.message(), (dir / "missing" / "user.dat").string() + ": No such file or directory");
+  EXPECT_TRUE(notices.Texts().empty());
   EXPECT_FALSE(second.IsEmpty());
   EXPECT_FALSE(second.Append());
   EXPECT_EQ(second.Delete(100), UserData::kNotFound);
   // Held exclusively: a second cursor cannot write behind the first one's back.
   notices.Clear();
   EXPECT_FALSE(second.Open(paths.UserDatabase()));
-  EXPECT_EQ(notices.Texts().back(), "Failed to open User Data");
+  ASSERT_EQ(notices.Texts().size(), 1u);
+  EXPECT_EQ(
+      notices.Texts().back().rfind("Failed to open User Data\n\n" + paths.UserDatabase().string() + " is in use", 0),
+      0u);
   EXPECT_FALSE(users.Open(paths.UserDatabase()));  // already open
 }
 

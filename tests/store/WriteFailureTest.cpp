@@ -187,5 +187,31 @@ TEST_F(WriteFailureTest, ASecondOpenOfAFileInUseFailsSayingWhy) {
   EXPECT_EQ(steps.LastError(), inUse);
 }
 
+// Another program renamed the data folder away or removed a file while it
+// was open here: a write would reach a file nobody sees, so none is made.
+TEST_F(WriteFailureTest, AFileReplacedOrRemovedUnderItsCursorIsNeverWritten) {
+  for (const bool removed : {false, true}) {
+    SCOPED_TRACE(removed ? "removed" : "replaced");
+    PrepareSteps({Day(2009, 1, 1, 10)});
+    const fs::path moved = dir / "moved.dat";
+    fs::rename(stepFile, moved);
+    if (!removed) fs::copy_file(moved, stepFile);
+    const std::vector<std::uint8_t> before = test::ReadBytes(moved);
+    steps.Current() = Day(2009, 1, 2, 20);
+    EXPECT_FALSE(steps.MergeDay());
+    EXPECT_NE(steps.LastError().find(stepFile.string() + " was replaced or removed"), std::string::npos)
+        << steps.LastError();
+    EXPECT_FALSE(steps.SortAndRenumber());
+    EXPECT_EQ(test::ReadBytes(moved), before);
+    if (!removed) {
+      EXPECT_EQ(test::ReadBytes(stepFile), before);
+    }
+    EXPECT_EQ(steps.GetCount(), 1) << "the cursor keeps what its file holds";
+    steps.Close();
+    fs::remove(moved);
+    fs::remove(stepFile);
+  }
+}
+
 }  // namespace
 }  // namespace tempovia

@@ -84,8 +84,8 @@ void CCalendarCtrl::Refresh() {
   Changed();
 }
 
-void CCalendarCtrl::SetStepData(StepData* steps) {
-  m_steps = steps;
+void CCalendarCtrl::SetDays(CalendarDays* days) {
+  m_days = days;
   update();
 }
 
@@ -301,7 +301,7 @@ void CCalendarCtrl::PaintSurface() {
   }
   PreparePictures(ratio);
   const bool pictures = !m_picture.isNull() && !m_mask.isNull();
-  const CalendarLook look = LookOf(m_model, m_steps, pictures);
+  const CalendarLook look = LookOf(m_model, m_days, pictures);
   const CalendarGeometry geometry = m_model.Geometry();
 
   QPainter painter(&m_surface);

@@ -22,8 +22,7 @@ class QScrollBar;
 
 namespace tempovia {
 
-class CExerciseDB;
-class StepData;
+class CalendarDays;
 class CalendarOwner;
 
 class CCalendarCtrl : public QWidget {
@@ -42,9 +41,8 @@ class CCalendarCtrl : public QWidget {
   bool SetViewDate(Date date, bool reset);
   void Refresh();
 
-  // Borrowed, open files; the step file is read on every paint.
-  void SetStepData(StepData* steps);
-  void SetExerciseData(CExerciseDB* exercises) { m_exercises = exercises; }
+  // Asked for the marks of every day painted; borrowed.
+  void SetDays(CalendarDays* days);
   void SetOwner(CalendarOwner* owner) { m_model.SetOwner(owner); }
   void SetHeaderHeight(int pixels);
   // Heights in pixels from the top of the tallest letter to the bottom of the
@@ -58,8 +56,6 @@ class CCalendarCtrl : public QWidget {
 
   CalendarModel& Model() { return m_model; }
   const CalendarModel& Model() const { return m_model; }
-  StepData* Steps() const { return m_steps; }
-  CExerciseDB* Exercises() const { return m_exercises; }
   QScrollBar* ScrollBar() const { return m_scrollBar; }
   // The area the days are drawn in (the widget less its scroll bar).
   QRect ClientRect() const;
@@ -90,8 +86,7 @@ class CCalendarCtrl : public QWidget {
 
   CalendarModel m_model;
   QScrollBar* m_scrollBar = nullptr;  // child
-  StepData* m_steps = nullptr;
-  CExerciseDB* m_exercises = nullptr;
+  CalendarDays* m_days = nullptr;
   int m_id = 0;
   QFont m_headerFont;
   QFont m_dayFont;

@@ -74,9 +74,8 @@ CDlgCalendar::CDlgCalendar(const Clock& clock, QWidget* parent) : QDialog(parent
 
 CDlgCalendar::~CDlgCalendar() = default;
 
-void CDlgCalendar::SetFiles(StepData* steps, CExerciseDB* exercises) {
-  m_calendar->SetStepData(steps);
-  m_calendar->SetExerciseData(exercises);
+void CDlgCalendar::SetDays(CalendarDays* days) {
+  m_calendar->SetDays(days);
 }
 
 void CDlgCalendar::Initialise() {

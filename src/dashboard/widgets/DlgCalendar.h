@@ -10,10 +10,9 @@
 
 namespace tempovia {
 
+class CalendarDays;
 class CCalendarCtrl;
-class CExerciseDB;
 class CLabel;
-class StepData;
 
 class CDlgCalendar : public QDialog, private CalendarOwner {
  public:
@@ -24,8 +23,9 @@ class CDlgCalendar : public QDialog, private CalendarOwner {
   explicit CDlgCalendar(const Clock& clock, QWidget* parent = nullptr);
   ~CDlgCalendar() override;
 
-  // Borrowed, open files; set before exec().
-  void SetFiles(StepData* steps, CExerciseDB* exercises);
+  // Where the marks of the days come from (asked at every paint); set
+  // before exec().
+  void SetDays(CalendarDays* days);
   // The double-clicked day at 00:00:00; nothing when the dialog ended another way.
   std::optional<LocalDateTime> PickedDate() const { return m_model.PickedDate(); }
   CCalendarCtrl& Calendar() { return *m_calendar; }

@@ -5,7 +5,6 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +13,7 @@
 
 #include "ExStatic.h"
 #include "MessageBoxes.h"
+#include "PictureFile.h"
 #include "SkinLayout.h"
 #include "UserRules.h"
 #include "VerifyPWDlg.h"
@@ -238,18 +238,15 @@ void CDlgUserRecord::reject() {
 void CDlgUserRecord::ChangePhoto() {
   const QString path = m_choosePhoto ? m_choosePhoto() : QString();
   if (path.isEmpty()) return;
-  QImageReader reader(path);
-  reader.setDecideFormatFromContent(true);
-  // The format must be asked before reading: afterwards the reader has none.
-  const QByteArray readAs = reader.format();
+  const PictureFile picture = ReadPictureFile(path);
   std::optional<std::string> format;
-  if (!reader.read().isNull()) format = readAs.toStdString();
+  if (!picture.image.isNull()) format = picture.format.toStdString();
   const std::filesystem::path file(QFile::encodeName(path).toStdString());
   if (const std::optional<Notice> refused = m_editor->ChoosePhoto(file, format)) {
     Show(this, *refused);
     return;
   }
-  m_photo->LoadFromFile(path);
+  m_photo->SetImage(picture.image);
 }
 
 }  // namespace tempovia

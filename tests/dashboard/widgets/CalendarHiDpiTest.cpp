@@ -37,10 +37,12 @@ class StepFile {
     }
   }
   StepData& Steps() { return m_steps; }
+  CalendarDays& Days() { return m_days; }
 
  private:
   test::TempDir m_folder;
   StepData m_steps;
+  OpenStepFileDays m_days{m_steps};
 };
 
 // The same calendar twice, set up as the dialog does (columns of 100 and rows
@@ -57,7 +59,7 @@ class CalendarHiDpiTest : public ::testing::Test {
       calendar->SetDayFont(20);
       calendar->SetMonthFont(32);
       calendar->SetDataPictures(Picture::CalendarDay, Picture::CalendarDayMask);
-      calendar->SetStepData(&file.Steps());
+      calendar->SetDays(&file.Days());
     }
     EXPECT_TRUE(test::PutOnScreen(low, 1));
     EXPECT_TRUE(test::PutOnScreen(high, 2));
@@ -111,7 +113,7 @@ TEST_F(CalendarHiDpiTest, GridLinesBandsAndFillsAreSharp) {
   QTest::mouseClick(&low, Qt::LeftButton, {}, CellOf(MakeDate(2008, 3, 20)).center());
   QTest::mouseClick(&high, Qt::LeftButton, {}, CellOf(MakeDate(2008, 3, 20)).center());
   Paint();
-  const CalendarLook look = LookOf(low.Model(), &file.Steps(), true);
+  const CalendarLook look = LookOf(low.Model(), &file.Days(), true);
   ASSERT_FALSE(look.verticalLines.empty());
   ASSERT_FALSE(look.horizontalLines.empty());
   // Each one-pixel grid line and its neighbours, in the middle of a cell's

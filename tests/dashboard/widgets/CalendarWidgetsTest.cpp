@@ -38,6 +38,7 @@ class StepFile {
     Store(5, 4200, "Park");
   }
   StepData& Steps() { return m_steps; }
+  CalendarDays& Days() { return m_days; }
 
  private:
   void Store(int day, double steps, const char* note) {
@@ -53,6 +54,7 @@ class StepFile {
 
   test::TempDir m_folder;
   StepData m_steps;
+  OpenStepFileDays m_days{m_steps};
 };
 
 // The control alone, set up as the dialog does, its client area 700 x 478:
@@ -67,7 +69,7 @@ class CalendarCtrlTest : public ::testing::Test {
     calendar.SetDayFont(20);
     calendar.SetMonthFont(32);
     calendar.SetDataPictures(Picture::CalendarDay, Picture::CalendarDayMask);
-    calendar.SetStepData(&file.Steps());
+    calendar.SetDays(&file.Days());
   }
 
   QRect CellOf(Date date) const {
@@ -221,7 +223,7 @@ TEST_F(CalendarCtrlTest, DragAndKeyboardMoveTheSelection) {
 class DlgCalendarTest : public ::testing::Test {
  protected:
   DlgCalendarTest() : clock(LocalDateTime::From(2026, 12, 15, 18, 45, 10)), dialog(clock) {
-    dialog.SetFiles(&file.Steps(), nullptr);
+    dialog.SetDays(&file.Days());
   }
   QPoint CentreOf(Date date) {
     const int i = dialog.Calendar().Model().CellOf(DayKey(date));

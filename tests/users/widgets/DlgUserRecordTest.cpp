@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QComboBox>
 #include <QFile>
@@ -286,6 +287,24 @@ TEST_F(DlgUserRecordTest, AChosenPhotoIsShownAndStoredInItsRealFormat) {
   // The stored photo is what the editor shows next time.
   dialog = Open(false);
   EXPECT_EQ(dialog->findChild<CExStatic*>(QStringLiteral("photo"))->Image().size(), QSize(40, 60));
+}
+
+// A pipe would hold the window in the image reader forever.
+TEST_F(DlgUserRecordTest, ANamedPipeIsNeverReadAsAPhoto) {
+  Store("Ann", 170, 70);
+  ASSERT_TRUE(paths.CreatePhotosFolder().ok());
+  ASSERT_EQ(::mkfifo((paths.PhotosFolder() / "100.jpg").c_str(), 0600), 0);
+  users.Current().photo = "100.jpg";
+  ASSERT_TRUE(users.Update(100));
+  const fs::path pipe = dir / "pipe.jpg";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+
+  auto dialog = Open(false);
+  auto* photo = dialog->findChild<CExStatic*>(QStringLiteral("photo"));
+  EXPECT_EQ(photo->Image(), BuiltInPicture(Picture::PhotoPlaceholder, photo->devicePixelRatioF()));
+  chosenPhoto = Q(pipe);
+  Click(*dialog, "changePhoto");
+  EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("Cannot open image file : ") + Q(pipe)});
 }
 
 TEST_F(DlgUserRecordTest, AFailedPhotoCopyIsReportedAndTheOldNameKept) {
