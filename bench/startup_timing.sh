@@ -9,7 +9,8 @@ set -euo pipefail
 build=${1:-build/dev}
 tempovia="$build/src/app/tempovia"
 cli="$build/src/cli/tempovia-cli"
-xwait="$build/bench/xwait"
+xwait="$build/tests/support/xwait"
+[[ -x "$xwait" ]] || xwait="$build/bench/xwait"
 for tool in Xvfb xdotool; do command -v "$tool" >/dev/null || { echo "$tool is missing"; exit 1; }; done
 
 work=$(mktemp -d)

@@ -27,6 +27,19 @@ AppContext::AppContext(const AppOptions& options, Clock& clock)
 
 AppContext::~AppContext() = default;
 
+bool AppContext::PlugSimulatedWatch(bool plugged) {
+  auto* simulator = dynamic_cast<SimulatedWatch*>(&m_watch->Transport());
+  if (simulator == nullptr) return false;
+  if (plugged) {
+    simulator->PushPlugIn();
+  } else {
+    simulator->PullPlug();
+  }
+  m_devices.Deliver({plugged ? kDeviceArrival : kDeviceRemoveComplete, kDeviceTypeInterface,
+                     SimulatedWatch::kBridgePath});
+  return true;
+}
+
 std::filesystem::path AppContext::ProgramFolder() const {
   if (!m_programFolder.empty()) return m_programFolder;
   return QCoreApplication::applicationDirPath().toStdString();

@@ -41,6 +41,10 @@ class AppContext {
   Clock& Now() { return m_clock; }
   WatchDriverHost& Watch() { return *m_watch; }
   DeviceWatch& Devices() { return m_devices; }
+  // The simulated watch unplugged or plugged in, as a person would: the
+  // change reaches the windows as a real watch's does. False when the
+  // program runs on a real watch.
+  bool PlugSimulatedWatch(bool plugged);
   // Where the two help documents are looked for first: the program's folder.
   std::filesystem::path ProgramFolder() const;
 

@@ -126,7 +126,12 @@ CDlgLogin::~CDlgLogin() {
 
 int CDlgLogin::exec() {
   Start();
-  return QDialog::exec();
+  return m_modal.Run(*this);
+}
+
+void CDlgLogin::done(int result) {
+  QDialog::done(result);
+  m_modal.End();
 }
 
 void CDlgLogin::Start() {

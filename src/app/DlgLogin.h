@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "DeviceChange.h"
+#include "ModalLoop.h"
 #include "SkinLayout.h"
 #include "TrayArea.h"
 #include "TrekmoObserver.h"
@@ -43,7 +44,10 @@ class CDlgLogin : public QDialog, public TrekmoObserver {
 
   // Everything the window does when it opens; exec() runs it.
   void Start();
+  // Runs until the window ends (a login, Escape, Exit), also while it is
+  // hidden in the notification area.
   int exec() override;
+  void done(int result) override;
 
   // The areas' actions, as a click (or their key) runs them.
   void RunArea(int area);
@@ -97,6 +101,7 @@ class CDlgLogin : public QDialog, public TrekmoObserver {
   bool m_startInTray = false;
   bool m_started = false;
   std::optional<QPoint> m_dragOrigin;
+  ModalLoop m_modal;
 
   CExStatic* m_background = nullptr;  // children
   CLabel* m_name = nullptr;

@@ -167,7 +167,7 @@ Status CDlgMain::OpenUsers() {
 
 int CDlgMain::exec() {
   Start();
-  return QDialog::exec();
+  return m_modal.Run(*this);
 }
 
 void CDlgMain::Start() {
@@ -616,6 +616,7 @@ void CDlgMain::done(int result) {
   disconnect(m_deviceChanges);
   if (m_progress != nullptr) m_progress->hide();
   QDialog::done(result);
+  m_modal.End();
 }
 
 void CDlgMain::OnTrayCommand(int command) {

@@ -22,6 +22,7 @@
 #include "DataTransferFlow.h"
 #include "DeviceChange.h"
 #include "DownloadWorkflow.h"
+#include "ModalLoop.h"
 #include "SkinLayout.h"
 #include "TrayArea.h"
 #include "TrekmoObserver.h"
@@ -69,6 +70,8 @@ class CDlgMain : public QDialog, public DashboardView, public DownloadUi, public
   Status OpenUsers();
   // Everything the window does when it opens, in its order; exec() runs it.
   void Start();
+  // Runs until the window ends (LOGOUT, Escape, Enter, Exit), also while it
+  // is hidden in the notification area.
   int exec() override;
   void done(int result) override;
 
@@ -223,6 +226,7 @@ class CDlgMain : public QDialog, public DashboardView, public DownloadUi, public
   bool m_progressVisible = false;
   std::vector<DeviceChange> m_heldDeviceChanges;
 
+  ModalLoop m_modal;
   std::optional<QPoint> m_dragOrigin;  // client point where a manual drag began
   bool m_started = false;
   // Device changes reach the window only while a user is logged in here:

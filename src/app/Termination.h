@@ -5,9 +5,8 @@
 // dying in the middle of a write.
 
 #include <QObject>
-#include <memory>
 
-class QSocketNotifier;
+#include "SignalNotifier.h"
 
 namespace tempovia {
 
@@ -16,7 +15,6 @@ class Termination : public QObject {
 
  public:
   explicit Termination(QObject* parent = nullptr);
-  ~Termination() override;
 
   // True once a termination signal arrived.
   bool Requested() const { return m_requested; }
@@ -25,7 +23,7 @@ class Termination : public QObject {
   void Arrived();
 
  private:
-  std::unique_ptr<QSocketNotifier> m_notifier;
+  SignalNotifier m_signals;
   bool m_requested = false;
 };
 

@@ -15,6 +15,7 @@
 #include "LoginCycle.h"
 #include "MessageBoxNoticeSink.h"
 #include "MessageBoxes.h"
+#include "SignalNotifier.h"
 #include "SingleInstance.h"
 #include "Termination.h"
 #include "Trace.h"
@@ -153,6 +154,17 @@ int Run(int argc, char** argv) {
   AppContext context(options, SystemClockInstance());
   if (!context.WatchStatus()) ShowWarning(nullptr, QString::fromStdString(context.WatchStatus().message()));
   context.Devices().Start();
+  // Hotplug without a watch: SIGUSR1 unplugs the simulated one, SIGUSR2 plugs
+  // it back in, before any window shows and for the whole run.
+  std::unique_ptr<SignalNotifier> hotplug;
+  if (options.watch.simulate) {
+    hotplug = std::make_unique<SignalNotifier>(std::initializer_list<int>{SIGUSR1, SIGUSR2});
+    QObject::connect(hotplug.get(), &SignalNotifier::Arrived, [&context](int signalNumber) {
+      const bool plugged = signalNumber == SIGUSR2;
+      TV_TRACE("%s: the simulated watch is %s\n", plugged ? "SIGUSR2" : "SIGUSR1", plugged ? "plugged in" : "unplugged");
+      context.PlugSimulatedWatch(plugged);
+    });
+  }
 
   // A termination signal ends every window's loop; the windows then close in
   // order (a running transfer is stopped and waited for, the note saved).

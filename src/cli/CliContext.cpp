@@ -115,8 +115,8 @@ UserData& CliContext::Users(Access access) {
   if (access == Access::Write) {
     const Status folder = Paths().CreateDataFolder();
     if (!folder) throw CliError(folder.message());
-    if (!users->Open(Paths().UserDatabase())) throw CliError("Failed to open User Data: " + users->LastError());
-  } else if (!users->OpenForReading(Paths().UserDatabase())) {
+    if (!users->TryOpen(Paths().UserDatabase())) throw CliError("Failed to open User Data: " + users->LastError());
+  } else if (!users->TryOpenForReading(Paths().UserDatabase())) {
     throw CliError("Failed to open User Data: " + users->LastError());
   }
   m_users = std::move(users);

@@ -126,7 +126,7 @@ Json ListStored(CliContext& context, const std::string& name, Range range, std::
   range.Parse();
   const LocalUserRecord user = context.LoginUser(name, Access::Read);
   RecordFile file;
-  if (!file.OpenForReading(context.UserFile(user.*fileName, what)))
+  if (!file.TryOpenForReading(context.UserFile(user.*fileName, what)))
     throw CliError(std::string(openFailed) + ": " + file.LastError());
   Json list = Json::array();
   for (int i = 0; i < file.GetCount(); ++i) {

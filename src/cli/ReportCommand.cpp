@@ -50,12 +50,12 @@ Json MakeReport(CliContext& context, const ReportOptions& options) {
   const int sortKey = SortKey(options.sort);
 
   StepData steps;
-  if (!steps.OpenForReading(stepPath)) throw CliError("Failed to open Step Data: " + steps.LastError());
+  if (!steps.TryOpenForReading(stepPath)) throw CliError("Failed to open Step Data: " + steps.LastError());
   if (detail) report.AddWalkingSummary(from, to, user, steps, sortKey);
   steps.Close();
 
   CExerciseDB exercises;
-  if (!exercises.OpenForReading(exercisePath)) throw CliError("Failed to open Exercise Data: " + exercises.LastError());
+  if (!exercises.TryOpenForReading(exercisePath)) throw CliError("Failed to open Exercise Data: " + exercises.LastError());
   if (detail) report.AddExerciseReport(from, to, user, exercises, sortKey);
   exercises.Close();
   if (!options.chart.empty()) report.AddChartPage(options.chart);

@@ -132,6 +132,8 @@ void DownloadWorkflow::Finish(bool ok) {
   const bool opened = ok && m_choices.downloadData ? Store() : FilesOpen();
   if (opened) m_ui.RefreshAfterDownload();
   m_busy = false;
+  // What a test of the whole program waits for before it looks at the files.
+  TV_TRACE("Download ended\n");
 }
 
 bool DownloadWorkflow::FilesOpen() {

@@ -33,12 +33,19 @@ SimulatedWatch::SimulatedWatch(Clock& clock, const WatchImage& image) : m_clock(
   m_interfaces.push_back(bridge);
 }
 
+void SimulatedWatch::PushPlugIn() {
+  m_pulled = false;
+  m_present = true;
+}
+
 std::vector<HidInterfaceInfo> SimulatedWatch::Enumerate() {
+  ApplyPulledPlug();
   if (!m_present) return {};
   return m_interfaces;
 }
 
 Status SimulatedWatch::Open(const std::string& path) {
+  ApplyPulledPlug();
   Close();
   if (!m_present) return Gone();
   const bool known = std::any_of(m_interfaces.begin(), m_interfaces.end(),
@@ -79,6 +86,7 @@ void SimulatedWatch::Record(Direction direction, Outcome outcome, std::vector<st
 void SimulatedWatch::OnReport(const ReportLogEntry&) {}
 
 Status SimulatedWatch::Write(const OutputReport& report) {
+  ApplyPulledPlug();
   const std::vector<std::uint8_t> bytes(report.begin(), report.end());
   if (!m_present || !IsOpen()) {
     Record(Direction::Out, Outcome::Failed, bytes);
@@ -149,6 +157,7 @@ void SimulatedWatch::Data(const OutputReport& report) {
 }
 
 Status SimulatedWatch::Read(std::vector<std::uint8_t>& report, std::chrono::milliseconds timeout) {
+  ApplyPulledPlug();
   report.clear();
   if (!m_present || !IsOpen()) {
     Record(Direction::In, Outcome::Failed, {});

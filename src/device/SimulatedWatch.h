@@ -9,6 +9,7 @@
 // watch unplugged in the middle of a transfer, and a watch this user may not
 // open. Every report moved passes OnReport, where tests keep a log of them.
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -73,6 +74,11 @@ class SimulatedWatch : public HidTransport {
   void Unplug();
   void Plug() { m_present = true; }
   bool IsPresent() const { return m_present; }
+  // A person pulling the plug or pushing it back in: safe from any thread,
+  // also while a transfer runs on another one (its next report finds the
+  // watch gone, as a real one would).
+  void PullPlug() { m_pulled = true; }
+  void PushPlugIn();
 
   // The memory now, with what the host wrote.
   const WatchImage& Image() const { return m_image; }
@@ -91,6 +97,10 @@ class SimulatedWatch : public HidTransport {
   using Answer = std::vector<std::uint8_t>;
 
   Status Gone();
+  // Takes effect on the thread that talks to the watch.
+  void ApplyPulledPlug() {
+    if (m_pulled.exchange(false)) Unplug();
+  }
   // Counts a transfer and unplugs after the chosen one.
   void Transferred();
   void Command(const OutputReport& report);
@@ -102,7 +112,8 @@ class SimulatedWatch : public HidTransport {
   std::vector<HidInterfaceInfo> m_interfaces;
   std::string m_openPath;
   std::string m_denyOpen;
-  bool m_present = true;
+  std::atomic<bool> m_present{true};
+  std::atomic<bool> m_pulled{false};
 
   int m_readyAfter = 0;
   int m_statusPolls = 0;

@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "AppContext.h"
@@ -238,6 +239,29 @@ TEST_F(LoginTest, TheWatchComingAndGoingAtTheLoginWindowLogsNobodyOutAndBringsIt
   // Logging in then works as ever.
   LogInWith("a");
   EXPECT_TRUE(w.IsLoggedIn());
+}
+
+TEST_F(LoginTest, StartedInTheTrayItWaitsThereUntilSomebodyLogsIn) {
+  AddUsers({{"Ann", "a"}});
+  main = std::make_unique<CDlgMain>(*app, std::make_unique<test::FakeTrayArea>(mainTray));
+  main->LoadDataStore();
+  login = std::make_unique<CDlgLogin>(std::make_unique<test::FakeTrayArea>(tray));
+  login->SetMainWindow(main.get());
+  login->SetStartInTray(true);
+  // Looks from the window's own loop until it has hidden itself, then
+  // shows it from the tray and logs in; no loop of the test's own in between.
+  QTimer look;
+  bool waitedHidden = false;
+  QObject::connect(&look, &QTimer::timeout, login.get(), [&] {
+    if (login->isVisible()) return;
+    look.stop();
+    waitedHidden = true;
+    emit login->Tray().Command(kTrayShowCommand);
+    LogInWith("a");
+  });
+  look.start(5);
+  EXPECT_EQ(login->exec(), CDlgLogin::kLoggedInResult);
+  EXPECT_TRUE(waitedHidden);
 }
 
 TEST_F(LoginTest, TheWatchPluggedInShowsALoginWindowHiddenInTheTray) {

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -318,6 +319,23 @@ TEST_F(MainWindowTest, LogoutEscapeEnterAndTheTraysExitEndTheWindowWithTheirResu
   w.NoteField().setFocus();
   QTest::keyClick(&w.NoteField(), Qt::Key_Return);
   EXPECT_EQ(finished.count(), 0);
+}
+
+// A window hidden in the notification area goes on running: its loop ends
+// only with its result (a hidden QDialog would have ended it there).
+TEST_F(MainWindowTest, HiddenInTheTrayTheWindowRunsOnUntilLogout) {
+  CDlgMain& w = Open();
+  bool hidden = false;
+  QTimer::singleShot(0, &w, [&] {
+    Click(Centre(kAreaExit));
+    hidden = !w.isVisible();
+    QTimer::singleShot(0, &w, [&] {
+      emit w.Tray().Command(kTrayShowCommand);
+      Click(Centre(kAreaLogout));
+    });
+  });
+  EXPECT_EQ(w.exec(), CDlgMain::kLogoutResult);
+  EXPECT_TRUE(hidden);
 }
 
 TEST_F(MainWindowTest, TheCloseBoxHidesToTheTray) {

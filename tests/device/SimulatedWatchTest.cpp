@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <vector>
 
 #include "FakeClock.h"
@@ -64,6 +65,24 @@ TEST_F(SimulatedWatchTest, LogsEveryReportWithWhatBecameOfIt) {
             (std::vector<Outcome>{Outcome::Delivered, Outcome::Delivered, Outcome::Delivered, Outcome::Failed,
                                   Outcome::Delivered, Outcome::TimedOut, Outcome::Discarded, Outcome::TimedOut}));
   EXPECT_EQ(watch.Log()[6].bytes[1], 16);  // the late answer was the block at 16
+}
+
+// Pulling the plug comes from another thread than the transfer's (a
+// signal handled on the user-interface thread): the transfer's next report
+// finds the watch gone, as it would find a real one.
+TEST_F(SimulatedWatchTest, APlugPulledFromAnotherThreadEndsTheTransferAtItsNextReport) {
+  ASSERT_TRUE(watch.Write(Command(0x20, 8, USBHID::kReadBlock)));
+  std::thread([this] { watch.PullPlug(); }).join();
+  EXPECT_EQ(watch.Read(report, std::chrono::milliseconds(100)).message(), "The watch was unplugged.");
+  EXPECT_TRUE(watch.Enumerate().empty());
+  EXPECT_FALSE(watch.Open(SimulatedWatch::kBridgePath));
+  std::thread([this] { watch.PushPlugIn(); }).join();
+  EXPECT_FALSE(watch.Enumerate().empty());
+  EXPECT_TRUE(watch.Open(SimulatedWatch::kBridgePath));
+  // Pulled and pushed back before anyone looked: nothing happened.
+  watch.PullPlug();
+  watch.PushPlugIn();
+  EXPECT_TRUE(watch.Write(Command(0x20, 8, USBHID::kReadBlock)));
 }
 
 }  // namespace

@@ -6,66 +6,11 @@
 set -euo pipefail
 
 tempovia=$1 cli=$2
-for tool in Xvfb xdotool; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIPPED: $tool is missing (scripts/setup installs it)"
-    exit 77
-  fi
-done
-
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [[ -n "$app_pid" ]] && kill "$app_pid" 2>/dev/null || true
-  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAILED: $*" >&2
-  for log in "$work"/*.log; do
-    echo "--- $(basename "$log")" >&2
-    cat "$log" >&2
-  done
-  exit 1
-}
-
-# A display of its own, a runtime folder of its own (the single-instance lock
-# of one test never meets another's) and a base folder with one user.
-exec 5>"$work/display"
-Xvfb -displayfd 5 -screen 0 1280x900x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 1 100); do
-  [[ -s "$work/display" ]] && break
-  sleep 0.1
-done
-[[ -s "$work/display" ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n 1 "$work/display")"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-export TEMPOVIA_HOME="$work/home"
-unset QT_QPA_PLATFORM
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+need_tools Xvfb xdotool
+start_display
 TEMPOVIA_PASSWORD=secret "$cli" add-user --name Ann --height 168 --weight 61 >/dev/null
 
-# Waits (up to 30 s) for a shown window with this name and, when given, this
-# size; prints its id. Qt keeps a few tiny helper windows of the same name.
-window() {
-  local id size
-  for _ in $(seq 1 300); do
-    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-      size=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: //p')
-      [[ -n "$size" ]] || continue
-      if [[ -n "${2:-}" && "$size" != "$2" ]]; then continue; fi
-      [[ "${size%%x*}" -gt 10 ]] || continue
-      echo "$id"
-      return 0
-    done
-    sleep 0.1
-  done
-  fail "no window named \"$1\"${2:+ of $2} appeared"
-}
 # Without a notification area each window says so once when it opens; the
 # box is answered and waited out.
 dismiss_tray_notice() {
@@ -80,21 +25,17 @@ dismiss_tray_notice() {
   done
   fail "the notification-area notice did not close"
 }
-# Types the password into the login window, as a user would, and waits for
-# the main window.
+# Logs in as Ann, answering the notices of a desktop without a notification
+# area on the way; the main window is then $main.
 log_in() {
-  local login
   dismiss_tray_notice
+  local login
   login=$(window Login 1000x440)
   xdotool windowfocus --sync "$login" 2>/dev/null || true
   xdotool type --delay 20 secret
   xdotool key Return
   dismiss_tray_notice
   main=$(window Tempovia 1000x709)
-}
-# Clicks a point of a window's client area.
-click() {
-  xdotool mousemove --window "$1" "$2" "$3" click 1
 }
 
 "$tempovia" --simulate-watch --simulate-instant >"$work/first.log" 2>&1 &

@@ -1,4 +1,5 @@
-/* xwait: two small services of an X display for timing the real program.
+/* xwait: two small services of an X display for driving and timing the real
+ * program.
  *   xwait tray          holds the notification-area selection (an empty
  *                       tray), so windows open without saying there is none
  *   xwait map NAME WxH  waits until a window of that name and size is mapped
