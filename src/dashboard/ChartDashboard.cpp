@@ -387,7 +387,17 @@ void ChartDashboard::RefreshDaySummary() {
   // when it cannot be saved it stays in the field, still meant for its day.
   const bool keepNote = !SaveDayNoteOrSay();
   StepData* steps = m_files.Steps();
-  if (steps == nullptr) return;
+  if (steps == nullptr) {
+    // The date shown is the chart date already: another day's figures
+    // must not stand beside it.
+    m_view.SetSummary(SummaryTexts{});
+    m_view.SetInfo(InfoTexts{});
+    if (!keepNote) {
+      m_noteDay = m_chartDate.date;
+      m_view.SetNote(std::string());
+    }
+    return;
+  }
   DayRecord day{};
   steps->FindByDate(m_chartDate.date, day);
   m_savedDay = day;

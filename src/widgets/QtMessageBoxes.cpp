@@ -28,9 +28,11 @@ MessageAnswer QtMessageBoxes::Show(QWidget* parent, NoticeIcon icon, const QStri
                                    const QString& caption) {
   if (parent == nullptr) parent = QApplication::activeWindow();
   const bool yesNo = buttons == MessageButtons::YesNo;
-  QMessageBox box(ToQtIcon(icon), caption, text,
-                  yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
-  box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
+  QMessageBox box(ToQtIcon(icon), caption, text, yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+  // A question under a warning asks whether to give something up: Enter
+  // keeps it.
+  const QMessageBox::StandardButton yesNoDefault = icon == NoticeIcon::Warning ? QMessageBox::No : QMessageBox::Yes;
+  box.setDefaultButton(yesNo ? yesNoDefault : QMessageBox::Ok);
   if (yesNo) box.setEscapeButton(QMessageBox::No);
   const int result = box.exec();
   if (!yesNo) return MessageAnswer::Ok;

@@ -450,6 +450,21 @@ TEST_F(ChartDashboardTest, AFileThatWillNotOpenIsToldOncePerAction) {
   EXPECT_EQ(notices.Texts()[0].rfind("Failed to open Exercise Data\n\n", 0), 0u);
 }
 
+TEST_F(ChartDashboardTest, AFileGoneMeanwhileLeavesNoOtherDaysFiguresBesideTheDate) {
+  FillStepFile(dir / "100.dat", {DayOf(2008, 3, 5, 1000)});
+  Show(ChartKind::Steps, ChartPeriod::Week, LocalDateTime::From(2008, 3, 5));
+  ASSERT_EQ(view.summary.steps, "1000");
+  dashboard.Files().Release();
+  std::filesystem::remove(dir / "100.dat");
+  std::filesystem::create_directory(dir / "100.dat");  // not a file any more
+  NoticeRecorder notices;
+  dashboard.RunArea(kAreaNextPeriod, false);
+  EXPECT_EQ(view.caption, "12-Mar-2008");
+  EXPECT_EQ(view.summary.steps, "");
+  EXPECT_EQ(view.info.fatBurnt, "");
+  EXPECT_EQ(notices.Texts().size(), 1u);
+}
+
 TEST_F(ChartDashboardTest, LeavingWithANoteThatCannotBeSavedAsksAndYesDiscardsIt) {
   Show(ChartKind::Steps, ChartPeriod::Week, LocalDateTime::From(2008, 3, 5));
   dashboard.SetUserFiles(dir / "no-folder" / "100.dat", dir / "100_exercise.dat");
@@ -459,10 +474,10 @@ TEST_F(ChartDashboardTest, LeavingWithANoteThatCannotBeSavedAsksAndYesDiscardsIt
   EXPECT_FALSE(dashboard.MayLeave());
   EXPECT_FALSE(dashboard.MayLeave());
   ASSERT_EQ(notices.Texts().size(), 1u) << "the failure is told once";
-  EXPECT_EQ(notices.Texts()[0].rfind("The day note could not be saved.\n\nCannot open " +
-                                         (dir / "no-folder" / "100.dat").string() + ": ",
-                                     0),
-            0u)
+  EXPECT_EQ(
+      notices.Texts()[0].rfind(
+          "The day note could not be saved.\n\nCannot open " + (dir / "no-folder" / "100.dat").string() + ": ", 0),
+      0u)
       << notices.Texts()[0];
   EXPECT_THAT(view.questions, ElementsAre(ChartDashboard::kDiscardNoteQuestion, ChartDashboard::kDiscardNoteQuestion));
   EXPECT_EQ(view.note, "keep me");
