@@ -205,7 +205,9 @@ CTrekmo& CliContext::Watch() {
 }
 
 void CliContext::Print(const nlohmann::ordered_json& json) {
-  PrintText(json.dump(2) + "\n");
+  // The work is done by now; text from outside that missed JsonPaths.h must
+  // not turn it into a failure.
+  PrintText(json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n");
 }
 
 void CliContext::PrintText(const std::string& text) {

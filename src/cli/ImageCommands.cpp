@@ -2,6 +2,7 @@
 
 #include "CliError.h"
 #include "Commands.h"
+#include "JsonPaths.h"
 #include "JsonRecords.h"
 #include "Trekmo.h"
 #include "WatchImage.h"
@@ -46,7 +47,11 @@ void AddImageCommands(CLI::App& app, CliContext& context) {
     const WatchScenario scenario = WatchScenario::ForSeed(*seed, context.Today());
     const WatchImage image = scenario.Image();
     WriteFileBytes(*simulateOut, image.data(), image.size());
-    context.Print(Json{{"path", *simulateOut}, {"seed", *seed}, {"bytes", image.size()}});
+    Json json = Json::object();
+    SetPath(json, "path", *simulateOut);
+    json["seed"] = *seed;
+    json["bytes"] = image.size();
+    context.Print(json);
   });
 
   auto* read = app.add_subcommand("read-image", "Read the watch's whole memory (stored form) into a file");
@@ -57,7 +62,10 @@ void AddImageCommands(CLI::App& app, CliContext& context) {
     WatchImage image{};
     if (!watch.ReadImage(image)) throw CliError("The watch's memory could not be read: " + watch.LastError());
     WriteFileBytes(*readOut, image.data(), image.size());
-    context.Print(Json{{"path", *readOut}, {"bytes", image.size()}});
+    Json json = Json::object();
+    SetPath(json, "path", *readOut);
+    json["bytes"] = image.size();
+    context.Print(json);
   });
 
   auto* probe = app.add_subcommand("probe", "Tell whether a watch is plugged in and whether this user may open it");

@@ -557,6 +557,115 @@ TEST_F(CliTest, ReadingCommandsWorkOnADataFolderTheyCannotWrite) {
   EXPECT_NE(run({"--simulate-watch", "--simulate-instant", "download", "--user", "Ann"}).exitCode, 0);
 }
 
+// A base64 reader written apart from the tool's writer (RFC 4648, padded).
+std::string DecodeBase64(const std::string& text) {
+  const std::string digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string bytes;
+  unsigned bits = 0;
+  int count = 0;
+  for (const char c : text) {
+    if (c == '=') break;
+    const std::size_t value = digits.find(c);
+    if (value == std::string::npos) {
+      ADD_FAILURE() << "not base64: " << text;
+      return {};
+    }
+    bits = (bits << 6) | static_cast<unsigned>(value);
+    count += 6;
+    if (count >= 8) {
+      count -= 8;
+      bytes += static_cast<char>((bits >> count) & 0xFF);
+    }
+  }
+  return bytes;
+}
+
+// A path as the JSON shows it: the stray byte 0xE9 the tests use as U+FFFD.
+std::string Shown(const std::string& path) {
+  std::string shown;
+  for (const char c : path) shown += c == '\xE9' ? std::string("\xEF\xBF\xBD") : std::string(1, c);
+  return shown;
+}
+
+// The exact bytes given beside a field, for a path the test cannot know whole.
+std::string BytesOf(const json& object, const std::string& field) {
+  const auto found = object.find(field + "Bytes");
+  if (found == object.end() || !found->is_string()) {
+    ADD_FAILURE() << "no " << field << "Bytes in " << object;
+    return {};
+  }
+  return DecodeBase64(found->get<std::string>());
+}
+
+// The field holds the path as text, and its exact bytes beside it exactly
+// when the text had to leave some out.
+void ExpectPathField(const json& object, const std::string& field, const std::string& path) {
+  SCOPED_TRACE(field);
+  ASSERT_TRUE(object.contains(field)) << object;
+  EXPECT_EQ(object[field].get<std::string>(), Shown(path));
+  const std::string bytes = field + "Bytes";
+  if (Shown(path) == path) {
+    EXPECT_FALSE(object.contains(bytes)) << object;
+  } else {
+    ASSERT_TRUE(object.contains(bytes)) << object;
+    EXPECT_EQ(DecodeBase64(object[bytes].get<std::string>()), path);
+  }
+}
+
+// A path is bytes: a folder named on a Latin-1 system holds 0xE9 for "é".
+// The work is done and reported, never refused for the name afterwards.
+TEST_F(CliTest, PathsThatAreNotUtf8AreReportedAsTextWithTheirBytesBeside) {
+  m_home = m_dir / "home\xE9";
+  m_data = m_home / "data";
+  std::filesystem::create_directories(m_data);
+  std::ofstream(m_data / "100.dat") << "an earlier user's days";
+  const ProcessResult added = Run({"add-user", "--name", "Ann"});
+  ASSERT_EQ(added.exitCode, 0) << added.err;
+  const json user = json::parse(added.out);
+  const std::string aside = BytesOf(user, "movedAside");
+  EXPECT_EQ(aside.rfind((m_home / "Backups" / "Old files of user 100 05-Jan-2009 ").string(), 0), 0u) << aside;
+  ExpectPathField(user, "movedAside", aside);
+  RunJson({"--simulate-watch", "--simulate-instant", "download", "--user", "Ann"});
+  const json days = RunJson({"days", "--user", "Ann"});
+
+  const std::filesystem::path backups = m_dir / "backups\xE9";
+  std::filesystem::create_directory(backups);
+  const ProcessResult exported = Run({"export", backups.string()});
+  ASSERT_EQ(exported.exitCode, 0) << exported.err;
+  const std::string folder = (backups / "Tempovia Data 05-Jan-2009").string();
+  ExpectPathField(json::parse(exported.out), "path", folder);
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(folder) / "100.dat"));
+
+  const ProcessResult imported = Run({"import", folder});
+  ASSERT_EQ(imported.exitCode, 0) << imported.err;
+  const json import = json::parse(imported.out);
+  ExpectPathField(import, "imported", folder);
+  ExpectPathField(import, "dataFolder", m_data.string());
+  const std::string backup = BytesOf(import, "backup");
+  EXPECT_EQ(backup.rfind((m_home / "Backups" / "Tempovia Data before import 05-Jan-2009 ").string(), 0), 0u) << backup;
+  ExpectPathField(import, "backup", backup);
+  EXPECT_TRUE(std::filesystem::is_directory(backup));
+  EXPECT_EQ(RunJson({"days", "--user", "Ann"}), days);
+
+  for (const std::string& name : {std::string("ann\xE9"), std::string("ann-\xC3\xAB")}) {
+    const ProcessResult report = Run(
+        {"report", "--user", "Ann", "--from", "2008-12-01", "--to", "2009-01-31", "--out", (m_dir / name).string()});
+    ASSERT_EQ(report.exitCode, 0) << report.err;
+    const std::string pdf = (m_dir / name).string() + ".pdf";
+    ExpectPathField(json::parse(report.out), "path", pdf);
+    EXPECT_TRUE(std::filesystem::exists(pdf));
+  }
+
+  const std::string image = (m_dir / "week\xE9.img").string();
+  const ProcessResult simulated = Run({"simulate-image", "--out", image});
+  ASSERT_EQ(simulated.exitCode, 0) << simulated.err;
+  ExpectPathField(json::parse(simulated.out), "path", image);
+  const ProcessResult read =
+      Run({"--simulate-watch=" + image, "--simulate-instant", "read-image", "--out", image + "2"});
+  ASSERT_EQ(read.exitCode, 0) << read.err;
+  ExpectPathField(json::parse(read.out), "path", image + "2");
+}
+
 TEST_F(CliTest, TodayIsADayOfTheWatchsYears) {
   for (const char* today : {"0000-01-01", "1999-12-31", "2100-01-01"}) {
     const ProcessResult r =
