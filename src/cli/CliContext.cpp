@@ -16,7 +16,6 @@
 #include "Trace.h"
 #include "Trekmo.h"
 #include "TrekmoObserver.h"
-#include "UserRules.h"
 #include "WatchScenario.h"
 #include "Windows1252.h"
 
@@ -141,7 +140,9 @@ std::string CliContext::Password(const std::string& utf8Name) {
 
 const LocalUserRecord& CliContext::LoginUser(const std::string& utf8Name, Access access) {
   UserData& users = Users(access);
-  const std::string name = ToStored(utf8Name, kMaxNameLength, "The user name");
+  // The length limit is for new names: a user.dat from elsewhere may fill the
+  // whole field, and its user must still be reachable.
+  const std::string name = ToStored(utf8Name, "The user name");
   if (users.IsEmpty()) throw CliError("No User Record");
   if (!users.FindByName(name)) throw CliError("No user named \"" + utf8Name + "\"");
   const LocalUserRecord user = users.Current();
@@ -159,13 +160,18 @@ std::filesystem::path CliContext::UserFile(const std::string& storedName, const 
   return *path;
 }
 
-std::string CliContext::ToStored(const std::string& utf8, std::size_t maxLength, const std::string& what) {
+std::string CliContext::ToStored(const std::string& utf8, const std::string& what) {
   const auto stored = Utf8ToWindows1252(utf8);
   if (!stored)
     throw CliError(what + " holds characters that cannot be stored (Western European letters only)", kExitUsage);
-  if (stored->size() > maxLength)
-    throw CliError(what + " is too long: at most " + std::to_string(maxLength) + " characters", kExitUsage);
   return *stored;
+}
+
+std::string CliContext::ToStored(const std::string& utf8, std::size_t maxLength, const std::string& what) {
+  std::string stored = ToStored(utf8, what);
+  if (stored.size() > maxLength)
+    throw CliError(what + " is too long: at most " + std::to_string(maxLength) + " characters", kExitUsage);
+  return stored;
 }
 
 std::unique_ptr<HidTransport> CliContext::OpenTransport() {

@@ -95,6 +95,8 @@ class CliContext {
   // Text as stored (Windows-1252), refused when it cannot be stored or is
   // longer than maxLength characters.
   static std::string ToStored(const std::string& utf8, std::size_t maxLength, const std::string& what);
+  // The same without a length limit, for finding what is stored already.
+  static std::string ToStored(const std::string& utf8, const std::string& what);
 
   void Print(const nlohmann::ordered_json& json);
   void PrintText(const std::string& text);

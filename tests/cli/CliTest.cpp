@@ -225,6 +225,29 @@ TEST_F(CliTest, UsersAreAddedCheckedAndListedWithoutPasswords) {
   EXPECT_EQ(users[0].dump().find("s3cret"), std::string::npos);
 }
 
+// add-user keeps new names to 30 characters, but a user.dat from elsewhere
+// may fill the whole 31-byte field; such a user is listed, so it can be used.
+TEST_F(CliTest, AUserWhoseNameFillsTheWholeFieldCanBeAddressed) {
+  AddUser("Ann");
+  {
+    std::fstream users(m_data / "user.dat", std::ios::in | std::ios::out | std::ios::binary);
+    users.seekp(4);
+    users.write(("Ren\xE9" + std::string(27, 'e')).data(), 31);  // no NUL: the password follows at once
+  }
+  const std::string name = "Ren\xC3\xA9" + std::string(27, 'e');
+  const json users = RunJson({"users"});
+  ASSERT_EQ(users.size(), 1u);
+  EXPECT_EQ(users[0]["name"], name);
+
+  RunJson({"--simulate-watch", "--simulate-instant", "download", "--user", name});
+  EXPECT_FALSE(RunJson({"days", "--user", name}).empty());
+  const ProcessResult longer = Run({"days", "--user", name + "e"});
+  EXPECT_EQ(longer.exitCode, 1);
+  EXPECT_NE(longer.err.find("No user named"), std::string::npos) << longer.err;
+  EXPECT_EQ(RunJson({"delete-user", "--name", name})["deleted"]["name"], name);
+  EXPECT_TRUE(RunJson({"users"}).empty());
+}
+
 TEST_F(CliTest, DownloadStoresExactlyTheNamedValidDaysAndSessions) {
   AddUser();
   const json result = RunJson({"--simulate-watch=4", "--simulate-instant", "download", "--user", "Ann"});
