@@ -14,6 +14,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "ExerciseDB.h"
 #include "Process.h"
 #include "StepData.h"
 #include "TempDir.h"
@@ -359,6 +360,105 @@ TEST_F(CliTest, ReportWritesAPdfWithBothTables) {
                                      (m_dir / "x").string(), "--no-detail"});
   EXPECT_EQ(nothing.exitCode, 2);
   EXPECT_FALSE(std::filesystem::exists(m_dir / "x.pdf"));
+}
+
+struct TableCell {
+  std::string text;
+  std::size_t end;  // one past its last character
+};
+
+// A line of --table output cut into its cells: text separated by two or more
+// blanks (a title such as "Distance km" holds one).
+std::vector<TableCell> TableCells(const std::string& line) {
+  std::vector<TableCell> cells;
+  std::size_t at = line.find_first_not_of(' ');
+  while (at != std::string::npos) {
+    std::size_t end = line.find("  ", at);
+    if (end == std::string::npos) end = line.size();
+    cells.push_back({line.substr(at, end - at), end});
+    at = line.find_first_not_of(' ', end);
+  }
+  return cells;
+}
+
+// Every row on a line of its own, with one cell under each title: the first
+// column starts at the left edge, the others end where their title ends.
+std::vector<std::vector<TableCell>> ExpectAlignedTable(const std::string& table, const std::vector<std::string>& titles,
+                                                       std::size_t rows) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = table.find('\n', start)) != std::string::npos; start = end + 1)
+    lines.push_back(table.substr(start, end - start));
+  EXPECT_EQ(start, table.size()) << "the last line ends in a line break";
+  EXPECT_EQ(lines.size(), rows + 1) << table;
+  std::vector<std::vector<TableCell>> cells;
+  for (const std::string& line : lines) cells.push_back(TableCells(line));
+  if (cells.empty()) return cells;
+  std::vector<std::string> shownTitles;
+  for (const TableCell& cell : cells[0]) shownTitles.push_back(cell.text);
+  EXPECT_EQ(shownTitles, titles);
+  for (std::size_t r = 1; r < cells.size(); ++r) {
+    SCOPED_TRACE("row " + std::to_string(r) + ": " + lines[r]);
+    EXPECT_EQ(cells[r].size(), titles.size());
+    EXPECT_EQ(lines[r].front(), cells[r][0].text.front());
+    for (std::size_t c = 1; c < std::min(cells[r].size(), cells[0].size()); ++c)
+      EXPECT_EQ(cells[r][c].end, cells[0][c].end) << titles[c];
+  }
+  return cells;
+}
+
+double CellNumber(const TableCell& cell) {
+  double value = 0;
+  const auto [end, error] = std::from_chars(cell.text.data(), cell.text.data() + cell.text.size(), value);
+  EXPECT_TRUE(error == std::errc() && end == cell.text.data() + cell.text.size()) << cell.text;
+  return value;
+}
+
+// A user.dat or data file from elsewhere may hold any double; a table for
+// reading still keeps each value under its title and each row on its line.
+TEST_F(CliTest, TablesGiveEveryValueTheRoomItNeeds) {
+  AddUser();
+  RunJson({"--simulate-watch=4", "--simulate-instant", "download", "--user", "Ann"});
+  {
+    StepData steps;
+    ASSERT_TRUE(steps.Open(m_data / "100.dat"));
+    ASSERT_TRUE(steps.MoveFirst());
+    steps.Current().steps = 1e300;
+    steps.Current().calories = -1e200;
+    steps.Current().avgHeartRate = 1e20;
+    ASSERT_TRUE(steps.WriteCurrent());
+    CExerciseDB exercises;
+    ASSERT_TRUE(exercises.Open(m_data / "100_exercise.dat"));
+    ASSERT_TRUE(exercises.MoveFirst());
+    exercises.Current().steps = 1e300;
+    exercises.Current().distance = -1e250;
+    exercises.Current().maxHeartRate = 1e100;
+    ASSERT_TRUE(exercises.WriteCurrent());
+  }
+
+  // The table's first row, once the whole table has been checked.
+  const auto firstRow = [&](const char* command, const std::vector<std::string>& titles) {
+    const json list = RunJson({command, "--user", "Ann"});
+    const ProcessResult table = Run({command, "--user", "Ann", "--table"});
+    EXPECT_EQ(table.exitCode, 0) << table.err;
+    const auto cells = ExpectAlignedTable(table.out, titles, list.size());
+    const bool whole = cells.size() >= 2 && cells[1].size() == titles.size() && !list.empty();
+    EXPECT_TRUE(whole) << table.out;
+    return std::pair(whole ? list[0] : json(), whole ? cells[1] : std::vector<TableCell>(titles.size()));
+  };
+  const auto [day, dayCells] =
+      firstRow("days", {"Date", "Steps", "Distance km", "Speed km/h", "Calories", "Fat g", "Heart rate", "Exercise"});
+  EXPECT_EQ(dayCells[0].text, day["date"]);
+  EXPECT_EQ(CellNumber(dayCells[1]), 1e300);
+  EXPECT_EQ(CellNumber(dayCells[4]), -1e200);
+  EXPECT_EQ(CellNumber(dayCells[6]), 1e20);
+
+  const auto [session, sessionCells] =
+      firstRow("exercises", {"Start", "Duration", "Steps", "Distance km", "Calories", "Heart rate min", "avg", "max"});
+  EXPECT_EQ(sessionCells[0].text, session["date"].get<std::string>() + " " + session["time"].get<std::string>());
+  EXPECT_EQ(CellNumber(sessionCells[2]), 1e300);
+  EXPECT_EQ(CellNumber(sessionCells[3]), -1e250);
+  EXPECT_EQ(CellNumber(sessionCells[7]), 1e100);
 }
 
 TEST_F(CliTest, AUserFileNameLeadingOutOfTheDataFolderIsRefusedSayingSo) {
