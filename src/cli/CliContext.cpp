@@ -10,6 +10,7 @@
 #include "CliError.h"
 #include "FileWriter.h"
 #include "HidapiTransport.h"
+#include "Printf.h"
 #include "SimulatedWatch.h"
 #include "StoredFile.h"
 #include "Terminal.h"
@@ -181,15 +182,7 @@ std::unique_ptr<HidTransport> CliContext::OpenTransport() {
     const auto seed = static_cast<std::uint32_t>(std::strtoul(choice.c_str(), nullptr, 10));
     return std::make_unique<SimulatedWatch>(LinkClock(), WatchScenario::ForSeed(seed, Today()).Image());
   }
-  const std::vector<std::uint8_t> bytes = ReadFileBytes(choice, kWatchImageSize);
-  if (bytes.size() != kWatchImageSize)
-    throw CliError(choice + " is not a watch memory image: it holds " +
-                       (bytes.size() > kWatchImageSize ? "more than 512" : std::to_string(bytes.size())) +
-                       " bytes, an image holds 512",
-                   kExitUsage);
-  WatchImage image{};
-  std::copy(bytes.begin(), bytes.end(), image.begin());
-  return std::make_unique<SimulatedWatch>(LinkClock(), image);
+  return std::make_unique<SimulatedWatch>(LinkClock(), ReadImageFile(choice, kExitUsage));
 }
 
 HidTransport& CliContext::Transport() {
@@ -245,6 +238,20 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path, std::size_t lim
   std::vector<std::uint8_t> bytes;
   if (const Status read = ReadRegularFile(path, limit, bytes); !read) throw CliError(read.message());
   return bytes;
+}
+
+WatchImage ReadImageFile(const std::string& path, int exitCode) {
+  const std::vector<std::uint8_t> bytes = ReadFileBytes(path, kWatchImageSize);
+  if (bytes.size() != kWatchImageSize)
+    throw CliError(
+        path + " is not a watch memory image: it holds " +
+            (bytes.size() > kWatchImageSize ? std::string("more than 512 bytes")
+                                            : Counted(static_cast<long long>(bytes.size()), "byte", "bytes")) +
+            ", an image holds 512",
+        exitCode);
+  WatchImage image{};
+  std::copy(bytes.begin(), bytes.end(), image.begin());
+  return image;
 }
 
 void WriteFileBytes(const std::string& path, const std::uint8_t* bytes, std::size_t size) {

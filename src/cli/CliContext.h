@@ -19,6 +19,7 @@
 #include "StorePaths.h"
 #include "UserData.h"
 #include "UserSettings.h"
+#include "WatchLayout.h"
 
 namespace tempovia {
 class CTrekmo;
@@ -126,5 +127,8 @@ std::string DateText(std::chrono::year_month_day date);
 // or a link, and leaves an old file whole when it fails.
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path, std::size_t limit);
 void WriteFileBytes(const std::string& path, const std::uint8_t* bytes, std::size_t size);
+// A saved watch memory image: a regular file of exactly 512 bytes, else
+// refused with exitCode.
+WatchImage ReadImageFile(const std::string& path, int exitCode);
 
 }  // namespace tempovia::cli

@@ -5,6 +5,7 @@
 #include "Commands.h"
 #include "DataTransfer.h"
 #include "JsonPaths.h"
+#include "Printf.h"
 
 namespace tempovia::cli {
 namespace {
@@ -17,8 +18,9 @@ void CheckTransfer(const TransferResult& result, const char* what) {
   if (!result.status) throw CliError(result.status.message());
   if (!result.notCopied.empty()) {
     const CopyFailure& first = result.notCopied.front();
-    throw CliError(std::string(what) + " incomplete: " + std::to_string(result.notCopied.size()) +
-                   " entries could not be copied, the first " + first.entry.string() + " (" + first.reason + ")");
+    throw CliError(std::string(what) +
+                   " incomplete: " + Counted(static_cast<long long>(result.notCopied.size()), "entry", "entries") +
+                   " could not be copied, the first " + first.entry.string() + " (" + first.reason + ")");
   }
 }
 

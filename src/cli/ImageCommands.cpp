@@ -15,14 +15,7 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 Json DumpImage(const std::string& path) {
-  const std::vector<std::uint8_t> bytes = ReadFileBytes(path, kWatchImageSize);
-  if (bytes.size() != kWatchImageSize)
-    throw CliError(path + " is not a watch memory image: it holds " +
-                   (bytes.size() > kWatchImageSize ? "more than 512" : std::to_string(bytes.size())) +
-                   " bytes, an image holds 512");
-  WatchImage image{};
-  std::copy(bytes.begin(), bytes.end(), image.begin());
-  const DecodedWatchImage decoded = DecodeWatchImage(image);
+  const DecodedWatchImage decoded = DecodeWatchImage(ReadImageFile(path, kExitFailure));
   Json days = Json::array();
   for (int slot = 0; slot < kSlotCount; ++slot) days.push_back(ToJson(decoded.steps.Slot(slot), slot));
   return Json{{"user", ToJson(decoded.user, decoded.userValid)},

@@ -183,12 +183,25 @@ TEST_F(CliTest, DumpImageShowsTheSimulatedWeek) {
   EXPECT_EQ(dump["exercises"]["entries"][0]["steps"].get<double>(), v.exercises[0].steps);
 }
 
-TEST_F(CliTest, DumpImageRefusesAFileOfTheWrongSize) {
-  std::ofstream(m_dir / "short.img") << "not an image";
-  const ProcessResult r = Run({"dump-image", (m_dir / "short.img").string()});
-  EXPECT_NE(r.exitCode, 0);
-  EXPECT_NE(r.err.find("not a watch memory image"), std::string::npos) << r.err;
-  EXPECT_TRUE(r.out.empty());
+TEST_F(CliTest, AnImageOfTheWrongSizeIsRefusedSayingItsSize) {
+  const struct {
+    std::string bytes;
+    const char* said;
+  } cases[] = {{"not an image", "it holds 12 bytes, an image holds 512"},
+               {"x", "it holds 1 byte, an image holds 512"},
+               {"", "it holds 0 bytes, an image holds 512"}};
+  const auto image = m_dir / "short.img";
+  for (const auto& c : cases) {
+    std::ofstream(image, std::ios::trunc) << c.bytes;
+    const ProcessResult dumped = Run({"dump-image", image.string()});
+    EXPECT_EQ(dumped.exitCode, 1);
+    EXPECT_NE(dumped.err.find(image.string() + " is not a watch memory image: " + c.said), std::string::npos)
+        << dumped.err;
+    EXPECT_TRUE(dumped.out.empty());
+    const ProcessResult replayed = Run({"--simulate-watch=" + image.string(), "probe"});
+    EXPECT_EQ(replayed.exitCode, 2);
+    EXPECT_NE(replayed.err.find(c.said), std::string::npos) << replayed.err;
+  }
 }
 
 TEST_F(CliTest, UsersAreAddedCheckedAndListedWithoutPasswords) {
@@ -544,6 +557,24 @@ TEST_F(CliTest, ImportIsAllOrNothingAndKeepsASafetyCopy) {
 
   const ProcessResult itself = Run({"import", m_data.string()});
   EXPECT_NE(itself.err.find("The data folder cannot be imported into itself"), std::string::npos) << itself.err;
+}
+
+TEST_F(CliTest, AnIncompleteExportCountsWhatWasLeftOut) {
+  AddUser();
+  const auto exportInto = [&](const char* name) {
+    const auto folder = m_dir / name;
+    std::filesystem::create_directory(folder);
+    const ProcessResult r = Run({"export", folder.string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(std::filesystem::exists(folder / "Tempovia Data 05-Jan-2009" / "100.dat"));
+    return r.err;
+  };
+  std::filesystem::create_symlink(m_dir / "elsewhere.dat", m_data / "out.dat");
+  const std::string once = exportInto("once");
+  EXPECT_NE(once.find("Export incomplete: 1 entry could not be copied, the first "), std::string::npos) << once;
+  std::filesystem::create_symlink(m_dir / "nowhere.dat", m_data / "nowhere.dat");
+  const std::string twice = exportInto("twice");
+  EXPECT_NE(twice.find("Export incomplete: 2 entries could not be copied, the first "), std::string::npos) << twice;
 }
 
 TEST_F(CliTest, ExportIsRefusedInsideTheBaseFolderAndLeavesTemporaryFilesOut) {
