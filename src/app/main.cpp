@@ -12,6 +12,7 @@
 #include "DlgLogin.h"
 #include "DlgMain.h"
 #include "Fonts.h"
+#include "HelpRequest.h"
 #include "LoginCycle.h"
 #include "MessageBoxNoticeSink.h"
 #include "MessageBoxes.h"
@@ -43,7 +44,7 @@ QStringList WithSimulationValue(QStringList arguments) {
 
 // The options; anything else on the command line is left alone ("-tray" in
 // any spelling is looked for in the whole line).
-AppOptions ParseOptions(const QApplication& app, bool& stop) {
+AppOptions ParseOptions(const QCoreApplication& app, bool& stop) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
       QStringLiteral("Tempovia: the companion program of the step and heart-rate watch.\n"
@@ -116,6 +117,13 @@ class LoginRun final : public LoginCycle::LoginWindow {
 };
 
 int Run(int argc, char** argv) {
+  if (MayAskForHelpOrVersion(argc, argv)) {
+    // An application object that connects to no display answers them.
+    const QCoreApplication text(argc, argv);
+    bool stop = false;
+    ParseOptions(text, stop);
+    if (stop) return 0;
+  }
   // A file size limit must show as a failed write, not end the program.
   std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);

@@ -24,6 +24,10 @@ std::string Printf(const char* format, ...) {
   return text;
 }
 
+std::string Counted(long long count, std::string_view one, std::string_view many) {
+  return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
 int TruncateToInt(double value) {
   if (std::isnan(value)) return 0;
   constexpr double kLow = std::numeric_limits<int>::min();

@@ -4,6 +4,7 @@
 // to turn a stored double into an int.
 
 #include <string>
+#include <string_view>
 
 namespace tempovia {
 
@@ -12,5 +13,8 @@ std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2))
 // A double truncated toward zero for "%d", kept inside int's range (NaN gives 0)
 // so a wild value never becomes undefined behaviour.
 int TruncateToInt(double value);
+
+// A count with its noun in the right number: "1 entry", "2 entries", "0 entries".
+std::string Counted(long long count, std::string_view one, std::string_view many);
 
 }  // namespace tempovia

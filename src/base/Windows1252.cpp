@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "Utf8.h"
+
 namespace tempovia {
 namespace {
 
@@ -47,39 +49,13 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
 std::optional<std::string> Utf8ToWindows1252(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const auto lead = static_cast<std::uint8_t>(utf8[i]);
-    char32_t c = 0;
-    std::size_t extra = 0;
-    if (lead < 0x80) {
-      c = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-      c = lead & 0x1F;
-      extra = 1;
-    } else if ((lead & 0xF0) == 0xE0) {
-      c = lead & 0x0F;
-      extra = 2;
-    } else if ((lead & 0xF8) == 0xF0) {
-      c = lead & 0x07;
-      extra = 3;
-    } else {
-      return std::nullopt;
-    }
-    for (std::size_t k = 1; k <= extra; ++k) {
-      if (i + k >= utf8.size()) return std::nullopt;
-      const auto cont = static_cast<std::uint8_t>(utf8[i + k]);
-      if ((cont & 0xC0) != 0x80) return std::nullopt;
-      c = (c << 6) | (cont & 0x3F);
-    }
-    // Overlong forms and surrogates are not valid UTF-8.
-    if ((extra == 1 && c < 0x80) || (extra == 2 && c < 0x800) || (extra == 3 && c < 0x10000) ||
-        (c >= 0xD800 && c <= 0xDFFF))
-      return std::nullopt;
-    const std::optional<char> byte = EncodeOne(c);
+  for (std::size_t i = 0; i < utf8.size();) {
+    const std::optional<Utf8Char> c = DecodeUtf8(utf8, i);
+    if (!c) return std::nullopt;
+    const std::optional<char> byte = EncodeOne(c->codePoint);
     if (!byte) return std::nullopt;
     out += *byte;
-    i += extra + 1;
+    i += c->length;
   }
   return out;
 }

@@ -10,6 +10,7 @@
 #include "CliError.h"
 #include "FileWriter.h"
 #include "HidapiTransport.h"
+#include "Printf.h"
 #include "RegularFile.h"
 #include "SimulatedWatch.h"
 #include "StoredFile.h"
@@ -17,7 +18,6 @@
 #include "Trace.h"
 #include "Trekmo.h"
 #include "TrekmoObserver.h"
-#include "UserRules.h"
 #include "WatchScenario.h"
 #include "Windows1252.h"
 
@@ -142,7 +142,9 @@ std::string CliContext::Password(const std::string& utf8Name) {
 
 const LocalUserRecord& CliContext::LoginUser(const std::string& utf8Name, Access access) {
   UserData& users = Users(access);
-  const std::string name = ToStored(utf8Name, kMaxNameLength, "The user name");
+  // The length limit is for new names: a user.dat from elsewhere may fill the
+  // whole field, and its user must still be reachable.
+  const std::string name = ToStored(utf8Name, "The user name");
   if (users.IsEmpty()) throw CliError("No User Record");
   if (!users.FindByName(name)) throw CliError("No user named \"" + utf8Name + "\"");
   const LocalUserRecord user = users.Current();
@@ -160,13 +162,18 @@ std::filesystem::path CliContext::UserFile(const std::string& storedName, const 
   return *path;
 }
 
-std::string CliContext::ToStored(const std::string& utf8, std::size_t maxLength, const std::string& what) {
+std::string CliContext::ToStored(const std::string& utf8, const std::string& what) {
   const auto stored = Utf8ToWindows1252(utf8);
   if (!stored)
     throw CliError(what + " holds characters that cannot be stored (Western European letters only)", kExitUsage);
-  if (stored->size() > maxLength)
-    throw CliError(what + " is too long: at most " + std::to_string(maxLength) + " characters", kExitUsage);
   return *stored;
+}
+
+std::string CliContext::ToStored(const std::string& utf8, std::size_t maxLength, const std::string& what) {
+  std::string stored = ToStored(utf8, what);
+  if (stored.size() > maxLength)
+    throw CliError(what + " is too long: at most " + std::to_string(maxLength) + " characters", kExitUsage);
+  return stored;
 }
 
 std::unique_ptr<HidTransport> CliContext::OpenTransport() {
@@ -176,15 +183,7 @@ std::unique_ptr<HidTransport> CliContext::OpenTransport() {
     const auto seed = static_cast<std::uint32_t>(std::strtoul(choice.c_str(), nullptr, 10));
     return std::make_unique<SimulatedWatch>(LinkClock(), WatchScenario::ForSeed(seed, Today()).Image());
   }
-  const std::vector<std::uint8_t> bytes = ReadFileBytes(choice, kWatchImageSize);
-  if (bytes.size() != kWatchImageSize)
-    throw CliError(choice + " is not a watch memory image: it holds " +
-                       (bytes.size() > kWatchImageSize ? "more than 512" : std::to_string(bytes.size())) +
-                       " bytes, an image holds 512",
-                   kExitUsage);
-  WatchImage image{};
-  std::copy(bytes.begin(), bytes.end(), image.begin());
-  return std::make_unique<SimulatedWatch>(LinkClock(), image);
+  return std::make_unique<SimulatedWatch>(LinkClock(), ReadImageFile(choice, kExitUsage));
 }
 
 HidTransport& CliContext::Transport() {
@@ -206,7 +205,9 @@ CTrekmo& CliContext::Watch() {
 }
 
 void CliContext::Print(const nlohmann::ordered_json& json) {
-  PrintText(json.dump(2) + "\n");
+  // The work is done by now; text from outside that missed JsonPaths.h must
+  // not turn it into a failure.
+  PrintText(json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n");
 }
 
 void CliContext::PrintText(const std::string& text) {
@@ -238,6 +239,20 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path, std::size_t lim
   std::vector<std::uint8_t> bytes;
   if (const Status read = ReadRegularFile(path, limit, bytes); !read) throw CliError(read.message());
   return bytes;
+}
+
+WatchImage ReadImageFile(const std::string& path, int exitCode) {
+  const std::vector<std::uint8_t> bytes = ReadFileBytes(path, kWatchImageSize);
+  if (bytes.size() != kWatchImageSize)
+    throw CliError(
+        path + " is not a watch memory image: it holds " +
+            (bytes.size() > kWatchImageSize ? std::string("more than 512 bytes")
+                                            : Counted(static_cast<long long>(bytes.size()), "byte", "bytes")) +
+            ", an image holds 512",
+        exitCode);
+  WatchImage image{};
+  std::copy(bytes.begin(), bytes.end(), image.begin());
+  return image;
 }
 
 void WriteFileBytes(const std::string& path, const std::uint8_t* bytes, std::size_t size) {

@@ -19,6 +19,7 @@
 #include "StorePaths.h"
 #include "UserData.h"
 #include "UserSettings.h"
+#include "WatchLayout.h"
 
 namespace tempovia {
 class CTrekmo;
@@ -95,6 +96,8 @@ class CliContext {
   // Text as stored (Windows-1252), refused when it cannot be stored or is
   // longer than maxLength characters.
   static std::string ToStored(const std::string& utf8, std::size_t maxLength, const std::string& what);
+  // The same without a length limit, for finding what is stored already.
+  static std::string ToStored(const std::string& utf8, const std::string& what);
 
   void Print(const nlohmann::ordered_json& json);
   void PrintText(const std::string& text);
@@ -124,5 +127,8 @@ std::string DateText(std::chrono::year_month_day date);
 // or a link, and leaves an old file whole when it fails.
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path, std::size_t limit);
 void WriteFileBytes(const std::string& path, const std::uint8_t* bytes, std::size_t size);
+// A saved watch memory image: a regular file of exactly 512 bytes, else
+// refused with exitCode.
+WatchImage ReadImageFile(const std::string& path, int exitCode);
 
 }  // namespace tempovia::cli

@@ -1,5 +1,4 @@
 #include <chrono>
-#include <cstdio>
 #include <memory>
 #include <optional>
 
@@ -11,6 +10,7 @@
 #include "JsonRecords.h"
 #include "Printf.h"
 #include "StepData.h"
+#include "TextTable.h"
 #include "Trace.h"
 #include "Trekmo.h"
 
@@ -91,32 +91,27 @@ Json Download(CliContext& context, const std::string& name, bool setClock) {
 
 // Aligned text for a person at a terminal; scripts read the JSON.
 std::string DaysTable(const Json& days) {
-  std::string text = "Date          Steps   Distance km   Speed km/h   Calories   Fat g   Heart rate   Exercise\n";
-  for (const Json& d : days) {
-    char line[160];
-    std::snprintf(line, sizeof line, "%-10s %8.0f %13.2f %12.2f %10.1f %7.1f %12.0f %5d:%02d:%02d\n",
-                  d["date"].get<std::string>().c_str(), d["steps"].get<double>(), d["distance"].get<double>(),
-                  d["avgSpeed"].get<double>(), d["calories"].get<double>(), d["fatBurnt"].get<double>(),
-                  d["avgHeartRate"].get<double>(), d["exerciseHours"].get<int>(), d["exerciseMinutes"].get<int>(),
-                  d["exerciseSeconds"].get<int>());
-    text += line;
-  }
-  return text;
+  TextTable table({"Date", "Steps", "Distance km", "Speed km/h", "Calories", "Fat g", "Heart rate", "Exercise"});
+  for (const Json& d : days)
+    table.AddRow({d["date"].get<std::string>(), Printf("%.0f", d["steps"].get<double>()),
+                  Printf("%.2f", d["distance"].get<double>()), Printf("%.2f", d["avgSpeed"].get<double>()),
+                  Printf("%.1f", d["calories"].get<double>()), Printf("%.1f", d["fatBurnt"].get<double>()),
+                  Printf("%.0f", d["avgHeartRate"].get<double>()),
+                  Printf("%d:%02d:%02d", d["exerciseHours"].get<int>(), d["exerciseMinutes"].get<int>(),
+                         d["exerciseSeconds"].get<int>())});
+  return table.Text();
 }
 
 std::string ExercisesTable(const Json& exercises) {
-  std::string text = "Start                  Duration      Steps   Distance km   Calories   Heart rate min/avg/max\n";
-  for (const Json& e : exercises) {
-    char line[160];
-    std::snprintf(line, sizeof line, "%s %s  %02d:%02d:%02d.%02d %8.0f %13.2f %10.1f   %4.0f /%4.0f /%4.0f\n",
-                  e["date"].get<std::string>().c_str(), e["time"].get<std::string>().c_str(),
-                  e["durationHours"].get<int>(), e["durationMinutes"].get<int>(), e["durationSeconds"].get<int>(),
-                  e["durationHundredths"].get<int>(), e["steps"].get<double>(), e["distance"].get<double>(),
-                  e["calories"].get<double>(), e["minHeartRate"].get<double>(), e["avgHeartRate"].get<double>(),
-                  e["maxHeartRate"].get<double>());
-    text += line;
-  }
-  return text;
+  TextTable table({"Start", "Duration", "Steps", "Distance km", "Calories", "Heart rate min", "avg", "max"});
+  for (const Json& e : exercises)
+    table.AddRow({e["date"].get<std::string>() + " " + e["time"].get<std::string>(),
+                  Printf("%02d:%02d:%02d.%02d", e["durationHours"].get<int>(), e["durationMinutes"].get<int>(),
+                         e["durationSeconds"].get<int>(), e["durationHundredths"].get<int>()),
+                  Printf("%.0f", e["steps"].get<double>()), Printf("%.2f", e["distance"].get<double>()),
+                  Printf("%.1f", e["calories"].get<double>()), Printf("%.0f", e["minHeartRate"].get<double>()),
+                  Printf("%.0f", e["avgHeartRate"].get<double>()), Printf("%.0f", e["maxHeartRate"].get<double>())});
+  return table.Text();
 }
 
 // A user's stored days or sessions within the range, in file order.

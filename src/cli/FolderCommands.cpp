@@ -4,6 +4,8 @@
 #include "CliError.h"
 #include "Commands.h"
 #include "DataTransfer.h"
+#include "JsonPaths.h"
+#include "Printf.h"
 
 namespace tempovia::cli {
 namespace {
@@ -16,8 +18,9 @@ void CheckTransfer(const TransferResult& result, const char* what) {
   if (!result.status) throw CliError(result.status.message());
   if (!result.notCopied.empty()) {
     const CopyFailure& first = result.notCopied.front();
-    throw CliError(std::string(what) + " incomplete: " + std::to_string(result.notCopied.size()) +
-                   " entries could not be copied, the first " + first.entry.string() + " (" + first.reason + ")");
+    throw CliError(std::string(what) +
+                   " incomplete: " + Counted(static_cast<long long>(result.notCopied.size()), "entry", "entries") +
+                   " could not be copied, the first " + first.entry.string() + " (" + first.reason + ")");
   }
 }
 
@@ -30,16 +33,23 @@ Json Export(CliContext& context, const std::string& chosen, bool overwrite) {
     throw CliError("Output folder already exist: " + folder.string() + " (give --overwrite to write into it)");
   const TransferResult result = ExportData(context.Paths(), folder);
   CheckTransfer(result, "Export");
-  return Json{{"path", folder.string()}};
+  Json json = Json::object();
+  SetPath(json, "path", folder.string());
+  return json;
 }
 
 Json Import(CliContext& context, const std::string& source) {
   if (!IsImportSource(source)) throw CliError("Incorrect files! (" + source + " holds no user.dat)");
   const TransferResult result = ImportData(context.Paths(), source, context.Now());
   CheckTransfer(result, "Import");
-  return Json{{"imported", source},
-              {"dataFolder", context.Paths().DataFolder().string()},
-              {"backup", result.backup.empty() ? Json(nullptr) : Json(result.backup.string())}};
+  Json json = Json::object();
+  SetPath(json, "imported", source);
+  SetPath(json, "dataFolder", context.Paths().DataFolder().string());
+  if (result.backup.empty())
+    json["backup"] = nullptr;
+  else
+    SetPath(json, "backup", result.backup.string());
+  return json;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "CliError.h"
 #include "Commands.h"
+#include "JsonPaths.h"
 #include "JsonRecords.h"
 #include "Trekmo.h"
 #include "WatchImage.h"
@@ -14,14 +15,7 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 Json DumpImage(const std::string& path) {
-  const std::vector<std::uint8_t> bytes = ReadFileBytes(path, kWatchImageSize);
-  if (bytes.size() != kWatchImageSize)
-    throw CliError(path + " is not a watch memory image: it holds " +
-                   (bytes.size() > kWatchImageSize ? "more than 512" : std::to_string(bytes.size())) +
-                   " bytes, an image holds 512");
-  WatchImage image{};
-  std::copy(bytes.begin(), bytes.end(), image.begin());
-  const DecodedWatchImage decoded = DecodeWatchImage(image);
+  const DecodedWatchImage decoded = DecodeWatchImage(ReadImageFile(path, kExitFailure));
   Json days = Json::array();
   for (int slot = 0; slot < kSlotCount; ++slot) days.push_back(ToJson(decoded.steps.Slot(slot), slot));
   return Json{{"user", ToJson(decoded.user, decoded.userValid)},
@@ -46,7 +40,11 @@ void AddImageCommands(CLI::App& app, CliContext& context) {
     const WatchScenario scenario = WatchScenario::ForSeed(*seed, context.Today());
     const WatchImage image = scenario.Image();
     WriteFileBytes(*simulateOut, image.data(), image.size());
-    context.Print(Json{{"path", *simulateOut}, {"seed", *seed}, {"bytes", image.size()}});
+    Json json = Json::object();
+    SetPath(json, "path", *simulateOut);
+    json["seed"] = *seed;
+    json["bytes"] = image.size();
+    context.Print(json);
   });
 
   auto* read = app.add_subcommand("read-image", "Read the watch's whole memory (stored form) into a file");
@@ -57,7 +55,10 @@ void AddImageCommands(CLI::App& app, CliContext& context) {
     WatchImage image{};
     if (!watch.ReadImage(image)) throw CliError("The watch's memory could not be read: " + watch.LastError());
     WriteFileBytes(*readOut, image.data(), image.size());
-    context.Print(Json{{"path", *readOut}, {"bytes", image.size()}});
+    Json json = Json::object();
+    SetPath(json, "path", *readOut);
+    json["bytes"] = image.size();
+    context.Print(json);
   });
 
   auto* probe = app.add_subcommand("probe", "Tell whether a watch is plugged in and whether this user may open it");

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "JsonPaths.h"
 #include "Windows1252.h"
 
 namespace tempovia::cli {
@@ -139,16 +140,24 @@ Json ToJson(const LocalUserRecord& u) {
 
 Json ToJson(const WatchProbe& probe) {
   Json interfaces = Json::array();
-  for (const HidInterfaceInfo& info : probe.interfaces)
-    interfaces.push_back(Json{{"path", info.path}, {"usagePage", info.usagePage}, {"usage", info.usage}});
-  const auto textOrNull = [](const std::string& text) { return text.empty() ? Json(nullptr) : Json(text); };
-  return Json{{"present", probe.present},
-              {"openable", probe.openable},
-              {"path", textOrNull(probe.path)},
-              {"reason", textOrNull(probe.reason)},
-              {"permissionDenied", probe.permissionDenied},
-              {"fix", textOrNull(probe.fix)},
-              {"interfaces", interfaces}};
+  for (const HidInterfaceInfo& info : probe.interfaces) {
+    Json json = Json::object();
+    SetPath(json, "path", info.path);
+    json["usagePage"] = info.usagePage;
+    json["usage"] = info.usage;
+    interfaces.push_back(json);
+  }
+  const auto textOrNull = [](const std::string& text) { return text.empty() ? Json(nullptr) : ShownText(text); };
+  Json json{{"present", probe.present}, {"openable", probe.openable}};
+  if (probe.path.empty())
+    json["path"] = nullptr;
+  else
+    SetPath(json, "path", probe.path);
+  json["reason"] = textOrNull(probe.reason);
+  json["permissionDenied"] = probe.permissionDenied;
+  json["fix"] = textOrNull(probe.fix);
+  json["interfaces"] = interfaces;
+  return json;
 }
 
 }  // namespace tempovia::cli

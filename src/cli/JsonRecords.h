@@ -23,7 +23,8 @@ nlohmann::ordered_json ToJson(const StoredExercise& exercise);
 // Never includes the password.
 nlohmann::ordered_json ToJson(const LocalUserRecord& user);
 // present, openable, path, reason and fix (null when there is nothing to
-// say), permissionDenied, interfaces. Scripts rely on these names.
+// say), permissionDenied, interfaces; pathBytes beside a path that is not
+// UTF-8 (JsonPaths.h). Scripts rely on these names.
 nlohmann::ordered_json ToJson(const WatchProbe& probe);
 
 // "YYYY-MM-DD" of a stored date (years since 2000).

@@ -4,6 +4,7 @@
 #include "CliError.h"
 #include "Commands.h"
 #include "ExerciseDB.h"
+#include "JsonPaths.h"
 #include "PrintPDF.h"
 #include "StepData.h"
 
@@ -64,7 +65,10 @@ Json MakeReport(CliContext& context, const ReportOptions& options) {
   const int pages = report.PageCount();
   const Status saved = report.Save(options.out, &written);
   if (!saved) throw CliError(saved.message());
-  return Json{{"path", written.string()}, {"pages", pages}};
+  Json json = Json::object();
+  SetPath(json, "path", written.string());
+  json["pages"] = pages;
+  return json;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "CliError.h"
 #include "Commands.h"
 #include "CsvWriter.h"
+#include "JsonPaths.h"
 #include "JsonRecords.h"
 #include "UserRules.h"
 
@@ -54,7 +55,7 @@ Json AddNewUser(CliContext& context, const NewUser& input) {
   const Status added = AddUser(users, context.Paths(), context.Now(), &found);
   if (!added) throw CliError(added.message());
   Json json = ToJson(users.Current());
-  if (!found.movedTo.empty()) json["movedAside"] = found.movedTo.string();
+  if (!found.movedTo.empty()) SetPath(json, "movedAside", found.movedTo.string());
   return json;
 }
 

@@ -52,6 +52,11 @@ int main(int argc, char** argv) {
       "export and import the data folder.",
       "tempovia-cli"};
   app.set_version_flag("--version", "tempovia-cli 1.27");
+  app.footer(
+      "Output for scripts is JSON on standard output. A path in it is UTF-8 text in which\n"
+      "each byte that is not valid UTF-8 shows as U+FFFD; only then a sibling field named\n"
+      "after it with \"Bytes\" added (\"path\", \"pathBytes\") holds the path's exact bytes\n"
+      "in base64. CSV and --table output write text as it is.");
   app.require_subcommand(1);
   app.add_option("--home", context.home,
                  "The base folder (default $TEMPOVIA_HOME, else ~/.local/share/Tempovia/R7204)");

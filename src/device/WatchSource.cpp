@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "HidapiTransport.h"
+#include "Printf.h"
 #include "SimulatedWatch.h"
 #include "WatchScenario.h"
 
@@ -50,8 +51,10 @@ Status ReadWatchImage(const std::filesystem::path& path, WatchImage& image) {
   }
   ::close(fd);
   if (total != kWatchImageSize)
-    return Refused(path, total > kWatchImageSize ? "it holds more than 512 bytes"
-                                                 : "it holds " + std::to_string(total) + " bytes, an image holds 512");
+    return Refused(
+        path, total > kWatchImageSize
+                  ? "it holds more than 512 bytes"
+                  : "it holds " + Counted(static_cast<long long>(total), "byte", "bytes") + ", an image holds 512");
   std::copy(bytes, bytes + kWatchImageSize, image.begin());
   return Status::Ok();
 }

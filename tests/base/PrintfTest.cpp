@@ -16,6 +16,12 @@ TEST(Printf, FormatsTextsOfAnyLength) {
   EXPECT_EQ(Printf("%s", ""), "");
 }
 
+TEST(Printf, CountedNamesOneThingInTheSingular) {
+  EXPECT_EQ(Counted(1, "entry", "entries"), "1 entry");
+  EXPECT_EQ(Counted(0, "entry", "entries"), "0 entries");
+  EXPECT_EQ(Counted(2, "byte", "bytes"), "2 bytes");
+}
+
 // Stored doubles come from files written elsewhere; none of them may turn
 // into undefined behaviour on the way to "%d".
 TEST(Printf, TruncateToIntTruncatesTowardZeroAndClampsWildValues) {

@@ -14,6 +14,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "ExerciseDB.h"
 #include "Process.h"
 #include "StepData.h"
 #include "TempDir.h"
@@ -182,12 +183,25 @@ TEST_F(CliTest, DumpImageShowsTheSimulatedWeek) {
   EXPECT_EQ(dump["exercises"]["entries"][0]["steps"].get<double>(), v.exercises[0].steps);
 }
 
-TEST_F(CliTest, DumpImageRefusesAFileOfTheWrongSize) {
-  std::ofstream(m_dir / "short.img") << "not an image";
-  const ProcessResult r = Run({"dump-image", (m_dir / "short.img").string()});
-  EXPECT_NE(r.exitCode, 0);
-  EXPECT_NE(r.err.find("not a watch memory image"), std::string::npos) << r.err;
-  EXPECT_TRUE(r.out.empty());
+TEST_F(CliTest, AnImageOfTheWrongSizeIsRefusedSayingItsSize) {
+  const struct {
+    std::string bytes;
+    const char* said;
+  } cases[] = {{"not an image", "it holds 12 bytes, an image holds 512"},
+               {"x", "it holds 1 byte, an image holds 512"},
+               {"", "it holds 0 bytes, an image holds 512"}};
+  const auto image = m_dir / "short.img";
+  for (const auto& c : cases) {
+    std::ofstream(image, std::ios::trunc) << c.bytes;
+    const ProcessResult dumped = Run({"dump-image", image.string()});
+    EXPECT_EQ(dumped.exitCode, 1);
+    EXPECT_NE(dumped.err.find(image.string() + " is not a watch memory image: " + c.said), std::string::npos)
+        << dumped.err;
+    EXPECT_TRUE(dumped.out.empty());
+    const ProcessResult replayed = Run({"--simulate-watch=" + image.string(), "probe"});
+    EXPECT_EQ(replayed.exitCode, 2);
+    EXPECT_NE(replayed.err.find(c.said), std::string::npos) << replayed.err;
+  }
 }
 
 TEST_F(CliTest, UsersAreAddedCheckedAndListedWithoutPasswords) {
@@ -223,6 +237,29 @@ TEST_F(CliTest, UsersAreAddedCheckedAndListedWithoutPasswords) {
   EXPECT_EQ(users[0]["name"], "Zo\xC3\xAB");
   EXPECT_FALSE(users[0].contains("password"));
   EXPECT_EQ(users[0].dump().find("s3cret"), std::string::npos);
+}
+
+// add-user keeps new names to 30 characters, but a user.dat from elsewhere
+// may fill the whole 31-byte field; such a user is listed, so it can be used.
+TEST_F(CliTest, AUserWhoseNameFillsTheWholeFieldCanBeAddressed) {
+  AddUser("Ann");
+  {
+    std::fstream users(m_data / "user.dat", std::ios::in | std::ios::out | std::ios::binary);
+    users.seekp(4);
+    users.write(("Ren\xE9" + std::string(27, 'e')).data(), 31);  // no NUL: the password follows at once
+  }
+  const std::string name = "Ren\xC3\xA9" + std::string(27, 'e');
+  const json users = RunJson({"users"});
+  ASSERT_EQ(users.size(), 1u);
+  EXPECT_EQ(users[0]["name"], name);
+
+  RunJson({"--simulate-watch", "--simulate-instant", "download", "--user", name});
+  EXPECT_FALSE(RunJson({"days", "--user", name}).empty());
+  const ProcessResult longer = Run({"days", "--user", name + "e"});
+  EXPECT_EQ(longer.exitCode, 1);
+  EXPECT_NE(longer.err.find("No user named"), std::string::npos) << longer.err;
+  EXPECT_EQ(RunJson({"delete-user", "--name", name})["deleted"]["name"], name);
+  EXPECT_TRUE(RunJson({"users"}).empty());
 }
 
 TEST_F(CliTest, DownloadStoresExactlyTheNamedValidDaysAndSessions) {
@@ -338,6 +375,105 @@ TEST_F(CliTest, ReportWritesAPdfWithBothTables) {
   EXPECT_FALSE(std::filesystem::exists(m_dir / "x.pdf"));
 }
 
+struct TableCell {
+  std::string text;
+  std::size_t end;  // one past its last character
+};
+
+// A line of --table output cut into its cells: text separated by two or more
+// blanks (a title such as "Distance km" holds one).
+std::vector<TableCell> TableCells(const std::string& line) {
+  std::vector<TableCell> cells;
+  std::size_t at = line.find_first_not_of(' ');
+  while (at != std::string::npos) {
+    std::size_t end = line.find("  ", at);
+    if (end == std::string::npos) end = line.size();
+    cells.push_back({line.substr(at, end - at), end});
+    at = line.find_first_not_of(' ', end);
+  }
+  return cells;
+}
+
+// Every row on a line of its own, with one cell under each title: the first
+// column starts at the left edge, the others end where their title ends.
+std::vector<std::vector<TableCell>> ExpectAlignedTable(const std::string& table, const std::vector<std::string>& titles,
+                                                       std::size_t rows) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = table.find('\n', start)) != std::string::npos; start = end + 1)
+    lines.push_back(table.substr(start, end - start));
+  EXPECT_EQ(start, table.size()) << "the last line ends in a line break";
+  EXPECT_EQ(lines.size(), rows + 1) << table;
+  std::vector<std::vector<TableCell>> cells;
+  for (const std::string& line : lines) cells.push_back(TableCells(line));
+  if (cells.empty()) return cells;
+  std::vector<std::string> shownTitles;
+  for (const TableCell& cell : cells[0]) shownTitles.push_back(cell.text);
+  EXPECT_EQ(shownTitles, titles);
+  for (std::size_t r = 1; r < cells.size(); ++r) {
+    SCOPED_TRACE("row " + std::to_string(r) + ": " + lines[r]);
+    EXPECT_EQ(cells[r].size(), titles.size());
+    EXPECT_EQ(lines[r].front(), cells[r][0].text.front());
+    for (std::size_t c = 1; c < std::min(cells[r].size(), cells[0].size()); ++c)
+      EXPECT_EQ(cells[r][c].end, cells[0][c].end) << titles[c];
+  }
+  return cells;
+}
+
+double CellNumber(const TableCell& cell) {
+  double value = 0;
+  const auto [end, error] = std::from_chars(cell.text.data(), cell.text.data() + cell.text.size(), value);
+  EXPECT_TRUE(error == std::errc() && end == cell.text.data() + cell.text.size()) << cell.text;
+  return value;
+}
+
+// A user.dat or data file from elsewhere may hold any double; a table for
+// reading still keeps each value under its title and each row on its line.
+TEST_F(CliTest, TablesGiveEveryValueTheRoomItNeeds) {
+  AddUser();
+  RunJson({"--simulate-watch=4", "--simulate-instant", "download", "--user", "Ann"});
+  {
+    StepData steps;
+    ASSERT_TRUE(steps.Open(m_data / "100.dat"));
+    ASSERT_TRUE(steps.MoveFirst());
+    steps.Current().steps = 1e300;
+    steps.Current().calories = -1e200;
+    steps.Current().avgHeartRate = 1e20;
+    ASSERT_TRUE(steps.WriteCurrent());
+    CExerciseDB exercises;
+    ASSERT_TRUE(exercises.Open(m_data / "100_exercise.dat"));
+    ASSERT_TRUE(exercises.MoveFirst());
+    exercises.Current().steps = 1e300;
+    exercises.Current().distance = -1e250;
+    exercises.Current().maxHeartRate = 1e100;
+    ASSERT_TRUE(exercises.WriteCurrent());
+  }
+
+  // The table's first row, once the whole table has been checked.
+  const auto firstRow = [&](const char* command, const std::vector<std::string>& titles) {
+    const json list = RunJson({command, "--user", "Ann"});
+    const ProcessResult table = Run({command, "--user", "Ann", "--table"});
+    EXPECT_EQ(table.exitCode, 0) << table.err;
+    const auto cells = ExpectAlignedTable(table.out, titles, list.size());
+    const bool whole = cells.size() >= 2 && cells[1].size() == titles.size() && !list.empty();
+    EXPECT_TRUE(whole) << table.out;
+    return std::pair(whole ? list[0] : json(), whole ? cells[1] : std::vector<TableCell>(titles.size()));
+  };
+  const auto [day, dayCells] =
+      firstRow("days", {"Date", "Steps", "Distance km", "Speed km/h", "Calories", "Fat g", "Heart rate", "Exercise"});
+  EXPECT_EQ(dayCells[0].text, day["date"]);
+  EXPECT_EQ(CellNumber(dayCells[1]), 1e300);
+  EXPECT_EQ(CellNumber(dayCells[4]), -1e200);
+  EXPECT_EQ(CellNumber(dayCells[6]), 1e20);
+
+  const auto [session, sessionCells] =
+      firstRow("exercises", {"Start", "Duration", "Steps", "Distance km", "Calories", "Heart rate min", "avg", "max"});
+  EXPECT_EQ(sessionCells[0].text, session["date"].get<std::string>() + " " + session["time"].get<std::string>());
+  EXPECT_EQ(CellNumber(sessionCells[2]), 1e300);
+  EXPECT_EQ(CellNumber(sessionCells[3]), -1e250);
+  EXPECT_EQ(CellNumber(sessionCells[7]), 1e100);
+}
+
 TEST_F(CliTest, AUserFileNameLeadingOutOfTheDataFolderIsRefusedSayingSo) {
   AddUser();
   {
@@ -421,6 +557,24 @@ TEST_F(CliTest, ImportIsAllOrNothingAndKeepsASafetyCopy) {
 
   const ProcessResult itself = Run({"import", m_data.string()});
   EXPECT_NE(itself.err.find("The data folder cannot be imported into itself"), std::string::npos) << itself.err;
+}
+
+TEST_F(CliTest, AnIncompleteExportCountsWhatWasLeftOut) {
+  AddUser();
+  const auto exportInto = [&](const char* name) {
+    const auto folder = m_dir / name;
+    std::filesystem::create_directory(folder);
+    const ProcessResult r = Run({"export", folder.string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(std::filesystem::exists(folder / "Tempovia Data 05-Jan-2009" / "100.dat"));
+    return r.err;
+  };
+  std::filesystem::create_symlink(m_dir / "elsewhere.dat", m_data / "out.dat");
+  const std::string once = exportInto("once");
+  EXPECT_NE(once.find("Export incomplete: 1 entry could not be copied, the first "), std::string::npos) << once;
+  std::filesystem::create_symlink(m_dir / "nowhere.dat", m_data / "nowhere.dat");
+  const std::string twice = exportInto("twice");
+  EXPECT_NE(twice.find("Export incomplete: 2 entries could not be copied, the first "), std::string::npos) << twice;
 }
 
 TEST_F(CliTest, ExportIsRefusedInsideTheBaseFolderAndLeavesTemporaryFilesOut) {
@@ -555,6 +709,115 @@ TEST_F(CliTest, ReadingCommandsWorkOnADataFolderTheyCannotWrite) {
   EXPECT_EQ(report.exitCode, 0) << report.err;
   EXPECT_FALSE(std::filesystem::exists(m_data / "100_exercise.dat"));
   EXPECT_NE(run({"--simulate-watch", "--simulate-instant", "download", "--user", "Ann"}).exitCode, 0);
+}
+
+// A base64 reader written apart from the tool's writer (RFC 4648, padded).
+std::string DecodeBase64(const std::string& text) {
+  const std::string digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string bytes;
+  unsigned bits = 0;
+  int count = 0;
+  for (const char c : text) {
+    if (c == '=') break;
+    const std::size_t value = digits.find(c);
+    if (value == std::string::npos) {
+      ADD_FAILURE() << "not base64: " << text;
+      return {};
+    }
+    bits = (bits << 6) | static_cast<unsigned>(value);
+    count += 6;
+    if (count >= 8) {
+      count -= 8;
+      bytes += static_cast<char>((bits >> count) & 0xFF);
+    }
+  }
+  return bytes;
+}
+
+// A path as the JSON shows it: the stray byte 0xE9 the tests use as U+FFFD.
+std::string Shown(const std::string& path) {
+  std::string shown;
+  for (const char c : path) shown += c == '\xE9' ? std::string("\xEF\xBF\xBD") : std::string(1, c);
+  return shown;
+}
+
+// The exact bytes given beside a field, for a path the test cannot know whole.
+std::string BytesOf(const json& object, const std::string& field) {
+  const auto found = object.find(field + "Bytes");
+  if (found == object.end() || !found->is_string()) {
+    ADD_FAILURE() << "no " << field << "Bytes in " << object;
+    return {};
+  }
+  return DecodeBase64(found->get<std::string>());
+}
+
+// The field holds the path as text, and its exact bytes beside it exactly
+// when the text had to leave some out.
+void ExpectPathField(const json& object, const std::string& field, const std::string& path) {
+  SCOPED_TRACE(field);
+  ASSERT_TRUE(object.contains(field)) << object;
+  EXPECT_EQ(object[field].get<std::string>(), Shown(path));
+  const std::string bytes = field + "Bytes";
+  if (Shown(path) == path) {
+    EXPECT_FALSE(object.contains(bytes)) << object;
+  } else {
+    ASSERT_TRUE(object.contains(bytes)) << object;
+    EXPECT_EQ(DecodeBase64(object[bytes].get<std::string>()), path);
+  }
+}
+
+// A path is bytes: a folder named on a Latin-1 system holds 0xE9 for "é".
+// The work is done and reported, never refused for the name afterwards.
+TEST_F(CliTest, PathsThatAreNotUtf8AreReportedAsTextWithTheirBytesBeside) {
+  m_home = m_dir / "home\xE9";
+  m_data = m_home / "data";
+  std::filesystem::create_directories(m_data);
+  std::ofstream(m_data / "100.dat") << "an earlier user's days";
+  const ProcessResult added = Run({"add-user", "--name", "Ann"});
+  ASSERT_EQ(added.exitCode, 0) << added.err;
+  const json user = json::parse(added.out);
+  const std::string aside = BytesOf(user, "movedAside");
+  EXPECT_EQ(aside.rfind((m_home / "Backups" / "Old files of user 100 05-Jan-2009 ").string(), 0), 0u) << aside;
+  ExpectPathField(user, "movedAside", aside);
+  RunJson({"--simulate-watch", "--simulate-instant", "download", "--user", "Ann"});
+  const json days = RunJson({"days", "--user", "Ann"});
+
+  const std::filesystem::path backups = m_dir / "backups\xE9";
+  std::filesystem::create_directory(backups);
+  const ProcessResult exported = Run({"export", backups.string()});
+  ASSERT_EQ(exported.exitCode, 0) << exported.err;
+  const std::string folder = (backups / "Tempovia Data 05-Jan-2009").string();
+  ExpectPathField(json::parse(exported.out), "path", folder);
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(folder) / "100.dat"));
+
+  const ProcessResult imported = Run({"import", folder});
+  ASSERT_EQ(imported.exitCode, 0) << imported.err;
+  const json import = json::parse(imported.out);
+  ExpectPathField(import, "imported", folder);
+  ExpectPathField(import, "dataFolder", m_data.string());
+  const std::string backup = BytesOf(import, "backup");
+  EXPECT_EQ(backup.rfind((m_home / "Backups" / "Tempovia Data before import 05-Jan-2009 ").string(), 0), 0u) << backup;
+  ExpectPathField(import, "backup", backup);
+  EXPECT_TRUE(std::filesystem::is_directory(backup));
+  EXPECT_EQ(RunJson({"days", "--user", "Ann"}), days);
+
+  for (const std::string& name : {std::string("ann\xE9"), std::string("ann-\xC3\xAB")}) {
+    const ProcessResult report = Run(
+        {"report", "--user", "Ann", "--from", "2008-12-01", "--to", "2009-01-31", "--out", (m_dir / name).string()});
+    ASSERT_EQ(report.exitCode, 0) << report.err;
+    const std::string pdf = (m_dir / name).string() + ".pdf";
+    ExpectPathField(json::parse(report.out), "path", pdf);
+    EXPECT_TRUE(std::filesystem::exists(pdf));
+  }
+
+  const std::string image = (m_dir / "week\xE9.img").string();
+  const ProcessResult simulated = Run({"simulate-image", "--out", image});
+  ASSERT_EQ(simulated.exitCode, 0) << simulated.err;
+  ExpectPathField(json::parse(simulated.out), "path", image);
+  const ProcessResult read =
+      Run({"--simulate-watch=" + image, "--simulate-instant", "read-image", "--out", image + "2"});
+  ASSERT_EQ(read.exitCode, 0) << read.err;
+  ExpectPathField(json::parse(read.out), "path", image + "2");
 }
 
 TEST_F(CliTest, TodayIsADayOfTheWatchsYears) {

@@ -5,10 +5,12 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "CaptureFile.h"
 #include "CapturePlacement.h"
+#include "Process.h"
 #include "ReportTestSupport.h"
 #include "TempDir.h"
 
@@ -56,6 +58,57 @@ TEST(CaptureFileTest, GoesToTheSystemsTemporaryFolderAndSaysWhyItCannot) {
   std::string error;
   EXPECT_EQ(CaptureFile::Create(&error, dir / "missing"), nullptr);
   EXPECT_NE(error.find("missing"), std::string::npos) << error;
+}
+
+std::set<std::string> Names(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+  return names;
+}
+
+// A Tempovia killed while its report options were open leaves its picture in
+// the temporary folder; the next PRINT (here or in another Tempovia) removes
+// it, and nothing else: not a picture in use, nor anything not surely ours.
+TEST(CaptureFileTest, ANewCaptureRemovesOnlyPicturesLeftByProgramsThatEnded) {
+  test::TempDir dir;
+  // A program that ends holding a picture, as a killed one does.
+  ASSERT_TRUE(test::InChildWithin(30, [&] { return CaptureFile::Create(nullptr, dir.Path()).release() != nullptr; }));
+  ASSERT_EQ(Names(dir.Path()).size(), 1u);
+  test::WriteText(dir / "tempovia-chart-AbC123.jpg", "an older picture");
+
+  // In use: written, its descriptor closed, the report options still open.
+  std::unique_ptr<CaptureFile> inUse = CaptureFile::Create(nullptr, dir.Path());
+  ASSERT_TRUE(inUse);
+  ASSERT_TRUE(inUse->CloseDescriptor());
+
+  // Not surely ours: other names, a folder, a link, another user's file.
+  std::set<std::string> kept = {inUse->Path().filename().string()};
+  for (const char* name : {"tempovia-chart-AbC12.jpg", "tempovia-chart-AbC1234.jpg", "tempovia-chart-AbC123.png",
+                           "tempovia-chart-Ab-123.jpg", "other-chart-AbC123.jpg"}) {
+    test::WriteText(dir / name, "x");
+    kept.insert(name);
+  }
+  fs::create_directory(dir / "tempovia-chart-Dir123.jpg");
+  test::TempDir elsewhere;
+  test::WriteText(elsewhere / "picture.jpg", "not ours");
+  fs::create_symlink(elsewhere / "picture.jpg", dir / "tempovia-chart-Lnk123.jpg");
+  kept.insert({"tempovia-chart-Dir123.jpg", "tempovia-chart-Lnk123.jpg"});
+  if (::geteuid() == 0) {
+    // Root could remove it; it must not.
+    test::WriteText(dir / "tempovia-chart-Oth123.jpg", "another user's");
+    ASSERT_EQ(::chown((dir / "tempovia-chart-Oth123.jpg").c_str(), 65534, 65534), 0);
+    kept.insert("tempovia-chart-Oth123.jpg");
+  }
+
+  std::unique_ptr<CaptureFile> next = CaptureFile::Create(nullptr, dir.Path());
+  ASSERT_TRUE(next);
+  kept.insert(next->Path().filename().string());
+  EXPECT_EQ(Names(dir.Path()), kept);
+  EXPECT_EQ(test::ReadText(elsewhere / "picture.jpg"), "not ours");
+
+  const fs::path used = inUse->Path();
+  inUse.reset();
+  EXPECT_FALSE(fs::exists(used));
 }
 
 TEST(CapturePlacementTest, OnlyAWindowReachingOutsideTheScreenIsCentred) {

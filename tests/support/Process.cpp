@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -38,7 +39,8 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   for (char** e = environ; *e != nullptr; ++e) {
     const std::string entry(*e);
     const std::string name = entry.substr(0, entry.find('='));
-    if (environment.count(name) == 0) envStrings.push_back(entry);
+    if (environment.count(name) == 0 && std::find(limits.unset.begin(), limits.unset.end(), name) == limits.unset.end())
+      envStrings.push_back(entry);
   }
   for (const auto& [name, value] : environment) envStrings.push_back(name + "=" + value);
   std::vector<char*> envp;

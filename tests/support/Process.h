@@ -22,10 +22,13 @@ struct ProcessLimits {
   // Run as this user and group instead (only root may ask); -1: as we are.
   int uid = -1;
   int gid = -1;
+  // Variables of our environment the program does not get.
+  std::vector<std::string> unset = {};
 };
 
 // Runs program with arguments (no shell involved), with extra environment
-// variables, and standard input from /dev/null. A program that could not be
+// variables (and without those limits.unset names), and standard input from
+// /dev/null. A program that could not be
 // started at all exits with 127.
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
                          const std::map<std::string, std::string>& environment = {}, const ProcessLimits& limits = {});
