@@ -14,6 +14,7 @@
 #include "ChartDashboard.h"
 #include "FakeClock.h"
 #include "LongHistory.h"
+#include "UserFiles.h"
 
 namespace tempovia {
 namespace {
@@ -89,10 +90,11 @@ struct Bench {
   FakeClock clock{LocalDateTime::From(2029, 12, 31, 12, 0, 0)};
   NullChart chart;
   NullView view;
-  ChartDashboard dashboard{chart, view, clock};
+  UserFiles files;
+  ChartDashboard dashboard{chart, view, files, clock};
 
   Bench() {
-    dashboard.SetUserFiles(TheHistory().steps, TheHistory().exercises);
+    files.SetPaths(TheHistory().steps, TheHistory().exercises);
     dashboard.Start();
     dashboard.LoadUser();
   }
@@ -113,7 +115,7 @@ void BM_BuildSeriesReopened(benchmark::State& state) {
   bench.dashboard.SelectPeriod(static_cast<ChartPeriod>(state.range(0)));
   bench.dashboard.SetChartDate(LocalDateTime::From(2015, 6, 10));
   for (auto _ : state) {
-    bench.dashboard.Files().Release();
+    bench.files.Release();
     bench.dashboard.BuildSeries();
   }
 }
@@ -143,7 +145,7 @@ void BM_StepEveryWeekTo2035(benchmark::State& state) {
     LocalDateTime before;
     do {
       before = bench.dashboard.ChartDate();
-      if (state.range(0) == 1) bench.dashboard.Files().Release();
+      if (state.range(0) == 1) bench.files.Release();
       bench.dashboard.RunArea(kAreaNextPeriod, false);
       ++steps;
     } while (bench.dashboard.ChartDate() != before);

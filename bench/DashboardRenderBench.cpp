@@ -14,6 +14,7 @@
 #include "FakeClock.h"
 #include "LongHistory.h"
 #include "SkinLayout.h"
+#include "UserFiles.h"
 
 namespace tempovia {
 namespace {
@@ -61,8 +62,9 @@ void BM_ClickRendered(benchmark::State& state) {
   CBarChart chart;
   chart.Create(QRect(kChartBox.x, kChartBox.y, kChartBox.width, kChartBox.height), nullptr, kChartControlId, QString());
   TextView view;
-  ChartDashboard dashboard(chart, view, clock);
-  dashboard.SetUserFiles(history.folder / "100.dat", history.folder / "100_exercise.dat");
+  UserFiles files;
+  files.SetPaths(history.folder / "100.dat", history.folder / "100_exercise.dat");
+  ChartDashboard dashboard(chart, view, files, clock);
   dashboard.Start();
   dashboard.LoadUser();
   dashboard.SelectChartKind(ChartKind::HeartRate);

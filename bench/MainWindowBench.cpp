@@ -56,10 +56,9 @@ struct Home {
     user.password = "pw";
     user.height = 168;
     user.weight = 61;
-    users.Current() = user;
-    if (!users.AddNew(paths, LocalDateTime::From(2029, 12, 31, 12, 0, 0))) throw std::runtime_error("cannot add");
-    WriteRecords(*paths.UserFile(users.Current().stepFile), AllDays());
-    WriteRecords(*paths.UserFile(users.Current().exerciseFile), AllSessions());
+    if (!users.Add(user, paths, LocalDateTime::From(2029, 12, 31, 12, 0, 0))) throw std::runtime_error("cannot add");
+    WriteRecords(*paths.UserFile(user.stepFile), AllDays());
+    WriteRecords(*paths.UserFile(user.exerciseFile), AllSessions());
   }
   ~Home() {
     std::error_code ignored;
@@ -88,10 +87,20 @@ double ResidentMegabytes() {
   return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
+// UPLOAD downloads the data without a dialog in the way.
+class UploadingDesktop final : public QtDesktop {
+ public:
+  using QtDesktop::QtDesktop;
+  bool AskUploadChoices(DownloadChoices& choices) override {
+    choices = {false, true};
+    return true;
+  }
+};
+
 std::unique_ptr<CDlgMain> OpenMain(AppContext& app) {
   auto window = std::make_unique<CDlgMain>(app, std::make_unique<QuietTray>());
   window->LoadDataStore();
-  window->Users().MoveFirst();
+  app.Work().LogIn(app.Work().Users().All().front());
   window->Start();
   window->show();
   // Painting starts once the platform shows the window.
@@ -154,8 +163,7 @@ void BM_LoginWindowToFirstPaint(benchmark::State& state) {
   for (auto _ : state) {
     CDlgMain main(app, std::make_unique<QuietTray>());
     main.LoadDataStore();
-    CDlgLogin login(std::make_unique<QuietTray>());
-    login.SetMainWindow(&main);
+    CDlgLogin login(app, std::make_unique<QuietTray>());
     login.Start();
     login.show();
     if (!QTest::qWaitForWindowExposed(&login)) state.SkipWithError("the login window was never shown");
@@ -167,12 +175,9 @@ BENCHMARK(BM_LoginWindowToFirstPaint)->Unit(benchmark::kMillisecond)->UseRealTim
 // A whole UPLOAD with the simulator pausing as the watch does (2.7 s of
 // pauses per download), with the window open and painting its progress.
 void BM_DownloadWithTheWindowOpen(benchmark::State& state) {
-  AppContext app(Options(false), SystemClockInstance());
+  UploadingDesktop desktop(SystemClockInstance());
+  AppContext app(Options(false), SystemClockInstance(), &desktop);
   std::unique_ptr<CDlgMain> window = OpenMain(app);
-  window->askUploadChoices = [](DownloadChoices& choices) {
-    choices = {false, true};
-    return true;
-  };
   const HitRect& r = kMainAreas[kAreaUpload];
   for (auto _ : state) {
     QTest::mouseClick(window.get(), Qt::LeftButton, {}, QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));

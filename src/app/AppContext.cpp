@@ -6,10 +6,17 @@
 
 namespace tempovia {
 
-AppContext::AppContext(const AppOptions& options, Clock& clock)
-    : m_clock(clock),
-      m_paths(options.home.empty() ? StorePaths::FromEnvironment() : StorePaths(options.home)),
-      m_programFolder(options.programFolder) {
+namespace {
+
+std::filesystem::path ProgramFolderOf(const AppOptions& options) {
+  if (!options.programFolder.empty()) return options.programFolder;
+  return QCoreApplication::applicationDirPath().toStdString();
+}
+
+}  // namespace
+
+AppContext::AppContext(const AppOptions& options, Clock& clock, QtDesktop* desktop)
+    : m_clock(clock), m_paths(options.home.empty() ? StorePaths::FromEnvironment() : StorePaths(options.home)) {
   Clock* linkClock = &SystemClockInstance();
   if (options.watch.simulate && options.instant) {
     m_instantClock = std::make_unique<InstantClock>(clock);
@@ -23,6 +30,14 @@ AppContext::AppContext(const AppOptions& options, Clock& clock)
     static_cast<SimulatedWatch*>(transport.get())->Unplug();
   }
   m_watch = std::make_unique<WatchDriverHost>(std::move(transport), *linkClock);
+  if (desktop == nullptr) {
+    m_ownDesktop = std::make_unique<QtDesktop>(clock);
+    desktop = m_ownDesktop.get();
+  }
+  m_desktop = desktop;
+  m_workspace = std::make_unique<Workspace>(m_paths, clock, *m_watch, *m_desktop, ProgramFolderOf(options));
+  QObject::connect(&m_devices, &DeviceWatch::Changed, &m_devices,
+                   [this](const DeviceChange& change) { m_workspace->OnDeviceChange(change); });
 }
 
 AppContext::~AppContext() = default;
@@ -35,14 +50,9 @@ bool AppContext::PlugSimulatedWatch(bool plugged) {
   } else {
     simulator->PullPlug();
   }
-  m_devices.Deliver({plugged ? kDeviceArrival : kDeviceRemoveComplete, kDeviceTypeInterface,
-                     SimulatedWatch::kBridgePath});
+  m_devices.Deliver(
+      {plugged ? kDeviceArrival : kDeviceRemoveComplete, kDeviceTypeInterface, SimulatedWatch::kBridgePath});
   return true;
-}
-
-std::filesystem::path AppContext::ProgramFolder() const {
-  if (!m_programFolder.empty()) return m_programFolder;
-  return QCoreApplication::applicationDirPath().toStdString();
 }
 
 }  // namespace tempovia

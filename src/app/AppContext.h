@@ -1,6 +1,7 @@
 #pragma once
 // What the windows of one run share: the base folder, the clocks, the watch
-// (its one driver lives here, across logouts) and the plug notices.
+// (its one driver lives here, across logouts), the plug notices, the
+// desktop's services and the workspace beneath the windows.
 
 #include <QString>
 #include <filesystem>
@@ -10,10 +11,12 @@
 #include "Clock.h"
 #include "DeviceWatch.h"
 #include "InstantClock.h"
+#include "QtDesktop.h"
 #include "Status.h"
 #include "StorePaths.h"
 #include "WatchDriverHost.h"
 #include "WatchSource.h"
+#include "Workspace.h"
 
 namespace tempovia {
 
@@ -28,8 +31,10 @@ struct AppOptions {
 
 class AppContext {
  public:
-  // The clock is the program's idea of now (tests give a fake one).
-  AppContext(const AppOptions& options, Clock& clock);
+  // The clock is the program's idea of now (tests give a fake one); the
+  // desktop is the program's own unless one is given (tests script some of
+  // its dialogs).
+  AppContext(const AppOptions& options, Clock& clock, QtDesktop* desktop = nullptr);
   ~AppContext();
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
@@ -41,20 +46,22 @@ class AppContext {
   Clock& Now() { return m_clock; }
   WatchDriverHost& Watch() { return *m_watch; }
   DeviceWatch& Devices() { return m_devices; }
+  QtDesktop& Desktop() { return *m_desktop; }
+  Workspace& Work() { return *m_workspace; }
   // The simulated watch unplugged or plugged in, as a person would: the
   // change reaches the windows as a real watch's does. False when the
   // program runs on a real watch.
   bool PlugSimulatedWatch(bool plugged);
-  // Where the two help documents are looked for first: the program's folder.
-  std::filesystem::path ProgramFolder() const;
 
  private:
   Clock& m_clock;
   StorePaths m_paths;
-  std::filesystem::path m_programFolder;
   std::unique_ptr<InstantClock> m_instantClock;
   Status m_watchStatus = Status::Ok();
   std::unique_ptr<WatchDriverHost> m_watch;
+  std::unique_ptr<QtDesktop> m_ownDesktop;
+  QtDesktop* m_desktop;
+  std::unique_ptr<Workspace> m_workspace;
   DeviceWatch m_devices;
 };
 

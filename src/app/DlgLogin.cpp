@@ -11,15 +11,11 @@
 #include "AppContext.h"
 #include "Artwork.h"
 #include "DlgMain.h"
-#include "DlgUserRecord.h"
 #include "ExStatic.h"
 #include "HitAreaButton.h"
 #include "Label.h"
-#include "LoginRules.h"
-#include "MessageBoxes.h"
 #include "TrayNotifyIcon.h"
 #include "UserRules.h"
-#include "VerifyPWDlg.h"
 #include "Windows1252Validator.h"
 
 namespace tempovia {
@@ -54,9 +50,11 @@ const std::array<LoginKey, 5>& LoginKeys() {
 
 }  // namespace
 
-CDlgLogin::CDlgLogin(std::unique_ptr<TrayArea> trayArea, QWidget* parent)
+CDlgLogin::CDlgLogin(AppContext& app, std::unique_ptr<TrayArea> trayArea, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint),
-      m_tray(std::make_unique<CTrayNotifyIcon>(std::move(trayArea))) {
+      m_app(app),
+      m_tray(std::make_unique<CTrayNotifyIcon>(std::move(trayArea))),
+      m_presenter(app.Work(), *this) {
   setWindowTitle(QStringLiteral("Login"));
   setWindowIcon(AppIcon());
   setFixedSize(kLoginWidth, kLoginHeight);
@@ -83,7 +81,7 @@ CDlgLogin::CDlgLogin(std::unique_ptr<TrayArea> trayArea, QWidget* parent)
   m_password->setEchoMode(QLineEdit::Password);
   m_password->setValidator(new Windows1252Validator(static_cast<int>(kLongestStoredPassword), m_password));
   m_password->setAccessibleName(QStringLiteral("Password"));
-  connect(m_password, &QLineEdit::returnPressed, this, [this] { LogIn(); });
+  connect(m_password, &QLineEdit::returnPressed, this, [this] { m_presenter.LogIn(m_password->text().toStdString()); });
 
   m_version = new CLabel(this);
   m_version->setGeometry(kLoginVersionBox.x, kLoginVersionBox.y, kLoginVersionBox.width, kLoginVersionBox.height);
@@ -103,25 +101,11 @@ CDlgLogin::CDlgLogin(std::unique_ptr<TrayArea> trayArea, QWidget* parent)
     connect(shortcut, &QShortcut::activated, this, [this, area = key.area] { RunArea(area); });
   }
 
-  runNewUser = [this] {
-    if (m_main == nullptr) return false;
-    const Units& units = m_main->GetUnits();
-    CDlgUserRecord editor(
-        m_main->Users(), m_main->App().Paths(), units.miles ? 1 : 0, units.pounds ? 1 : 0,
-        [this] { m_main->RefreshUserPanel(); }, this);
-    editor.SetCreateMode(true);
-    return editor.exec() == QDialog::Accepted;
-  };
-  askPassword = [this]() -> std::optional<QString> {
-    CVerifyPWDlg verify(this);
-    if (verify.exec() != QDialog::Accepted) return std::nullopt;
-    return verify.Password();
-  };
-  connect(m_tray.get(), &CTrayNotifyIcon::Command, this, [this](int command) { OnTrayCommand(command); });
+  connect(m_tray.get(), &CTrayNotifyIcon::Command, this, [this](int command) { m_presenter.TrayCommand(command); });
 }
 
 CDlgLogin::~CDlgLogin() {
-  if (m_main != nullptr) m_main->App().Watch().Unregister(this);
+  if (m_app.Desktop().Window() == this) m_app.Desktop().SetWindow(nullptr);
 }
 
 int CDlgLogin::exec() {
@@ -135,40 +119,49 @@ void CDlgLogin::done(int result) {
 }
 
 void CDlgLogin::Start() {
-  if (m_started || m_main == nullptr) return;
+  if (m_started) return;
   m_started = true;
-  if (!m_tray->Create(this, kTrayMenuId, QStringLiteral("Double click to activate Tempovia"), AppIcon()))
-    ShowWarning(this, QStringLiteral("Can't Setup Tray ICON"));
-  AppContext& app = m_main->App();
-  app.Watch().OpenFor(this);
-  connect(&app.Devices(), &DeviceWatch::Changed, this, [this](const DeviceChange& change) { OnDeviceChange(change); });
+  m_app.Desktop().SetWindow(this);
+  const bool trayCreated =
+      m_tray->Create(this, kTrayMenuId, QStringLiteral("Double click to activate Tempovia"), AppIcon());
   m_version->setText(QStringLiteral("V ") + QString::fromLatin1(CDlgMain::kVersion));
-  // Loading the data store has said why it failed, if it did.
-  UsersOpen(false);
-  ShowName();
+  m_presenter.Start(trayCreated, m_startInTray);
+  m_startInTray = false;
+}
+
+void CDlgLogin::RunArea(int area) {
+  switch (area) {
+    case kLoginLogIn:
+      m_presenter.LogIn(m_password->text().toStdString());
+      return;
+    case kLoginNewUser:
+      m_presenter.NewUser();
+      return;
+    case kLoginDeleteUser:
+      m_presenter.DeleteUser();
+      return;
+    case kLoginPreviousUser:
+      m_presenter.PreviousUser();
+      return;
+    case kLoginNextUser:
+      m_presenter.NextUser();
+      return;
+    default:
+      return;
+  }
+}
+
+void CDlgLogin::ShowUserName(const std::string& text) {
+  m_name->setText(Utf8(text));
+}
+
+void CDlgLogin::ClearPassword() {
+  m_password->clear();
   FocusPassword();
-  if (m_startInTray) {
-    m_startInTray = false;
-    // Opened minimised, then hidden once it is up. Without a notification
-    // area it stays minimised: hidden, nothing could bring it back.
-    setWindowState(windowState() | Qt::WindowMinimized);
-    if (m_tray->IsCreated()) QTimer::singleShot(1, this, [this] { hide(); });
-  }
 }
 
-void CDlgLogin::ShowName() {
-  if (m_main != nullptr) m_name->setText(Utf8(ShownUserText(m_main->Users())));
-}
-
-bool CDlgLogin::UsersOpen(bool tell) {
-  if (m_main->Users().IsOpen()) return true;
-  const Status opened = m_main->OpenUsers();
-  if (opened) {
-    ShowName();
-    return true;
-  }
-  if (tell) ShowWarning(this, Utf8(opened.message()));
-  return false;
+void CDlgLogin::FocusPassword() {
+  m_password->setFocus();
 }
 
 void CDlgLogin::BringForward() {
@@ -178,158 +171,37 @@ void CDlgLogin::BringForward() {
   FocusPassword();
 }
 
-void CDlgLogin::FocusPassword() {
-  m_password->setFocus();
-}
-
-void CDlgLogin::Refused(const QString& text, bool information) {
-  if (information) {
-    ShowInformation(this, text);
-  } else {
-    ShowWarning(this, text);
-  }
-}
-
-void CDlgLogin::RunArea(int area) {
-  switch (area) {
-    case kLoginLogIn:
-      LogIn();
-      return;
-    case kLoginNewUser:
-      NewUser();
-      return;
-    case kLoginDeleteUser:
-      DeleteUser();
-      return;
-    case kLoginPreviousUser:
-      PreviousUser();
-      return;
-    case kLoginNextUser:
-      NextUser();
-      return;
-    default:
-      return;
-  }
-}
-
-void CDlgLogin::LogIn() {
-  if (m_main == nullptr) return;
-  if (!UsersOpen(true)) {
-    m_password->clear();
-    FocusPassword();
-    return;
-  }
-  const LoginResult result = TryLogin(m_main->Users(), m_password->text().toStdString());
-  if (result == LoginResult::LoggedIn) {
-    m_loggedIn = true;
-    done(kLoggedInResult);
-    return;
-  }
-  const Notice refusal = LoginRefusal(result);
-  Refused(Utf8(refusal.text), refusal.icon == NoticeIcon::Information);
-  m_password->clear();
-  FocusPassword();
-}
-
-void CDlgLogin::NextUser() {
-  m_main->ClearDashboard();
-  ShowNextUser(m_main->Users());
-  m_main->RefreshUserPanel();
-  ShowName();
-  FocusPassword();
-}
-
-void CDlgLogin::PreviousUser() {
-  m_main->ClearDashboard();
-  ShowPreviousUser(m_main->Users());
-  m_main->RefreshUserPanel();
-  ShowName();
-  FocusPassword();
-}
-
-void CDlgLogin::NewUser() {
-  if (!UsersOpen(true)) return;
-  if (runNewUser()) {
-    m_main->ClearDashboard();
-    ShowNewUser(m_main->Users());
-    ShowName();
-  }
-  FocusPassword();
-}
-
-void CDlgLogin::DeleteUser() {
-  if (!UsersOpen(true)) return;
-  UserData& users = m_main->Users();
-  if (const std::optional<Notice> refusal = DeleteRefusal(users)) {
-    Refused(Utf8(refusal->text), false);
-    return;
-  }
-  const std::optional<QString> typed = askPassword();
-  if (!typed) return;
-  const Notice result = DeleteShownUser(users, typed->toStdString());
-  ShowName();
-  CurrentMessageBoxes().Show(this, result.icon, Utf8(result.text), MessageButtons::Ok);
-  FocusPassword();
-}
-
-void CDlgLogin::OnDeviceChange(const DeviceChange& change) {
-  if (m_main == nullptr) return;
-  // Nobody is logged in to log out: the watch's return only brings the
-  // window to the person who plugged it in.
-  if (m_main->App().Watch().HandleDeviceChange(change, this) == WatchDriverHost::ChangeResult::Connected)
-    BringForward();
-}
-
-void CDlgLogin::OnReconnected() {
-  m_main->App().Watch().HandleReconnected(this);
-}
-
-void CDlgLogin::OnDisconnected() {
-  m_main->App().Watch().HandleDisconnected(m_main->App().Now().MonotonicMs());
-}
-
-void CDlgLogin::HideToTray() {
-  if (m_tray->IsCreated()) {
+void CDlgLogin::Hide() {
+  if (!(windowState() & Qt::WindowMinimized)) {
     hide();
-  } else {
-    showMinimized();
+    return;
   }
+  // Minimised into the tray: shown again, the window is normal.
+  QTimer::singleShot(0, this, [this] {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    hide();
+  });
 }
 
-void CDlgLogin::OnTrayCommand(int command) {
-  switch (command) {
-    case kTrayShowCommand:
-      BringForward();
-      return;
-    case kTrayHideCommand:
-      HideToTray();
-      return;
-    case kTrayExitCommand:
-      done(kCancelResult);
-      return;
-    default:
-      return;
-  }
+void CDlgLogin::StartHidden(bool hideIt) {
+  // Opened minimised, then hidden once it is up.
+  setWindowState(windowState() | Qt::WindowMinimized);
+  if (hideIt) QTimer::singleShot(1, this, [this] { hide(); });
 }
 
 void CDlgLogin::reject() {
-  // Escape ends the program.
-  done(kCancelResult);
+  m_presenter.Escape();
 }
 
 void CDlgLogin::closeEvent(QCloseEvent* event) {
   event->ignore();
-  HideToTray();
+  m_presenter.CloseBox();
 }
 
 void CDlgLogin::changeEvent(QEvent* event) {
   QDialog::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized) && m_tray->IsCreated()) {
-    QTimer::singleShot(0, this, [this] {
-      setWindowState(windowState() & ~Qt::WindowMinimized);
-      hide();
-    });
-  }
+  if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized) && m_started)
+    m_presenter.Minimised();
 }
 
 void CDlgLogin::mousePressEvent(QMouseEvent* event) {

@@ -1,46 +1,41 @@
 #pragma once
 // The login window: one local user at a time, picked with the arrows, logged
-// in with the password; new users are made and users deleted here. It works
-// on the main window's user database, whose current record is the shown
-// user and, after a login, the logged-in one. Ends with 1 after a login, 2
-// when the program is to end (Escape, the tray's Exit).
+// in with the password; new users are made and users deleted here. A view of
+// LoginPresenter: it forwards clicks, keys and tray commands there and shows
+// what it is told. Ends with 1 after a login, 2 when the program is to end
+// (Escape, the tray's Exit).
 
 #include <QDialog>
 #include <QPoint>
 #include <array>
-#include <functional>
 #include <memory>
 #include <optional>
 
-#include "DeviceChange.h"
+#include "LoginPresenter.h"
 #include "ModalLoop.h"
 #include "SkinLayout.h"
 #include "TrayArea.h"
-#include "TrekmoObserver.h"
+#include "WindowCommands.h"
 
 class QLineEdit;
 
 namespace tempovia {
 
-class CDlgMain;
+class AppContext;
 class CExStatic;
 class CHitAreaButton;
 class CLabel;
 class CTrayNotifyIcon;
 
-class CDlgLogin : public QDialog, public TrekmoObserver {
+class CDlgLogin : public QDialog, public LoginView {
   Q_OBJECT
 
  public:
-  static constexpr int kLoggedInResult = 1;
-  static constexpr int kCancelResult = 2;
-
-  explicit CDlgLogin(std::unique_ptr<TrayArea> trayArea = nullptr, QWidget* parent = nullptr);
+  explicit CDlgLogin(AppContext& app, std::unique_ptr<TrayArea> trayArea = nullptr, QWidget* parent = nullptr);
   ~CDlgLogin() override;
 
-  void SetMainWindow(CDlgMain* main) { m_main = main; }
   void SetStartInTray(bool startInTray) { m_startInTray = startInTray; }
-  bool IsLoggedIn() const { return m_loggedIn; }
+  bool IsLoggedIn() const { return m_presenter.IsLoggedIn(); }
 
   // Everything the window does when it opens; exec() runs it.
   void Start();
@@ -51,14 +46,6 @@ class CDlgLogin : public QDialog, public TrekmoObserver {
 
   // The areas' actions, as a click (or their key) runs them.
   void RunArea(int area);
-  void LogIn();
-  // The watch came or went: a driver is made or let go; nobody is logged out.
-  void OnDeviceChange(const DeviceChange& change);
-
-  // The editor in create mode and the password check, replaceable by tests.
-  std::function<bool()> runNewUser;
-  // The typed password, or nothing when cancelled.
-  std::function<std::optional<QString>()> askPassword;
 
   CLabel& NameLabel() const { return *m_name; }
   QLineEdit& PasswordBox() const { return *m_password; }
@@ -67,10 +54,16 @@ class CDlgLogin : public QDialog, public TrekmoObserver {
   CHitAreaButton& AreaButton(int area) const { return *m_buttons[static_cast<std::size_t>(area)]; }
   bool Dragging() const { return m_dragOrigin.has_value(); }
 
-  // TrekmoObserver
-  void OnReconnected() override;
-  void OnDisconnected() override;
-  void OnProgress(int) override {}
+  // LoginView
+  void ShowUserName(const std::string& text) override;
+  void ClearPassword() override;
+  void FocusPassword() override;
+  bool IsHidden() const override { return isHidden(); }
+  void BringForward() override;
+  void Hide() override;
+  void Minimise() override { showMinimized(); }
+  void StartHidden(bool hide) override;
+  void End(int result) override { done(result); }
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -81,23 +74,7 @@ class CDlgLogin : public QDialog, public TrekmoObserver {
   void reject() override;
 
  private:
-  void ShowName();
-  void FocusPassword();
-  // The user database open, tried again when it is not; false after telling
-  // why when told is set.
-  bool UsersOpen(bool tell);
-  // Shown, in front and with the keyboard (the watch was plugged in).
-  void BringForward();
-  void Refused(const QString& text, bool information);
-  void NextUser();
-  void PreviousUser();
-  void NewUser();
-  void DeleteUser();
-  void HideToTray();
-  void OnTrayCommand(int command);
-
-  CDlgMain* m_main = nullptr;
-  bool m_loggedIn = false;
+  AppContext& m_app;
   bool m_startInTray = false;
   bool m_started = false;
   std::optional<QPoint> m_dragOrigin;
@@ -109,6 +86,7 @@ class CDlgLogin : public QDialog, public TrekmoObserver {
   QLineEdit* m_password = nullptr;
   std::array<CHitAreaButton*, kLoginAreaCount> m_buttons{};
   std::unique_ptr<CTrayNotifyIcon> m_tray;
+  LoginPresenter m_presenter;
 };
 
 }  // namespace tempovia

@@ -89,10 +89,9 @@ class MainWindowRun final : public LoginCycle::MainWindow {
   MainWindowRun(AppContext& app, const Termination& termination) : m_window(app), m_termination(termination) {}
   void LoadDataStore() override { m_window.LoadDataStore(); }
   int Run() override {
-    const int result = m_termination.Requested() ? LoginCycle::kExit : m_window.exec();
-    return m_termination.Requested() ? LoginCycle::kExit : result;
+    const int result = m_termination.Requested() ? kExitResult : m_window.exec();
+    return m_termination.Requested() ? kExitResult : result;
   }
-  CDlgMain& Window() { return m_window; }
 
  private:
   CDlgMain m_window;
@@ -101,13 +100,13 @@ class MainWindowRun final : public LoginCycle::MainWindow {
 
 class LoginRun final : public LoginCycle::LoginWindow {
  public:
-  LoginRun(CDlgMain& main, bool startInTray, const Termination& termination) : m_termination(termination) {
-    m_dialog.SetMainWindow(&main);
+  LoginRun(AppContext& app, bool startInTray, const Termination& termination)
+      : m_dialog(app), m_termination(termination) {
     m_dialog.SetStartInTray(startInTray);
   }
   int Run() override {
-    const int result = m_termination.Requested() ? LoginCycle::kCancel : m_dialog.exec();
-    return m_termination.Requested() ? LoginCycle::kCancel : result;
+    const int result = m_termination.Requested() ? kCancelResult : m_dialog.exec();
+    return m_termination.Requested() ? kCancelResult : result;
   }
   bool IsLoggedIn() const override { return m_dialog.IsLoggedIn(); }
 
@@ -169,7 +168,8 @@ int Run(int argc, char** argv) {
     hotplug = std::make_unique<SignalNotifier>(std::initializer_list<int>{SIGUSR1, SIGUSR2});
     QObject::connect(hotplug.get(), &SignalNotifier::Arrived, [&context](int signalNumber) {
       const bool plugged = signalNumber == SIGUSR2;
-      TV_TRACE("%s: the simulated watch is %s\n", plugged ? "SIGUSR2" : "SIGUSR1", plugged ? "plugged in" : "unplugged");
+      TV_TRACE("%s: the simulated watch is %s\n", plugged ? "SIGUSR2" : "SIGUSR1",
+               plugged ? "plugged in" : "unplugged");
       context.PlugSimulatedWatch(plugged);
     });
   }
@@ -180,8 +180,8 @@ int Run(int argc, char** argv) {
   QObject::connect(&termination, &Termination::Arrived, [] { QCoreApplication::exit(0); });
   LoginCycle::Run(
       StartsInTray(commandLine), [&] { return std::make_unique<MainWindowRun>(context, termination); },
-      [&termination](LoginCycle::MainWindow& main, bool startInTray) {
-        return std::make_unique<LoginRun>(static_cast<MainWindowRun&>(main).Window(), startInTray, termination);
+      [&context, &termination](LoginCycle::MainWindow&, bool startInTray) {
+        return std::make_unique<LoginRun>(context, startInTray, termination);
       });
   return 0;
 }

@@ -140,18 +140,18 @@ std::string CliContext::Password(const std::string& utf8Name) {
   throw CliError("A password is needed for " + utf8Name + ": give --password or set TEMPOVIA_PASSWORD", kExitUsage);
 }
 
-const LocalUserRecord& CliContext::LoginUser(const std::string& utf8Name, Access access) {
+LocalUserRecord CliContext::LoginUser(const std::string& utf8Name, Access access) {
   UserData& users = Users(access);
   // The length limit is for new names: a user.dat from elsewhere may fill the
   // whole field, and its user must still be reachable.
   const std::string name = ToStored(utf8Name, "The user name");
   if (users.IsEmpty()) throw CliError("No User Record");
-  if (!users.FindByName(name)) throw CliError("No user named \"" + utf8Name + "\"");
-  const LocalUserRecord user = users.Current();
+  const std::optional<LocalUserRecord> user = users.FindNamed(name);
+  if (!user) throw CliError("No user named \"" + utf8Name + "\"");
   const auto typed = Utf8ToWindows1252(Password(utf8Name));
   // Letter case counts, as at the login window.
-  if (!typed || *typed != user.password) throw CliError("Incorrect Login", kExitDenied);
-  return users.Current();
+  if (!typed || *typed != user->password) throw CliError("Incorrect Login", kExitDenied);
+  return *user;
 }
 
 std::filesystem::path CliContext::UserFile(const std::string& storedName, const char* what) {

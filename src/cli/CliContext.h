@@ -77,9 +77,9 @@ class CliContext {
   UserData& Users(Access access = Access::Write);
   // The unit and report settings of user.set.
   UserSettings& Settings();
-  // Makes the named user current after checking the password; refuses an
-  // unknown user or a wrong password.
-  const LocalUserRecord& LoginUser(const std::string& utf8Name, Access access = Access::Write);
+  // The named user, after checking the password; refuses an unknown user or a
+  // wrong password.
+  LocalUserRecord LoginUser(const std::string& utf8Name, Access access = Access::Write);
   // The password from --password, $TEMPOVIA_PASSWORD or a prompt.
   std::string Password(const std::string& utf8Name);
   // The data file a user record names ("step file", "exercise file"); refused,

@@ -5,6 +5,7 @@
 #include "CliError.h"
 #include "Commands.h"
 #include "CsvWriter.h"
+#include "DownloadLoop.h"
 #include "DownloadStore.h"
 #include "ExerciseDB.h"
 #include "JsonRecords.h"
@@ -21,8 +22,6 @@ constexpr char kTraceModule[] = "DlgMain";
 
 using Json = nlohmann::ordered_json;
 using std::chrono::sys_days;
-
-constexpr int kAttempts = 10;
 
 struct Range {
   std::string from;
@@ -47,32 +46,19 @@ struct Range {
 Json Download(CliContext& context, const std::string& name, bool setClock) {
   const LocalUserRecord user = context.LoginUser(name);
   CTrekmo& watch = context.Watch();
-  if (setClock) {
-    TV_TRACE("Write time to device\n");
-  } else {
-    TV_TRACE("Download data from device\n");
-    // The driver carries the user's body values; they are not written to the
-    // watch here. user.dat may come from elsewhere: no cast of a wild double.
-    watch.GetUserRecord().SetHeight(TruncateToInt(user.height));
-    watch.GetUserRecord().SetWeight(TruncateToInt(user.weight));
-    watch.GetUserRecord().SetStride(TruncateToInt(user.walkingStride));
-  }
-
-  bool ok = false;
-  int attempts = 0;
-  for (int left = kAttempts; left > 0 && !ok; --left) {
-    ++attempts;
-    if (!watch.IsConnected() && !watch.Reconnect()) continue;
-    ok = watch.Download(false, setClock);
-    if (!ok) TV_TRACE("Retry Count = %d\n", kAttempts - left);
-  }
+  // The window's download, straight through: the same attempts and store.
+  DownloadLoop loop(DownloadChoices{setClock, !setClock});
+  loop.Announce();
+  loop.Prime(watch, user);
+  const bool ok =
+      loop.RunHere([&watch]() -> CTrekmo* { return watch.IsConnected() || watch.Reconnect() ? &watch : nullptr; });
   if (!ok) {
     const std::string reason = watch.LastError();
     throw CliError("Download error! Please Plug the Device and Try again" +
                    (reason.empty() ? std::string() : " (" + reason + ")"));
   }
 
-  Json result{{"ok", true}, {"attempts", attempts}};
+  Json result{{"ok", true}, {"attempts", loop.Made()}};
   if (setClock) {
     result["clock"] = watch.SyncTimeText();
     result["daysStored"] = 0;
@@ -80,8 +66,8 @@ Json Download(CliContext& context, const std::string& name, bool setClock) {
     return result;
   }
   DownloadStoreResult stored;
-  const Status status = StoreDownload(context.Paths(), context.Users(), watch.GetUserRecord(), watch.GetStepRecord(),
-                                      watch.GetExerciseRecord(), stored);
+  const Status status =
+      StoreDownload(context.Paths(), context.Users(), user, loop.WatchUser(), loop.Steps(), loop.Exercises(), stored);
   if (!status) throw CliError(status.message());
   result["daysStored"] = stored.daysStored;
   result["exercisesStored"] = stored.exercisesStored;

@@ -50,11 +50,10 @@ Json AddNewUser(CliContext& context, const NewUser& input) {
   user.sex = input.sex == "male" ? 0 : input.sex == "female" ? 1 : 2;
 
   UserData& users = context.Users();
-  users.Current() = user;
   UserData::NewUserFiles found;
-  const Status added = AddUser(users, context.Paths(), context.Now(), &found);
+  const Status added = AddUser(users, context.Paths(), user, context.Now(), &found);
   if (!added) throw CliError(added.message());
-  Json json = ToJson(users.Current());
+  Json json = ToJson(user);
   if (!found.movedTo.empty()) SetPath(json, "movedAside", found.movedTo.string());
   return json;
 }
@@ -64,7 +63,6 @@ Json DeleteUser(CliContext& context, const std::string& name) {
   UserData& users = context.Users();
   switch (users.Delete(user.id)) {
     case UserData::kDeleted:
-      users.ClearCurrent();
       return Json{{"deleted", ToJson(user)}};
     case UserData::kNotWritten:
     case UserData::kRefused:

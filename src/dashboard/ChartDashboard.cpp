@@ -5,9 +5,11 @@
 #include <cstdio>
 
 #include "DayNote.h"
+#include "ExerciseDB.h"
 #include "Notice.h"
 #include "Printf.h"
 #include "SkinLayout.h"
+#include "StepData.h"
 #include "Trace.h"
 #include "Units.h"
 
@@ -40,8 +42,8 @@ Date SameDayInYear(Date date, int year) {
 
 }  // namespace
 
-ChartDashboard::ChartDashboard(ChartControl& chart, DashboardView& view, const Clock& clock)
-    : m_chart(chart), m_view(view), m_clock(clock), m_chartDate(clock.Now()) {}
+ChartDashboard::ChartDashboard(ChartControl& chart, DashboardView& view, DashboardFiles& files, const Clock& clock)
+    : m_chart(chart), m_view(view), m_clock(clock), m_files(files), m_chartDate(clock.Now()) {}
 
 ChartDashboard::Action::Action(ChartDashboard& dashboard) : m_dashboard(dashboard) {
   if (m_dashboard.m_actionDepth++ == 0) m_dashboard.m_files.NewAction();
@@ -61,10 +63,6 @@ void ChartDashboard::Start() {
   SummaryTexts blank;
   blank.exercise = "0:00";
   m_view.SetSummary(blank);
-}
-
-void ChartDashboard::SetUserFiles(std::filesystem::path stepFile, std::filesystem::path exerciseFile) {
-  m_files.SetPaths(std::move(stepFile), std::move(exerciseFile));
 }
 
 bool ChartDashboard::LoadUser() {
@@ -152,7 +150,6 @@ bool ChartDashboard::RunStepArea(int area) {
 }
 
 void ChartDashboard::Tick() {
-  m_files.Tick();
   if (m_repeatButton < 0) return;
   if (m_repeatCountdown > 0) --m_repeatCountdown;
   if (m_repeatCountdown == 0) RunStepArea(m_repeatButton);

@@ -20,12 +20,12 @@
 #include "ChartKind.h"
 #include "ChartPeriod.h"
 #include "Clock.h"
+#include "DashboardFiles.h"
 #include "DashboardTexts.h"
 #include "DashboardView.h"
 #include "DayRecord.h"
 #include "Status.h"
 #include "StoredExercise.h"
-#include "UserFiles.h"
 
 namespace tempovia {
 
@@ -34,7 +34,8 @@ class ChartDashboard {
   // Timer ticks (50 ms) a held arrow waits before it repeats.
   static constexpr int kRepeatDelayTicks = 20;
 
-  ChartDashboard(ChartControl& chart, DashboardView& view, const Clock& clock);
+  // The files are the logged-in user's, read only when needed and never kept.
+  ChartDashboard(ChartControl& chart, DashboardView& view, DashboardFiles& files, const Clock& clock);
 
   ChartKind Kind() const { return m_kind; }
   ChartPeriod Period() const { return m_period; }
@@ -48,15 +49,12 @@ class ChartDashboard {
   int ExerciseCount() const { return m_exerciseCount; }
   int RepeatButton() const { return m_repeatButton; }
   int RepeatCountdown() const { return m_repeatCountdown; }
-  UserFiles& Files() { return m_files; }
   static constexpr char kDiscardNoteQuestion[] = "The day note could not be saved. Discard it?";
 
   // The window's start: the chart date is now, nothing edited, the period
   // Month and the kind Steps; the caption shows the date, the figures are
   // blank and the exercise row shows "0:00".
   void Start();
-  // The user's files; the next LoadUser reads them.
-  void SetUserFiles(std::filesystem::path stepFile, std::filesystem::path exerciseFile);
   // The user-load rule: the chart date becomes the latest stored day (today
   // for an empty file) and the chart is rebuilt. False, changing nothing,
   // when the step file cannot be opened.
@@ -130,8 +128,7 @@ class ChartDashboard {
   // stored day, the title, the chart and the exercise table anew.
   void ShowLatestWeek();
 
-  // The main window's 50 ms timer: repeats a held arrow, closes an unused
-  // step file.
+  // The main window's 50 ms timer: repeats a held arrow.
   void Tick();
   // Any mouse move or release stops a held arrow.
   void ClearRepeat() { m_repeatButton = -1; }
@@ -165,7 +162,7 @@ class ChartDashboard {
   ChartControl& m_chart;
   DashboardView& m_view;
   const Clock& m_clock;
-  UserFiles m_files;
+  DashboardFiles& m_files;
   Units m_units;
 
   ChartKind m_kind = ChartKind::Steps;

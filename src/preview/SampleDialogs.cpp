@@ -50,7 +50,8 @@ bool RenderUserDialogs(const std::function<void(const QString& name, QWidget& di
   anna.sex = LocalUserRecord::kFemale;
   anna.photo = "100.png";
   users.Current() = anna;
-  if (!users.Append() || !users.MoveFirst()) return false;
+  if (!users.Append()) return false;
+  anna.id = 100;
   SamplePortrait().save(QFile::decodeName(paths.PhotosFolder().c_str()) + QStringLiteral("/100.png"), "PNG");
 
   const struct {
@@ -63,17 +64,20 @@ bool RenderUserDialogs(const std::function<void(const QString& name, QWidget& di
       {"editor-create-metric", true, 0},
       {"editor-create-imperial", true, 1},
   };
+  const LocalDateTime now = LocalDateTime::From(2026, 12, 8, 18, 30, 0);
   for (const auto& e : editors) {
-    CDlgUserRecord dialog(users, paths, e.units, e.units, {});
-    dialog.SetCreateMode(e.create);
+    UserEditor editor(users, paths, e.create ? UserEditor::Mode::Create : UserEditor::Mode::Edit, anna, e.units != 0,
+                      e.units != 0, now);
+    CDlgUserRecord dialog(editor);
     dialog.show();
     save(QString::fromLatin1(e.name), dialog);
     dialog.reject();
   }
   // The placeholder where the stored photo is missing.
-  users.Current().photo = "gone.jpg";
+  anna.photo = "gone.jpg";
   {
-    CDlgUserRecord dialog(users, paths, 0, 1, {});
+    UserEditor editor(users, paths, UserEditor::Mode::Edit, anna, false, true, now);
+    CDlgUserRecord dialog(editor);
     dialog.show();
     save(QStringLiteral("editor-edit-no-photo"), dialog);
     dialog.reject();

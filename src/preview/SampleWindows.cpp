@@ -117,8 +117,7 @@ bool RenderSampleWindows(const std::function<void(const QString& name, const QIm
   {
     UserData users;
     if (!app.Paths().CreateDataFolder() || !users.Open(app.Paths().UserDatabase())) return false;
-    LocalUserRecord& anna = users.Current();
-    anna = LocalUserRecord{};
+    LocalUserRecord anna;
     anna.name = "Anna";
     anna.password = "pw";
     anna.height = 168;
@@ -127,19 +126,18 @@ bool RenderSampleWindows(const std::function<void(const QString& name, const QIm
     anna.runningStride = 95;
     anna.age = 34;
     anna.sex = LocalUserRecord::kFemale;
-    if (!users.AddNew(app.Paths(), clock.Now())) return false;
-    if (!WriteHistory(app.Paths(), users.Current(), clock.Now())) return false;
+    if (!users.Add(anna, app.Paths(), clock.Now())) return false;
+    if (!WriteHistory(app.Paths(), anna, clock.Now())) return false;
   }
 
   CDlgMain main(app, std::make_unique<QuietTray>());
   main.LoadDataStore();
   {
-    CDlgLogin login(std::make_unique<QuietTray>());
-    login.SetMainWindow(&main);
+    CDlgLogin login(app, std::make_unique<QuietTray>());
     login.Start();
     save(QStringLiteral("window-login"), Shot(login));
   }
-  main.Users().MoveFirst();
+  if (const std::optional<LocalUserRecord> anna = app.Work().Users().Find(100)) app.Work().LogIn(*anna);
   main.Start();
   main.Dashboard().SetChartDate(clock.Now());
   Click(main, kAreaWeekly);

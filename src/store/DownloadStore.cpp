@@ -19,11 +19,12 @@ Status Failed(const std::string& message) {
   return Status::Error(message);
 }
 
-// Puts the logged-in user's record back over its stored copy. A failed
-// Update leaves the logged-in user's record current and says why.
-Status WriteUserBack(UserData& users) {
+// Puts the user's record back over its stored copy (a user deleted meanwhile
+// is said, never passed off as saved).
+Status WriteUserBack(UserData& users, const LocalUserRecord& user) {
   if (!users.IsOpen()) return Failed("The user database is not open");
-  return users.Update(users.Current().id) ? Status::Ok() : Failed(users.LastError());
+  const Status stored = users.Store(user);
+  return stored ? stored : Failed(stored.message());
 }
 
 }  // namespace
@@ -87,10 +88,9 @@ void FillStoredExercise(StoredExercise& record, const ExerciseEntry& entry) {
   record.avgSpeed = entry.avgSpeed;
 }
 
-Status StoreDownload(const StorePaths& paths, UserData& users, const UserRecord& watchUser, const StepRecord& steps,
-                     const CExerciseRecord& exercises, DownloadStoreResult& result) {
+Status StoreDownload(const StorePaths& paths, UserData& users, const LocalUserRecord& user, const UserRecord& watchUser,
+                     const StepRecord& steps, const CExerciseRecord& exercises, DownloadStoreResult& result) {
   result = DownloadStoreResult{};
-  const LocalUserRecord& user = users.Current();
   // Two users with one id, or one file named for two: storing would write
   // into someone else's history.
   if (Status allowed = users.CheckUser(user.id); !allowed) return Failed(allowed.message());
@@ -111,7 +111,7 @@ Status StoreDownload(const StorePaths& paths, UserData& users, const UserRecord&
     ++result.exercisesStored;
   }
   if (!exerciseDb.SortAndRenumber()) return Failed(exerciseDb.LastError());
-  if (Status written = WriteUserBack(users); !written) return written;
+  if (Status written = WriteUserBack(users, user); !written) return written;
 
   for (int position = watchUser.DayCount() - 1; position >= 0; --position) {
     const int slot = watchUser.SlotAtPosition(position);
@@ -127,7 +127,7 @@ Status StoreDownload(const StorePaths& paths, UserData& users, const UserRecord&
     result.hasLatest = true;
     stepData.FindByDate(result.latestDate, result.latestDay);
   }
-  return WriteUserBack(users);
+  return WriteUserBack(users, user);
 }
 
 }  // namespace tempovia

@@ -45,7 +45,7 @@ void FillDayRecord(DayRecord& record, const StepDay& day);
 // and the totals. The id and the flag stay as they are.
 void FillStoredExercise(StoredExercise& record, const ExerciseEntry& entry);
 
-// Stores a decoded download for the current user of users: refuses, naming
+// Stores a decoded download for user, one of users: refuses, naming
 // the problem, a user whose id or files user.dat also gives another user
 // (UserData::CheckUser); opens the user's step data file and exercise
 // database (OpenDownloadFiles), merges the valid sessions from the oldest
@@ -54,7 +54,7 @@ void FillStoredExercise(StoredExercise& record, const ExerciseEntry& entry);
 // to user.dat (a failure, such as a user deleted meanwhile, is reported, never
 // passed off as saved). A failure is returned for the caller to show; nothing
 // here tells the user. What was written before a failure stays written.
-Status StoreDownload(const StorePaths& paths, UserData& users, const UserRecord& watchUser, const StepRecord& steps,
-                     const CExerciseRecord& exercises, DownloadStoreResult& result);
+Status StoreDownload(const StorePaths& paths, UserData& users, const LocalUserRecord& user, const UserRecord& watchUser,
+                     const StepRecord& steps, const CExerciseRecord& exercises, DownloadStoreResult& result);
 
 }  // namespace tempovia

@@ -79,6 +79,63 @@ class FolderFd {
 
 UserData::UserData() : RecordFile<LocalUserRecord>(kBehaviour) {}
 
+std::vector<LocalUserRecord> UserData::All() const {
+  std::vector<LocalUserRecord> users;
+  users.reserve(static_cast<std::size_t>(GetCount()));
+  for (int i = 0; i < GetCount(); ++i) users.push_back(RecordAt(i));
+  return users;
+}
+
+std::vector<LocalUserRecord> UserData::Active() const {
+  std::vector<LocalUserRecord> users;
+  for (int i = 0; i < GetCount(); ++i) {
+    LocalUserRecord user = RecordAt(i);
+    if (user.hidden == 0) users.push_back(std::move(user));
+  }
+  return users;
+}
+
+std::optional<LocalUserRecord> UserData::Find(std::int32_t id) const {
+  for (int i = 0; i < GetCount(); ++i)
+    if (IdAt(i) == id) return RecordAt(i);
+  return std::nullopt;
+}
+
+std::optional<LocalUserRecord> UserData::FindNamed(std::string_view name) const {
+  for (int i = 0; i < GetCount(); ++i) {
+    LocalUserRecord user = RecordAt(i);
+    if (user.name == name) return user;
+  }
+  return std::nullopt;
+}
+
+Status UserData::Store(const LocalUserRecord& user) {
+  if (!CanWrite()) return Status::Error(LastError());
+  int index = -1;
+  for (int i = 0; i < GetCount() && index < 0; ++i)
+    if (IdAt(i) == user.id) index = i;
+  if (index < 0) {
+    SetLastError("No user with the id " + std::to_string(user.id) +
+                 " is in the user database any more (deleted meanwhile?); the record was not saved");
+    return Status::Error(LastError());
+  }
+  if (Status allowed = CheckUser(user.id); !allowed) {
+    SetLastError(allowed.message());
+    return allowed;
+  }
+  if (!WriteRecord(index, user)) return Status::Error(LastError());
+  return Status::Ok();
+}
+
+Status UserData::Add(LocalUserRecord& user, const StorePaths& paths, const LocalDateTime& now, NewUserFiles* found) {
+  const LocalUserRecord kept = Current();
+  Current() = user;
+  const Status added = AddNew(paths, now, found);
+  if (added) user = Current();
+  Current() = kept;
+  return added;
+}
+
 bool UserData::FindByName(std::string_view name) {
   if (!MoveFirst()) return false;
   do {

@@ -1,10 +1,15 @@
 #pragma once
 // The user database, user.dat: one LocalUserRecord per local user. Opened at
-// start-up and kept open for the run; its current record is the selected
-// (after login, the logged-in) user.
+// start-up and kept open for the run.
+//
+// Callers that need a user use it as values: they list, find, add, store and
+// remove records, and the cursor's current record is nobody's business but
+// this file's own code (it is also the scratch buffer of the record file
+// operations underneath).
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +35,20 @@ class UserData : public RecordFile<LocalUserRecord> {
   };
 
   UserData();
+
+  // Every user in file order (hidden ones too).
+  std::vector<LocalUserRecord> All() const;
+  // The users the login window steps through: those not hidden, file order.
+  std::vector<LocalUserRecord> Active() const;
+  // The first user in file order with this id / this name byte for byte.
+  std::optional<LocalUserRecord> Find(std::int32_t id) const;
+  std::optional<LocalUserRecord> FindNamed(std::string_view name) const;
+  // Writes user over the stored user with its id, as Update does (and
+  // refused as it refuses), without moving the cursor.
+  Status Store(const LocalUserRecord& user);
+  // Adds user as AddNew adds the current record; user becomes the record
+  // as stored (id, file names).
+  Status Add(LocalUserRecord& user, const StorePaths& paths, const LocalDateTime& now, NewUserFiles* found = nullptr);
 
   // The first user whose name equals name byte for byte (letter case counts,
   // hidden users too). The current record is the last one read.

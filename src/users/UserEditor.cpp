@@ -31,28 +31,26 @@ EditorOutcome StayOpen(std::vector<Notice> messages) {
 
 }  // namespace
 
-UserEditor::UserEditor(UserData& users, const StorePaths& paths, Mode mode, bool imperialLengths, bool pounds,
-                       std::function<void()> refreshUserPanel)
+UserEditor::UserEditor(UserData& users, const StorePaths& paths, Mode mode, const LocalUserRecord& user,
+                       bool imperialLengths, bool pounds, const LocalDateTime& now)
     : m_users(users),
       m_paths(paths),
       m_mode(mode),
       m_imperial(imperialLengths),
       m_pounds(pounds),
-      m_refreshUserPanel(std::move(refreshUserPanel)) {
-  m_users.SaveCopy();
-  // The cursor's saved copy is also the scratch buffer of Update, FindByName
-  // and AddUser, so Cancel restores from a copy of its own.
-  m_original = m_users.Current();
+      m_now(now),
+      m_original(mode == Mode::Create ? LocalUserRecord{} : user),
+      m_user(m_original) {
   if (m_mode == Mode::Create) return;
-  const LocalUserRecord& user = m_original;
-  m_shown.name = Windows1252ToUtf8(user.name);
-  m_shown.password = Windows1252ToUtf8(user.password);
-  m_shown.height = HeightText(user.height, m_imperial);
-  m_shown.weight = WeightText(user.weight, m_pounds);
-  m_shown.walkingStride = HeightText(user.walkingStride, m_imperial);
-  m_shown.runningStride = HeightText(user.runningStride, m_imperial);
-  m_shown.age = CountText(user.age);
-  m_shown.sex = user.sex == LocalUserRecord::kMale || user.sex == LocalUserRecord::kFemale ? user.sex : -1;
+  const LocalUserRecord& shown = m_original;
+  m_shown.name = Windows1252ToUtf8(shown.name);
+  m_shown.password = Windows1252ToUtf8(shown.password);
+  m_shown.height = HeightText(shown.height, m_imperial);
+  m_shown.weight = WeightText(shown.weight, m_pounds);
+  m_shown.walkingStride = HeightText(shown.walkingStride, m_imperial);
+  m_shown.runningStride = HeightText(shown.runningStride, m_imperial);
+  m_shown.age = CountText(shown.age);
+  m_shown.sex = shown.sex == LocalUserRecord::kMale || shown.sex == LocalUserRecord::kFemale ? shown.sex : -1;
 }
 
 std::string UserEditor::Caption() const {
@@ -82,7 +80,7 @@ std::optional<Notice> UserEditor::ChoosePhoto(const std::filesystem::path& file,
 EditorOutcome UserEditor::Save(const EditorTexts& typed, const Confirmation& confirm) {
   // The measures go into the record before anything is checked; Cancel
   // undoes them.
-  LocalUserRecord& user = m_users.Current();
+  LocalUserRecord& user = m_user;
   user.height = ParseLength(typed.height, user.height, m_imperial, Measure::Height);
   user.weight = ParseWeight(typed.weight, m_pounds);
   user.walkingStride = ParseLength(typed.walkingStride, user.walkingStride, m_imperial, Measure::WalkingStride);
@@ -122,21 +120,17 @@ EditorOutcome UserEditor::Save(const EditorTexts& typed, const Confirmation& con
 }
 
 EditorOutcome UserEditor::AddNewUser() {
-  const int countBefore = m_users.GetCount();
-  const Status added = AddUser(m_users, m_paths);
-  if (!added && m_users.GetCount() <= countBefore) return StayOpen({Warning(added.message())});
-  // The user is in user.dat even when a later step failed (its data files are
-  // made again by the first download), so the dialog closes either way.
-  if (m_refreshUserPanel) m_refreshUserPanel();
-  if (!added) return {{Warning(added.message())}, true};
+  if (const Status added = AddUser(m_users, m_paths, m_user, m_now); !added)
+    return StayOpen({Warning(added.message())});
+  m_saved = true;
   return {{Plain(kRecordSavedMessage)}, true};
 }
 
 EditorOutcome UserEditor::UpdateUser() {
-  LocalUserRecord& user = m_users.Current();
-  if (const std::optional<std::string> failure = WriteCurrent()) return StayOpen({Warning(*failure)});
+  if (const std::optional<std::string> failure = WriteUser(m_user)) return StayOpen({Warning(*failure)});
+  m_saved = true;
   std::vector<Notice> messages{Plain(kRecordSavedMessage)};
-  if (m_photoSource) SavePhoto(user, messages);
+  if (m_photoSource) SavePhoto(m_user, messages);
   return {std::move(messages), true};
 }
 
@@ -157,31 +151,27 @@ void UserEditor::SavePhoto(LocalUserRecord& user, std::vector<Notice>& messages)
     messages.push_back(Warning("The photo could not be saved, the previous one is kept.\n" + copied.message()));
     return;
   }
-  const std::string previous = user.photo;
-  user.photo = photoName;
-  if (const std::optional<std::string> failure = WriteCurrent()) {
-    // Keep the record in memory as it is in the file.
-    user.photo = previous;
+  LocalUserRecord withPhoto = user;
+  withPhoto.photo = photoName;
+  if (const std::optional<std::string> failure = WriteUser(withPhoto)) {
+    // The user stays as stored, with the previous photo.
     messages.push_back(Warning("The new photo could not be recorded, the previous one is kept.\n" + *failure));
+    return;
   }
+  user = withPhoto;
 }
 
-std::optional<std::string> UserEditor::WriteCurrent() {
-  const std::int32_t id = m_users.Current().id;
+std::optional<std::string> UserEditor::WriteUser(const LocalUserRecord& user) {
   if (!m_users.IsOpen()) return "The changes could not be saved: the user database is not open.";
-  // Looked up first, without moving the cursor: user.dat may have been
-  // replaced under the logged-in user (an import, say), and then nothing
-  // must be written in the user's name.
-  bool stored = false;
-  for (int i = 0; i < m_users.GetCount() && !stored; ++i) stored = m_users.RecordAt(i).id == id;
-  if (!stored) return "The changes could not be saved: this user is no longer in the user database.";
-  if (!m_users.Update(id)) return "The changes could not be saved.\n" + m_users.LastError();
+  // user.dat may have been replaced under the logged-in user (an import,
+  // say): then nothing must be written in the user's name.
+  if (!m_users.Find(user.id)) return "The changes could not be saved: this user is no longer in the user database.";
+  if (const Status stored = m_users.Store(user); !stored) return "The changes could not be saved.\n" + stored.message();
   return std::nullopt;
 }
 
 void UserEditor::Cancel() {
-  m_users.Current() = m_original;
-  m_users.SaveCopy();
+  m_user = m_original;
 }
 
 }  // namespace tempovia

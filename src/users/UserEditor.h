@@ -1,12 +1,12 @@
 #pragma once
 // Everything the user record editor decides, without its window: what each
 // box shows in the chosen unit systems, how Save reads and checks the boxes,
-// which messages follow, and how Cancel puts the user back. The window shows
-// the messages in order and closes when told.
+// which messages follow, and how Cancel leaves the user as they were. The
+// window shows the messages in order and closes when told.
 //
-// It edits the user database's current record in place, as the rest of the
-// program reads that record: the logged-in user from the main window, the
-// shown user from the login window (create mode adds a new one from it).
+// It edits a copy of a user (the logged-in one, or in create mode a new one)
+// and writes it to the user database only when Save succeeds; the caller
+// then takes the user as stored.
 
 #include <filesystem>
 #include <functional>
@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "Clock.h"
 #include "LocalUserRecord.h"
 #include "Notice.h"
 
@@ -58,10 +59,10 @@ class UserEditor {
   // when the person cancelled.
   using Confirmation = std::function<std::optional<std::string>()>;
 
-  // Opens the editor on the current record of users. refreshUserPanel is
-  // called once a new user has been added (it may be empty).
-  UserEditor(UserData& users, const StorePaths& paths, Mode mode, bool imperialLengths, bool pounds,
-             std::function<void()> refreshUserPanel);
+  // Opens the editor on user (ignored in create mode, which starts from an
+  // empty record); now dates the folder of files an earlier user left.
+  UserEditor(UserData& users, const StorePaths& paths, Mode mode, const LocalUserRecord& user, bool imperialLengths,
+             bool pounds, const LocalDateTime& now);
 
   Mode GetMode() const { return m_mode; }
   std::string Caption() const;
@@ -82,25 +83,32 @@ class UserEditor {
   // The Save button with the boxes' texts; confirm runs only once everything
   // else was accepted.
   EditorOutcome Save(const EditorTexts& typed, const Confirmation& confirm);
-  // The Cancel button (and closing the dialog any other way): the current
-  // record becomes again what it was when the editor opened.
+  // The Cancel button (and closing the dialog any other way): nothing is
+  // written, and the user is again what it was when the editor opened.
   void Cancel();
+  // The user as the editor holds it; after a Save that closed the editor,
+  // the user as stored (a new user with its id and file names).
+  const LocalUserRecord& User() const { return m_user; }
+  // Whether a Save closed the editor (the user was written).
+  bool Saved() const { return m_saved; }
 
  private:
   EditorOutcome AddNewUser();
   EditorOutcome UpdateUser();
   void SavePhoto(LocalUserRecord& user, std::vector<Notice>& messages);
-  // Writes the current record over the stored one with its id: nothing when
-  // done, else why not.
-  std::optional<std::string> WriteCurrent();
+  // Writes the user over the stored one with its id: nothing when done,
+  // else why not.
+  std::optional<std::string> WriteUser(const LocalUserRecord& user);
 
   UserData& m_users;
   const StorePaths& m_paths;
   Mode m_mode;
   bool m_imperial;
   bool m_pounds;
-  std::function<void()> m_refreshUserPanel;
+  LocalDateTime m_now;
   LocalUserRecord m_original;
+  LocalUserRecord m_user;
+  bool m_saved = false;
   EditorTexts m_shown;
   std::optional<std::filesystem::path> m_photoSource;
   std::string m_photoExtension;

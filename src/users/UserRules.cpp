@@ -142,21 +142,15 @@ std::optional<Measure> FirstOutOfRange(const LocalUserRecord& user, bool allowUn
   return std::nullopt;
 }
 
-Status AddUser(UserData& users, const StorePaths& paths, const LocalDateTime& now, UserData::NewUserFiles* found) {
-  if (!users.IsEmpty()) {
-    users.SaveCopy();
-    const std::string name = users.Current().name;
-    const bool exists = users.FindByName(name);
-    users.RestoreCopy();
-    if (exists) return Status::Error(kDuplicateNameMessage);
-  }
+Status AddUser(UserData& users, const StorePaths& paths, LocalUserRecord& user, const LocalDateTime& now,
+               UserData::NewUserFiles* found) {
+  if (users.FindNamed(user.name)) return Status::Error(kDuplicateNameMessage);
   // A new user has no photo until one is chosen in the editor; the placeholder shows meanwhile.
-  users.Current().photo.clear();
-  return users.AddNew(paths, now, found);
-}
-
-Status AddUser(UserData& users, const StorePaths& paths) {
-  return AddUser(users, paths, SystemClockInstance().Now());
+  LocalUserRecord added = user;
+  added.photo.clear();
+  const Status status = users.Add(added, paths, now, found);
+  if (status) user = added;
+  return status;
 }
 
 }  // namespace tempovia

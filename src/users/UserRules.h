@@ -76,16 +76,13 @@ bool PasswordsMatch(std::string_view typedUtf8, std::string_view stored);
 // for a format name that cannot make a short plain extension.
 std::optional<std::string> PhotoExtension(std::string_view format);
 
-// Adds the user database's current record as a new user: refuses a name that
-// exists (same bytes, letter case counts), then adds it with the next id, its
-// file names, no photo and its empty step and exercise files, wholly or not at
-// all (UserData::AddNew; files an earlier user left under those names are
-// moved into a folder of the backup area dated now, and a notice says where).
-// The current record is the new user afterwards; after a refusal or a
-// failure it is the record as typed, for correction.
-Status AddUser(UserData& users, const StorePaths& paths, const LocalDateTime& now,
+// Adds user as a new user: refuses a name that exists (same bytes, letter
+// case counts), then adds it with the next id, its file names, no photo and
+// its empty step and exercise files, wholly or not at all (UserData::AddNew;
+// files an earlier user left under those names are moved into a folder of
+// the backup area dated now, and a notice says where). user is the new user
+// as stored afterwards; after a refusal or a failure it is as typed.
+Status AddUser(UserData& users, const StorePaths& paths, LocalUserRecord& user, const LocalDateTime& now,
                UserData::NewUserFiles* found = nullptr);
-// The same, dated by the system clock.
-Status AddUser(UserData& users, const StorePaths& paths);
 
 }  // namespace tempovia

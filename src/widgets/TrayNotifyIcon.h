@@ -15,17 +15,12 @@
 #include <memory>
 
 #include "TrayArea.h"
+#include "WindowCommands.h"
 
 class QMenu;
 class QWidget;
 
 namespace tempovia {
-
-// The menu's and the icon's number, and its commands.
-constexpr int kTrayMenuId = 179;
-constexpr int kTrayShowCommand = 32772;
-constexpr int kTrayHideCommand = 32773;
-constexpr int kTrayExitCommand = 32776;
 
 class CTrayNotifyIcon : public QObject {
   Q_OBJECT

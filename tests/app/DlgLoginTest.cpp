@@ -57,11 +57,14 @@ class LoginTest : public ::testing::Test {
     }
   }
 
-  CDlgLogin& Open() {
+  // As the login cycle opens it: the main window is made and loads the data
+  // store first.
+  CDlgLogin& Open(bool startInTray = false) {
+    login.reset();
     main = std::make_unique<CDlgMain>(*app, std::make_unique<test::FakeTrayArea>(mainTray));
     main->LoadDataStore();
-    login = std::make_unique<CDlgLogin>(std::make_unique<test::FakeTrayArea>(tray));
-    login->SetMainWindow(main.get());
+    login = std::make_unique<CDlgLogin>(*app, std::make_unique<test::FakeTrayArea>(tray));
+    login->SetStartInTray(startInTray);
     login->Start();
     login->show();
     return *login;
@@ -105,81 +108,6 @@ TEST_F(LoginTest, AnEmptyDatabaseLetsNobodyInAndHasNobodyToDelete) {
   EXPECT_FALSE(w.IsLoggedIn());
 }
 
-TEST_F(LoginTest, TheArrowsWrapRoundOneUserAndThreeUsers) {
-  AddUsers({{"Ann", "a"}});
-  Open();
-  EXPECT_EQ(Name(), "  Ann");
-  Click(kLoginNextUser);
-  EXPECT_EQ(Name(), "  Ann");
-  Click(kLoginPreviousUser);
-  EXPECT_EQ(Name(), "  Ann");
-  login.reset();
-  main.reset();
-
-  AddUsers({{"Ben", "b"}, {"Cy", "c"}});
-  Open();
-  Click(kLoginPreviousUser);
-  EXPECT_EQ(Name(), "  Cy");
-  Click(kLoginNextUser);
-  EXPECT_EQ(Name(), "  Ann");
-  Click(kLoginNextUser);
-  Click(kLoginNextUser);
-  EXPECT_EQ(Name(), "  Cy");
-  EXPECT_EQ(main->Users().Current().name, "Cy");
-}
-
-TEST_F(LoginTest, ThePasswordMustMatchToTheLetter) {
-  AddUsers({{"Ann", "Secret"}});
-  CDlgLogin& w = Open();
-  QSignalSpy finished(&w, &QDialog::finished);
-  LogInWith("secret");
-  EXPECT_THAT(boxes.Texts(), ElementsAre("Incorrect Login"));
-  EXPECT_EQ(finished.count(), 0);
-  LogInWith("Secret");
-  ASSERT_EQ(finished.count(), 1);
-  EXPECT_EQ(finished.at(0).at(0).toInt(), CDlgLogin::kLoggedInResult);
-  EXPECT_TRUE(w.IsLoggedIn());
-  EXPECT_EQ(main->Users().Current().name, "Ann");
-}
-
-TEST_F(LoginTest, DeletingAskThePasswordAndShowsTheFirstUserLeft) {
-  AddUsers({{"Ann", "a"}, {"Ben", "b"}});
-  CDlgLogin& w = Open();
-  Click(kLoginNextUser);
-  std::vector<std::optional<QString>> answers{QStringLiteral("wrong"), std::nullopt, QStringLiteral("b")};
-  w.askPassword = [&] {
-    const std::optional<QString> answer = answers.front();
-    answers.erase(answers.begin());
-    return answer;
-  };
-  Click(kLoginDeleteUser);  // wrong
-  Click(kLoginDeleteUser);  // cancelled: nothing, not even a message
-  EXPECT_THAT(boxes.Texts(), ElementsAre("Invalid Password"));
-  EXPECT_EQ(main->Users().GetCount(), 2);
-  Click(kLoginDeleteUser);
-  EXPECT_THAT(boxes.Texts(), ElementsAre("Invalid Password", "User Record Deleted"));
-  EXPECT_EQ(boxes.Boxes().back().icon, NoticeIcon::None);
-  EXPECT_EQ(main->Users().GetCount(), 1);
-  EXPECT_EQ(Name(), "  Ann");
-}
-
-TEST_F(LoginTest, ANewUserMadeHereIsTheOneShown) {
-  AddUsers({{"Ann", "a"}});
-  CDlgLogin& w = Open();
-  w.runNewUser = [this] {
-    // What the editor in create mode does on Save.
-    UserData& users = main->Users();
-    users.Current() = LocalUserRecord{};
-    users.Current().name = "Dora";
-    users.Current().password = "d";
-    return AddUser(users, app->Paths()).ok();
-  };
-  Click(kLoginNewUser);
-  EXPECT_EQ(Name(), "  Dora");
-  LogInWith("d");
-  EXPECT_TRUE(w.IsLoggedIn());
-}
-
 TEST_F(LoginTest, EscapeAndTheTraysExitEndTheProgram) {
   for (int how = 0; how < 2; ++how) {
     CDlgLogin& w = Open();
@@ -190,31 +118,18 @@ TEST_F(LoginTest, EscapeAndTheTraysExitEndTheProgram) {
       emit w.Tray().Command(kTrayExitCommand);
     }
     ASSERT_EQ(finished.count(), 1) << how;
-    EXPECT_EQ(finished.at(0).at(0).toInt(), CDlgLogin::kCancelResult);
+    EXPECT_EQ(finished.at(0).at(0).toInt(), kCancelResult);
     EXPECT_FALSE(w.IsLoggedIn());
   }
 }
 
 TEST_F(LoginTest, StartedInTheTrayItHidesAndWithoutATrayItStaysMinimised) {
-  {
-    main = std::make_unique<CDlgMain>(*app, std::make_unique<test::FakeTrayArea>(mainTray));
-    main->LoadDataStore();
-    login = std::make_unique<CDlgLogin>(std::make_unique<test::FakeTrayArea>(tray));
-    login->SetMainWindow(main.get());
-    login->SetStartInTray(true);
-    login->Start();
-    login->show();
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !login->isVisible(); }, 5000));
-    emit login->Tray().Command(kTrayShowCommand);
-    EXPECT_TRUE(login->isVisible());
-  }
-  login.reset();
+  Open(true);
+  EXPECT_TRUE(QTest::qWaitFor([this] { return !login->isVisible(); }, 5000));
+  emit login->Tray().Command(kTrayShowCommand);
+  EXPECT_TRUE(login->isVisible());
   tray.available = false;
-  login = std::make_unique<CDlgLogin>(std::make_unique<test::FakeTrayArea>(tray));
-  login->SetMainWindow(main.get());
-  login->SetStartInTray(true);
-  login->Start();
-  login->show();
+  Open(true);
   EXPECT_TRUE(login->isVisible());
   EXPECT_TRUE(login->windowState() & Qt::WindowMinimized);
   EXPECT_THAT(boxes.Texts(), ElementsAre("Can't Setup Tray ICON"));
@@ -245,8 +160,7 @@ TEST_F(LoginTest, StartedInTheTrayItWaitsThereUntilSomebodyLogsIn) {
   AddUsers({{"Ann", "a"}});
   main = std::make_unique<CDlgMain>(*app, std::make_unique<test::FakeTrayArea>(mainTray));
   main->LoadDataStore();
-  login = std::make_unique<CDlgLogin>(std::make_unique<test::FakeTrayArea>(tray));
-  login->SetMainWindow(main.get());
+  login = std::make_unique<CDlgLogin>(*app, std::make_unique<test::FakeTrayArea>(tray));
   login->SetStartInTray(true);
   // Looks from the window's own loop until it has hidden itself, then
   // shows it from the tray and logs in; no loop of the test's own in between.
@@ -260,51 +174,18 @@ TEST_F(LoginTest, StartedInTheTrayItWaitsThereUntilSomebodyLogsIn) {
     LogInWith("a");
   });
   look.start(5);
-  EXPECT_EQ(login->exec(), CDlgLogin::kLoggedInResult);
+  EXPECT_EQ(login->exec(), kLoggedInResult);
   EXPECT_TRUE(waitedHidden);
 }
 
 TEST_F(LoginTest, TheWatchPluggedInShowsALoginWindowHiddenInTheTray) {
-  main = std::make_unique<CDlgMain>(*app, std::make_unique<test::FakeTrayArea>(mainTray));
-  main->LoadDataStore();
-  login = std::make_unique<CDlgLogin>(std::make_unique<test::FakeTrayArea>(tray));
-  login->SetMainWindow(main.get());
-  login->SetStartInTray(true);
-  login->Start();
-  login->show();
+  Open(true);
   ASSERT_TRUE(QTest::qWaitFor([this] { return !login->isVisible(); }, 10000));
   app->Watch().Destroy();
   app->Devices().Deliver({kDeviceArrival, kDeviceTypeInterface, SimulatedWatch::kBridgePath});
   ASSERT_TRUE(QTest::qWaitFor([this] { return login->isVisible(); }, 10000));
   EXPECT_NE(app->Watch().Driver(), nullptr);
   EXPECT_FALSE(login->isMinimized());
-}
-
-// The last main window found user.dat held (a folder that was read-only
-// when it closed is the same case): the login window tries again instead of
-// answering "Incorrect Login" to the right password until a restart.
-TEST_F(LoginTest, AUserDatabaseThatWouldNotOpenIsTriedAgainAndItsReasonGiven) {
-  AddUsers({{"Ann", "a"}});
-  MessageBoxNoticeSink sink;
-  auto holder = std::make_unique<UserData>();
-  ASSERT_TRUE(holder->Open(app->Paths().UserDatabase()));
-  CDlgLogin& w = Open();
-  const QString reason = QStringLiteral("Failed to open User Data\n\n") +
-                         QString::fromStdString(app->Paths().UserDatabase().string()) +
-                         QStringLiteral(" is in use by another Tempovia program; try again when it has finished");
-  EXPECT_THAT(boxes.Texts(), ElementsAre(reason)) << "said once, by the data store's loading";
-  EXPECT_EQ(Name().trimmed(), "");
-  boxes.Clear();
-  LogInWith("a");
-  EXPECT_THAT(boxes.Texts(), ElementsAre(reason)) << "not \"Incorrect Login\"";
-  EXPECT_FALSE(w.IsLoggedIn());
-
-  holder.reset();
-  boxes.Clear();
-  LogInWith("a");
-  EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join("|").toStdString();
-  EXPECT_TRUE(w.IsLoggedIn());
-  EXPECT_EQ(Name(), "  Ann");
 }
 
 TEST(SingleInstance, ASecondHolderIsRefusedAndALockLeftByTheFirstIsTakenOver) {

@@ -41,7 +41,7 @@ class MainWindowHiDpiTest : public ::testing::Test {
   CDlgMain& Open(qreal ratio) {
     window = std::make_unique<CDlgMain>(*app, std::make_unique<test::FakeTrayArea>(tray));
     EXPECT_TRUE(window->LoadDataStore());
-    EXPECT_TRUE(window->Users().MoveFirst());
+    app->Work().LogIn(app->Work().Users().All().front());
     window->Start();
     window->show();
     EXPECT_TRUE(test::PutOnScreen(*window, ratio));

@@ -83,18 +83,6 @@ TEST_F(MainWindowTest, AnEmptyStepFileStartsTodayAndADayWithoutRecordShowsZeros)
   EXPECT_EQ(w.InfoValue(2).text(), "0.00 km/hr  ");
 }
 
-TEST_F(MainWindowTest, AHeightOfZeroShowsNoBmi) {
-  {
-    UserData users;
-    ASSERT_TRUE(users.Open(app->Paths().UserDatabase()));
-    users.Current().height = 0;
-    ASSERT_TRUE(users.Update(users.Current().id));
-  }
-  CDlgMain& w = Open();
-  EXPECT_EQ(w.InfoValue(0).text(), "- - -  ");
-  EXPECT_EQ(w.UserValue(1).text(), "");
-}
-
 TEST_F(MainWindowTest, AreasAnswerUpToTheirEdgesAndOnlyForTheirKind) {
   CDlgMain& w = Open();
   const HitRect yearly = kMainAreas[kAreaYearly];
@@ -132,14 +120,14 @@ TEST_F(MainWindowTest, AHeldArrowRepeatsUntilTheMouseMovesOnePixel) {
   Click(Centre(kAreaWeekly));
   const LocalDateTime start = w.Dashboard().ChartDate();
   QTest::mousePress(&w, Qt::LeftButton, {}, Centre(kAreaPreviousPeriod));
-  for (int tick = 0; tick < ChartDashboard::kRepeatDelayTicks + 2; ++tick) w.Dashboard().Tick();
+  for (int tick = 0; tick < ChartDashboard::kRepeatDelayTicks + 2; ++tick) w.Presenter().Tick();
   const LocalDateTime held = w.Dashboard().ChartDate();
   EXPECT_EQ(DaysBetween(held.date, start.date), 7 * 4);  // the press, then three repeats
   QMouseEvent move(QEvent::MouseMove, Centre(kAreaPreviousPeriod) + QPoint(1, 0),
                    w.mapToGlobal(Centre(kAreaPreviousPeriod) + QPoint(1, 0)), Qt::LeftButton, Qt::LeftButton,
                    Qt::NoModifier);
   QApplication::sendEvent(&w, &move);
-  for (int tick = 0; tick < 5; ++tick) w.Dashboard().Tick();
+  for (int tick = 0; tick < 5; ++tick) w.Presenter().Tick();
   EXPECT_EQ(w.Dashboard().ChartDate(), held);
   QTest::mouseRelease(&w, Qt::LeftButton, {}, Centre(kAreaPreviousPeriod));
 }
@@ -153,7 +141,7 @@ TEST_F(MainWindowTest, ATypedNoteIsSavedBeforeTheNextClickAndAProgramTextIsNot) 
   QTest::keyClicks(&w.NoteField(), "walked to work");
   EXPECT_TRUE(w.Dashboard().NoteChanged());
   Click(Centre(kAreaNextPeriod));
-  w.Dashboard().Files().Release();
+  w.Presenter().Files().Release();
   StepData steps;
   ASSERT_TRUE(steps.Open(stepFile));
   DayRecord day;
@@ -184,7 +172,7 @@ TEST_F(MainWindowTest, UploadDownloadsTheWatchIntoTheUsersFilesAndShowsTheLatest
   ASSERT_TRUE(WaitForDownload());
   EXPECT_FALSE(w.ProgressVisible());
   EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join("|").toStdString();
-  ASSERT_EQ(offered.size(), 1u);
+  ASSERT_EQ(desktop.offered.size(), 1u);
   EXPECT_EQ(StoredDays(), 7);
   CExerciseDB sessions;
   ASSERT_TRUE(sessions.Open(exerciseFile));
@@ -196,60 +184,6 @@ TEST_F(MainWindowTest, UploadDownloadsTheWatchIntoTheUsersFilesAndShowsTheLatest
   reread.SetPath(app->Paths().SettingsFile());
   reread.Load();
   EXPECT_EQ(reread.downloadData, 1);
-}
-
-TEST_F(MainWindowTest, AWatchFailingEveryAttemptStoresNothingAndSaysSo) {
-  Open();
-  Watch().SetReadyAfter(SimulatedWatch::kNeverReady);
-  TraceCapture trace;
-  Click(Centre(kAreaUpload));
-  ASSERT_TRUE(WaitForDownload());
-  EXPECT_THAT(boxes.Texts(), ElementsAre("Download error!\n\nPlease Plug the Device and Try again"));
-  EXPECT_EQ(boxes.Boxes().front().icon, NoticeIcon::Warning);
-  std::vector<std::string> counts;
-  for (const std::string& line : trace.Messages())
-    if (line.rfind("Retry Count", 0) == 0) counts.push_back(line);
-  ASSERT_EQ(counts.size(), 11u);
-  EXPECT_EQ(counts.back(), "Retry Count = 10\n");
-  EXPECT_EQ(StoredDays(), 0);
-}
-
-TEST_F(MainWindowTest, UnpluggingDuringAnAttemptReleasesTheDriverOnlyAfterIt) {
-  CDlgMain& w = Open();
-  Watch().SetFaults(SimulatedFaults{0, 0, 0, 40});
-  Click(Centre(kAreaUpload));
-  ASSERT_TRUE(w.Download().AttemptRunning());
-  TraceCapture trace;
-  app->Devices().Deliver({kDeviceRemoveComplete, kDeviceTypeInterface, SimulatedWatch::kBridgePath});
-  // Handled only once the attempt has returned; the driver stays meanwhile.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return trace.Contains("OnDeviceChange : 8004, 5\n"); }, test::kGenerous));
-  ASSERT_TRUE(WaitForDownload());
-  EXPECT_EQ(app->Watch().Driver(), nullptr);
-  EXPECT_THAT(boxes.Texts(), ElementsAre("Download error!\n\nPlease Plug the Device and Try again"));
-  EXPECT_EQ(StoredDays(), 0);
-  // With no driver UPLOAD says so at once.
-  boxes.Clear();
-  Click(Centre(kAreaUpload));
-  EXPECT_THAT(boxes.Texts(), ElementsAre("Device Not Found!\n\nPlease Plug the Device and Try again"));
-}
-
-TEST_F(MainWindowTest, WhatWouldChangeTheFilesWaitsForTheDownload) {
-  CDlgMain& w = Open();
-  bool imported = false;
-  w.runImport = [&] { imported = true; };
-  Click(Centre(kAreaUpload));
-  ASSERT_TRUE(w.Download().Busy());
-  Click(Centre(kAreaImport));
-  Click(Centre(kAreaLogout));
-  EXPECT_FALSE(imported);
-  EXPECT_TRUE(w.isVisible());
-  EXPECT_THAT(boxes.Texts(), ElementsAre(CDlgMain::kBusyMessage, CDlgMain::kBusyMessage));
-  // The chart stays live meanwhile.
-  Click(Centre(kAreaYearly));
-  EXPECT_EQ(w.Dashboard().Period(), ChartPeriod::Year);
-  ASSERT_TRUE(WaitForDownload());
-  Click(Centre(kAreaImport));
-  EXPECT_TRUE(imported);
 }
 
 TEST_F(MainWindowTest, PluggingTheWatchInShowsAVisibleWindowAndLogsOutAHiddenOne) {
@@ -275,7 +209,7 @@ TEST_F(MainWindowTest, PluggingTheWatchInShowsAVisibleWindowAndLogsOutAHiddenOne
   app->Devices().Deliver({kDeviceArrival, kDeviceTypeInterface, SimulatedWatch::kBridgePath});
   ASSERT_TRUE(finished.wait(test::kGenerous));
   ASSERT_EQ(finished.count(), 1);
-  EXPECT_EQ(finished.at(0).at(0).toInt(), CDlgMain::kLogoutResult);
+  EXPECT_EQ(finished.at(0).at(0).toInt(), kLogoutResult);
   EXPECT_EQ(app->Watch().Driver(), nullptr);
 }
 
@@ -294,9 +228,9 @@ TEST_F(MainWindowTest, LogoutEscapeEnterAndTheTraysExitEndTheWindowWithTheirResu
     int result;
   };
   const std::vector<Case> cases{
-      {[this](CDlgMain&) { Click(Centre(kAreaLogout)); }, CDlgMain::kLogoutResult},
-      {[](CDlgMain& w) { QTest::keyClick(&w, Qt::Key_Escape); }, CDlgMain::kLogoutResult},
-      {[](CDlgMain& w) { QTest::keyClick(&w, Qt::Key_Return); }, CDlgMain::kConfirmResult},
+      {[this](CDlgMain&) { Click(Centre(kAreaLogout)); }, kLogoutResult},
+      {[](CDlgMain& w) { QTest::keyClick(&w, Qt::Key_Escape); }, kLogoutResult},
+      {[](CDlgMain& w) { QTest::keyClick(&w, Qt::Key_Return); }, kConfirmResult},
       {[this](CDlgMain&) { tray.handler(TrayMouse::LeftDoubleClick); }, -1},
   };
   for (const Case& c : cases) {
@@ -307,7 +241,7 @@ TEST_F(MainWindowTest, LogoutEscapeEnterAndTheTraysExitEndTheWindowWithTheirResu
       EXPECT_EQ(finished.count(), 0);  // a double click only shows the window
       emit w.Tray().Command(kTrayExitCommand);
       ASSERT_EQ(finished.count(), 1);
-      EXPECT_EQ(finished.at(0).at(0).toInt(), CDlgMain::kExitResult);
+      EXPECT_EQ(finished.at(0).at(0).toInt(), kExitResult);
     } else {
       ASSERT_EQ(finished.count(), 1);
       EXPECT_EQ(finished.at(0).at(0).toInt(), c.result);
@@ -334,7 +268,7 @@ TEST_F(MainWindowTest, HiddenInTheTrayTheWindowRunsOnUntilLogout) {
       Click(Centre(kAreaLogout));
     });
   });
-  EXPECT_EQ(w.exec(), CDlgMain::kLogoutResult);
+  EXPECT_EQ(w.exec(), kLogoutResult);
   EXPECT_TRUE(hidden);
 }
 
@@ -348,61 +282,18 @@ TEST_F(MainWindowTest, TheCloseBoxHidesToTheTray) {
   EXPECT_TRUE(w.isVisible());
 }
 
-TEST_F(MainWindowTest, HelpOpensTheChosenDocumentOrSaysItIsMissing) {
-  // The program's folder holds only the questions and answers.
-  const std::filesystem::path programFolder = dir / "program";
-  std::filesystem::create_directories(programFolder);
-  std::ofstream(programFolder / std::string(kQuestionsAndAnswersFile)) << "%PDF-1.4";
-  AppOptions options;
-  options.home = dir.Path().string();
-  options.watch = {true, "7"};
-  options.programFolder = programFolder;
-  app = std::make_unique<AppContext>(options, clock);
-  CDlgMain& w = Open();
-  QPoint menuAt;
-  QStringList menuItems;
-  int choice = 1;
-  w.runHelpMenu = [&](QMenu& menu, QPoint at) {
-    menuAt = at;
-    menuItems.clear();
-    for (QAction* action : menu.actions()) menuItems << action->text();
-    return menu.actions().at(choice)->data().toInt();
-  };
-  QString opened;
-  w.openDocument = [&](const QString& path) {
-    opened = path;
-    return true;
-  };
-  const QPoint click = Centre(kAreaHelp) + QPoint(3, 2);
-  Click(click);
-  EXPECT_EQ(menuAt, w.frameGeometry().topLeft() + click);
-  EXPECT_EQ(menuItems.size(), 2);
-  EXPECT_EQ(opened.toStdString(), (programFolder / std::string(kQuestionsAndAnswersFile)).string());
-  EXPECT_TRUE(boxes.Texts().isEmpty());
-  // F1 opens the same menu; the manual is missing here.
-  opened.clear();
-  choice = 0;
-  w.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-  QTest::keyClick(&w, Qt::Key_F1);
-  EXPECT_THAT(boxes.Texts(), ElementsAre("Help file does not exist"));
-  EXPECT_EQ(boxes.Boxes().front().icon, NoticeIcon::Warning);
-  EXPECT_TRUE(opened.isEmpty());
-}
-
 TEST_F(MainWindowTest, EveryShortcutRunsItsAreaAndEveryActiveAreaIsANamedButton) {
   CDlgMain& w = Open();
   w.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-  int prints = 0;
-  int exports = 0;
-  w.runPrint = [&] { ++prints; };
-  w.runExport = [&] { ++exports; };
-  w.runHelpMenu = [](QMenu&, QPoint) { return 0; };
   QTest::keySequence(&w, QKeySequence(Qt::ALT | Qt::Key_P));
   QTest::keySequence(&w, QKeySequence(Qt::ALT | Qt::Key_E));
-  EXPECT_EQ(prints, 1);
-  EXPECT_EQ(exports, 1);
+  EXPECT_EQ(desktop.reportDialogs, 1);
+  EXPECT_EQ(desktop.folderTitles, std::vector<std::string>{"Please select a folder to export"});
+  // F1 opens HELP's menu, where the button is.
+  QTest::keyClick(&w, Qt::Key_F1);
+  ASSERT_EQ(desktop.helpAt.size(), 1u);
+  EXPECT_EQ(desktop.helpAt[0], std::make_pair(Centre(kAreaHelp).x(), Centre(kAreaHelp).y()));
   QTest::keySequence(&w, QKeySequence(Qt::ALT | Qt::Key_Y));
   EXPECT_EQ(w.Dashboard().Period(), ChartPeriod::Year);
   QTest::keySequence(&w, QKeySequence(Qt::ALT | Qt::Key_4));
@@ -427,70 +318,9 @@ TEST_F(MainWindowTest, EveryShortcutRunsItsAreaAndEveryActiveAreaIsANamedButton)
     EXPECT_EQ(accessible->role(), QAccessible::Button);
   }
   w.AreaButton(kAreaPrint).click();
-  EXPECT_EQ(prints, 2);
+  EXPECT_EQ(desktop.reportDialogs, 2);
   QAccessibleInterface* summary = QAccessible::queryAccessibleInterface(&w.SummaryLabel(1));
   EXPECT_EQ(summary->text(QAccessible::Name), "STEPS");
-}
-
-std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-TEST_F(MainWindowTest, SetupSwitchesTheUnitsOfEveryDisplayAndRemembersThem) {
-  CDlgMain& w = Open();
-  EXPECT_EQ(w.UserValue(1).text(), "170 cm");
-  int offeredDistance = -1;
-  w.runSettings = [&](int& distance, int& weight, bool&) {
-    offeredDistance = distance;
-    distance = 1;
-    weight = 1;
-    return true;
-  };
-  Click(Centre(kAreaSetup));
-  EXPECT_EQ(offeredDistance, 0);  // a first start is metric
-  EXPECT_EQ(w.UserValue(1).text(), "5'7\" ");
-  EXPECT_EQ(w.UserValue(2).text(), "143 Pound");
-  Click(Centre(kAreaDistanceRow));
-  EXPECT_EQ(w.Chart().Model().Grid().unitLabel, "MILE");
-  const std::vector<std::uint8_t> saved = FileBytes(app->Paths().SettingsFile());
-  ASSERT_EQ(saved.size(), UserSettings::kSize);
-  EXPECT_EQ(saved[0], 1);
-  EXPECT_EQ(saved[1], 1);
-
-  // Cancel writes the same bytes again and changes nothing shown.
-  w.runSettings = [](int&, int&, bool&) { return false; };
-  std::filesystem::remove(app->Paths().SettingsFile());
-  Click(Centre(kAreaSetup));
-  EXPECT_EQ(FileBytes(app->Paths().SettingsFile()), saved);
-  EXPECT_EQ(w.UserValue(2).text(), "143 Pound");
-
-  // The next window (after a logout, or a restart) starts in the same units.
-  Click(Centre(kAreaLogout));
-  CDlgMain& next = Open();
-  EXPECT_EQ(next.UserValue(1).text(), "5'7\" ");
-  // And the stored height never moved.
-  UserData users;
-  next.Users().Close();
-  ASSERT_TRUE(users.Open(app->Paths().UserDatabase()));
-  EXPECT_EQ(users.Current().height, 170.0);
-}
-
-TEST_F(MainWindowTest, UnitsThatCannotBeSavedStillApplyAndTheUserIsToldOnce) {
-  CDlgMain& w = Open();
-  std::filesystem::remove(app->Paths().SettingsFile());
-  std::filesystem::create_directory(app->Paths().SettingsFile());  // nothing can replace it
-  w.runSettings = [](int& distance, int& weight, bool&) {
-    distance = 1 - distance;
-    weight = 1;
-    return true;
-  };
-  Click(Centre(kAreaSetup));
-  Click(Centre(kAreaSetup));
-  ASSERT_EQ(boxes.Texts().size(), 1);
-  EXPECT_TRUE(boxes.Texts().front().startsWith("The unit settings could not be saved"));
-  EXPECT_EQ(w.UserValue(1).text(), "170 cm");  // switched twice
-  EXPECT_EQ(w.UserValue(2).text(), "143 Pound");
 }
 
 TEST(MainShortcuts, NoShortcutIsAStandardEditingKeyOfTheNoteField) {

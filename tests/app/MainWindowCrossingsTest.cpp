@@ -115,7 +115,7 @@ TEST_F(MainWindowCrossingsTest, TheCalendarKeepsItsMarksPastTheIdleClose) {
   bool checked = false;
   WhileModal<CDlgCalendar>([&](CDlgCalendar& shown) {
     CDlgCalendar* dialog = &shown;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.Dashboard().Files().StepsOpen(); }, kGenerous));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.Presenter().Files().StepsOpen(); }, kGenerous));
     CCalendarCtrl& calendar = dialog->Calendar();
     calendar.PaintSurface();
     const CalendarLook look = LookOf(calendar.Model(), nullptr, true);
@@ -186,7 +186,7 @@ TEST_F(NoteFailureTest, ItIsToldOnceAndTheTypedTextStays) {
   disk.reset();
   Click(Centre(kAreaWeekly));
   EXPECT_FALSE(w.Dashboard().NoteChanged());
-  w.Dashboard().Files().Release();
+  w.Presenter().Files().Release();
   StepData steps;
   ASSERT_TRUE(steps.Open(stepFile));
   DayRecord day;
@@ -201,10 +201,9 @@ TEST_F(NoteFailureTest, LeavingAsksWhetherToDiscardItAndNoStays) {
     std::function<void(CDlgMain&)> leave;
     int result;  // -1: the window hides instead of ending
   } ways[] = {
-      {"LOGOUT", [](CDlgMain& w) { QTest::mouseClick(&w, Qt::LeftButton, {}, Centre(kAreaLogout)); },
-       CDlgMain::kLogoutResult},
-      {"Escape", [](CDlgMain& w) { QTest::keyClick(&w, Qt::Key_Escape); }, CDlgMain::kLogoutResult},
-      {"the tray's Exit", [](CDlgMain& w) { emit w.Tray().Command(kTrayExitCommand); }, CDlgMain::kExitResult},
+      {"LOGOUT", [](CDlgMain& w) { QTest::mouseClick(&w, Qt::LeftButton, {}, Centre(kAreaLogout)); }, kLogoutResult},
+      {"Escape", [](CDlgMain& w) { QTest::keyClick(&w, Qt::Key_Escape); }, kLogoutResult},
+      {"the tray's Exit", [](CDlgMain& w) { emit w.Tray().Command(kTrayExitCommand); }, kExitResult},
       {"EXIT", [](CDlgMain& w) { QTest::mouseClick(&w, Qt::LeftButton, {}, Centre(kAreaExit)); }, -1},
   };
   for (const auto& way : ways) {
@@ -236,7 +235,7 @@ TEST_F(NoteFailureTest, LeavingAsksWhetherToDiscardItAndNoStays) {
     }
     disk.reset();
     StepData steps;
-    w.Dashboard().Files().Release();
+    w.Presenter().Files().Release();
     ASSERT_TRUE(steps.Open(stepFile));
     DayRecord day;
     ASSERT_TRUE(steps.FindByDate(MakeDate(2008, 3, 19), day));
@@ -260,7 +259,7 @@ TEST_F(NoteFailureTest, ALogoutNobodyCanBeAskedAboutKeepsTheTextOnStandardError)
   const bool ended = finished.wait(kGenerous);
   const std::string err = testing::internal::GetCapturedStderr();
   ASSERT_TRUE(ended);
-  EXPECT_EQ(finished.at(0).at(0).toInt(), CDlgMain::kLogoutResult);
+  EXPECT_EQ(finished.at(0).at(0).toInt(), kLogoutResult);
   EXPECT_NE(err.find("The day note of 19-Mar-2008 could not be saved"), std::string::npos) << err;
   EXPECT_NE(err.find("No space left on device"), std::string::npos) << err;
   EXPECT_NE(err.find("\nwalked\n"), std::string::npos) << err;
@@ -301,7 +300,7 @@ TEST_F(MainWindowCrossingsTest, EditAfterTheDataFolderWasReplacedSavesNothingAnd
 // it makes; UPLOAD's says what could not be opened and why.
 TEST_F(MainWindowCrossingsTest, AMissingDataFolderIsToldOncePerActionWithItsReason) {
   CDlgMain& w = Open();
-  w.Dashboard().Files().Release();
+  w.Presenter().Files().Release();
   fs::remove_all(app->Paths().DataFolder());
   const QString missing = QString::fromStdString(stepFile.string() + ": No such file or directory");
   w.activateWindow();

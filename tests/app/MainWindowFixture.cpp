@@ -37,7 +37,7 @@ MainWindowFixture::MainWindowFixture() {
   options.home = dir.Path().string();
   options.watch = {true, "7"};
   options.instant = true;
-  app = std::make_unique<AppContext>(options, clock);
+  app = std::make_unique<AppContext>(options, clock, &desktop);
   const StorePaths& paths = app->Paths();
   EXPECT_TRUE(paths.CreateDataFolder().ok());
   UserData users;
@@ -65,23 +65,23 @@ void MainWindowFixture::FillSteps(const std::vector<DayRecord>& days) {
   ASSERT_TRUE(steps.SortAndRenumber());
 }
 
+void MainWindowFixture::Remake(const AppOptions& options) {
+  window.reset();
+  app = std::make_unique<AppContext>(options, clock, &desktop);
+}
+
 int MainWindowFixture::StoredDays() {
-  window->Dashboard().Files().Release();
+  window->Presenter().Files().Release();
   StepData steps;
   EXPECT_TRUE(steps.Open(stepFile));
   return steps.GetCount();
 }
 
 CDlgMain& MainWindowFixture::Open() {
+  window.reset();
   window = std::make_unique<CDlgMain>(*app, std::make_unique<FakeTrayArea>(tray));
   EXPECT_TRUE(window->LoadDataStore());
-  EXPECT_TRUE(window->Users().MoveFirst());
-  window->askUploadChoices = [this](DownloadChoices& choices) {
-    offered.push_back(choices);
-    if (!uploadAnswer) return false;
-    choices = *uploadAnswer;
-    return true;
-  };
+  app->Work().LogIn(app->Work().Users().All().front());
   window->Start();
   window->show();
   return *window;

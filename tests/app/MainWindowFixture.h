@@ -26,6 +26,7 @@
 #include "SimulatedWatch.h"
 #include "SkinLayout.h"
 #include "TempDir.h"
+#include "TestDesktop.h"
 
 namespace tempovia::test {
 
@@ -44,8 +45,11 @@ class MainWindowFixture : public ::testing::Test {
   void FillSteps(const std::vector<DayRecord>& days);
   int StoredDays();
   SimulatedWatch& Watch() { return static_cast<SimulatedWatch&>(app->Watch().Transport()); }
-  // The window made, loaded and started as the login cycle does, and shown.
+  // The window made, loaded and started as the login cycle does (Ann
+  // logged in), and shown.
   CDlgMain& Open();
+  // Another app on these options (the program's folder, say).
+  void Remake(const AppOptions& options);
   void Click(QPoint at) { QTest::mouseClick(window.get(), Qt::LeftButton, {}, at); }
   // A move with no button held, as the mouse passes over the window.
   void Hover(QPoint at);
@@ -71,6 +75,7 @@ class MainWindowFixture : public ::testing::Test {
 
   TempDir dir;
   FakeClock clock{LocalDateTime::From(2008, 3, 20, 9, 0, 0)};
+  TestDesktop desktop{clock};
   std::unique_ptr<AppContext> app;
   std::filesystem::path stepFile;
   std::filesystem::path exerciseFile;
@@ -78,8 +83,6 @@ class MainWindowFixture : public ::testing::Test {
   ScriptedMessageBoxes boxes;
   // The core's notices show as the program shows them: as message boxes.
   MessageBoxNoticeSink notices;
-  std::optional<DownloadChoices> uploadAnswer = DownloadChoices{false, true};
-  std::vector<DownloadChoices> offered;
   std::unique_ptr<CDlgMain> window;
 };
 

@@ -1,5 +1,6 @@
-// PRINT, EXPORT and IMPORT through the real main window, offscreen, with the
-// options dialog filled in as a user would and the folder chooser answered.
+// PRINT and IMPORT through the real main window, offscreen, with the options
+// dialog filled in as a user would and the folder chooser answered. What the
+// flows decide is tested beneath the window.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -25,6 +26,7 @@
 #include "ScriptedMessageBoxes.h"
 #include "StepData.h"
 #include "TempDir.h"
+#include "TestDesktop.h"
 
 namespace tempovia {
 namespace {
@@ -58,7 +60,7 @@ class PrintTransferTest : public ::testing::Test {
     options.home = (dir / "home").string();
     options.watch = {true, "5"};
     options.instant = true;
-    app = std::make_unique<AppContext>(options, clock);
+    app = std::make_unique<AppContext>(options, clock, &desktop);
     const StorePaths& paths = app->Paths();
     EXPECT_TRUE(paths.CreateDataFolder().ok());
     UserData users;
@@ -97,11 +99,7 @@ class PrintTransferTest : public ::testing::Test {
   CDlgMain& Open() {
     window = std::make_unique<CDlgMain>(*app, std::make_unique<test::FakeTrayArea>(tray));
     EXPECT_TRUE(window->LoadDataStore());
-    EXPECT_TRUE(window->Users().FindByName("Ben"));
-    window->chooseFolder = [this](const QString& title) {
-      titles << title;
-      return chosen;
-    };
+    app->Work().LogIn(*app->Work().Users().FindNamed("Ben"));
     window->Start();
     window->show();
     return *window;
@@ -114,7 +112,7 @@ class PrintTransferTest : public ::testing::Test {
 
   // Fills the options dialog as a user would and presses "Create PDF File".
   void ScriptOptions(bool chart, bool detail, const fs::path& folder, const QString& name) {
-    window->runPrintOptions = [=](CDlgPrint& dialog) {
+    desktop.reportOptions = [=](CDlgPrint& dialog) {
       dialog.show();
       dialog.findChild<QCheckBox*>(QStringLiteral("chart"))->setChecked(chart);
       dialog.findChild<QCheckBox*>(QStringLiteral("detailedData"))->setChecked(detail);
@@ -135,15 +133,14 @@ class PrintTransferTest : public ::testing::Test {
   }
 
   test::TempDir dir;
+  FakeClock clock{LocalDateTime::From(2008, 3, 20, 9, 0, 0)};
+  test::TestDesktop desktop{clock};
   // The window's picture goes to a temporary folder no other test writes to.
   test::PrivateTmpdir temporary;
-  FakeClock clock{LocalDateTime::From(2008, 3, 20, 9, 0, 0)};
   std::unique_ptr<AppContext> app;
   test::FakeTrayArea::State tray;
   ScriptedMessageBoxes boxes;
   std::unique_ptr<CDlgMain> window;
-  fs::path chosen;
-  QStringList titles;
 };
 
 TEST_F(PrintTransferTest, AFullReportHasBothTablesThenThePictureOfTheWindow) {
@@ -203,54 +200,10 @@ TEST_F(PrintTransferTest, AFolderTooLongToRememberIsStillUsed) {
 
 TEST_F(PrintTransferTest, CancellingTheOptionsWritesNothingAndLeavesNoPicture) {
   Open();
-  window->runPrintOptions = [](CDlgPrint&) { return CDlgPrint::kCancel; };
+  desktop.reportOptions = nullptr;
   Click(kAreaPrint);
   EXPECT_THAT(CaptureFilesInTemp(), ::testing::IsEmpty());
   EXPECT_EQ(StoredReportFolder(), "");
-}
-
-TEST_F(PrintTransferTest, ExportingTwiceOnADayAsksAndNoChangesNothing) {
-  CDlgMain& w = Open();
-  chosen = dir / "backups";
-  fs::create_directories(chosen);
-  Click(kAreaExport);
-  EXPECT_THAT(titles, ElementsAre("Please select a folder to export"));
-  const fs::path exported = chosen / "Tempovia Data 20-Mar-2008";
-  ASSERT_THAT(boxes.Texts(), ElementsAre(QString::fromStdString("Files exported to " + exported.string())));
-  EXPECT_EQ(boxes.Boxes()[0].icon, NoticeIcon::None);
-  EXPECT_EQ(Tree(exported), Tree(app->Paths().DataFolder()));
-  // The logged-in user is still the one shown and the one acted for.
-  EXPECT_EQ(w.Users().Current().name, "Ben");
-
-  std::ofstream(app->Paths().DataFolder() / "later.dat") << "new";
-  const auto copy = Tree(exported);
-  boxes.Clear();
-  boxes.Answer(MessageAnswer::No);
-  Click(kAreaExport);
-  EXPECT_THAT(boxes.Texts(), ElementsAre("Output folder already exist\n\nOverwrite data inside the folder ??"));
-  EXPECT_EQ(Tree(exported), copy);
-  EXPECT_EQ(w.Users().Current().name, "Ben");
-  EXPECT_TRUE(w.Users().IsOpen());
-}
-
-TEST_F(PrintTransferTest, ExportingIntoTempoviasOwnFolderIsRefusedAndAFileThatCannotBeCopiedIsNamed) {
-  CDlgMain& w = Open();
-  chosen = app->Paths().DataFolder();
-  Click(kAreaExport);
-  ASSERT_EQ(boxes.Texts().size(), 1);
-  EXPECT_EQ(boxes.Boxes()[0].icon, NoticeIcon::Warning);
-  EXPECT_FALSE(fs::exists(chosen / "Tempovia Data 20-Mar-2008"));
-
-  boxes.Clear();
-  ASSERT_EQ(::mkfifo((app->Paths().DataFolder() / "pipe").c_str(), 0600), 0);
-  chosen = dir / "out";
-  fs::create_directories(chosen);
-  Click(kAreaExport);
-  ASSERT_EQ(boxes.Texts().size(), 1);
-  EXPECT_THAT(boxes.Texts()[0].toStdString(), HasSubstr("Files exported to"));
-  EXPECT_THAT(boxes.Texts()[0].toStdString(), HasSubstr("pipe"));
-  EXPECT_TRUE(fs::exists(chosen / "Tempovia Data 20-Mar-2008" / "user.dat"));
-  EXPECT_EQ(w.Users().Current().name, "Ben");
 }
 
 TEST_F(PrintTransferTest, ImportReplacesUserDatCopiesPhotosAndKeepsTheOldFolderSafe) {
@@ -270,16 +223,16 @@ TEST_F(PrintTransferTest, ImportReplacesUserDatCopiesPhotosAndKeepsTheOldFolderS
   std::ofstream(source / "photos" / "100.png") << "not really a picture";
   const auto before = Tree(app->Paths().DataFolder());
   CDlgMain& w = Open();
-  chosen = source;
+  desktop.folder = source;
   Click(kAreaImport);
-  EXPECT_THAT(titles, ElementsAre("Please select a folder to import"));
+  EXPECT_THAT(desktop.folderTitles, ElementsAre("Please select a folder to import"));
   ASSERT_EQ(boxes.Texts().size(), 1);
   EXPECT_TRUE(boxes.Texts()[0].startsWith("Data Imported!"));
   EXPECT_EQ(boxes.Boxes()[0].icon, NoticeIcon::None);
   EXPECT_EQ(Bytes(app->Paths().DataFolder() / "user.dat"), Bytes(source / "user.dat"));
   EXPECT_TRUE(fs::exists(app->Paths().PhotosFolder() / "100.png"));
   // The first user of the imported file is the one shown now.
-  EXPECT_EQ(w.Users().Current().name, "Cleo");
+  EXPECT_EQ(app->Work().LoggedIn()->name, "Cleo");
   EXPECT_EQ(w.UserValue(0).text(), "Cleo");
   // The safety copy holds the data folder as it was, byte for byte, and is
   // named in the message.
@@ -289,35 +242,6 @@ TEST_F(PrintTransferTest, ImportReplacesUserDatCopiesPhotosAndKeepsTheOldFolderS
   EXPECT_EQ(Tree(backup), before);
   EXPECT_THAT(boxes.Texts()[0].toStdString(), HasSubstr(backup.string()));
   EXPECT_EQ(fs::status(backup).permissions() & (fs::perms::group_all | fs::perms::others_all), fs::perms::none);
-}
-
-TEST_F(PrintTransferTest, AnImportWithoutUserDatOrFromTheDataFolderCopiesNothing) {
-  CDlgMain& w = Open();
-  const auto before = Tree(app->Paths().DataFolder());
-  chosen = dir / "empty";
-  fs::create_directories(chosen);
-  std::ofstream(chosen / "100.dat") << "x";
-  Click(kAreaImport);
-  EXPECT_THAT(boxes.Texts(), ElementsAre("Incorrect files!"));
-  EXPECT_EQ(boxes.Boxes()[0].icon, NoticeIcon::None);
-
-  boxes.Clear();
-  chosen = app->Paths().DataFolder();
-  Click(kAreaImport);
-  ASSERT_EQ(boxes.Texts().size(), 1);
-  EXPECT_EQ(boxes.Boxes()[0].icon, NoticeIcon::Warning);
-  EXPECT_EQ(Tree(app->Paths().DataFolder()), before);
-  EXPECT_EQ(w.Users().Current().name, "Ben");
-}
-
-TEST_F(PrintTransferTest, CancellingTheFolderChooserDoesNothing) {
-  CDlgMain& w = Open();
-  chosen.clear();
-  Click(kAreaExport);
-  Click(kAreaImport);
-  EXPECT_TRUE(boxes.Texts().isEmpty());
-  EXPECT_EQ(titles.size(), 2);
-  EXPECT_EQ(w.Users().Current().name, "Ben");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "NoticeRecorder.h"
 #include "SkinLayout.h"
 #include "TempDir.h"
+#include "UserFiles.h"
 
 namespace tempovia {
 namespace {
@@ -21,8 +22,8 @@ using ::testing::ElementsAre;
 
 class ChartDashboardTest : public ::testing::Test {
  protected:
-  ChartDashboardTest() : clock(LocalDateTime::From(2008, 3, 20, 9, 30, 0)), dashboard(chart, view, clock) {
-    dashboard.SetUserFiles(dir / "100.dat", dir / "100_exercise.dat");
+  ChartDashboardTest() : clock(LocalDateTime::From(2008, 3, 20, 9, 30, 0)), dashboard(chart, view, files, clock) {
+    files.SetPaths(dir / "100.dat", dir / "100_exercise.dat");
   }
 
   void Show(ChartKind kind, ChartPeriod period, LocalDateTime date) {
@@ -41,6 +42,7 @@ class ChartDashboardTest : public ::testing::Test {
   FakeClock clock;
   test::RecordingChart chart;
   test::RecordingView view;
+  UserFiles files;
   ChartDashboard dashboard;
 };
 
@@ -214,7 +216,7 @@ TEST_F(ChartDashboardTest, DistancesFollowTheDistanceUnit) {
   EXPECT_EQ(view.summary.distance, "6.21 miles");
   EXPECT_EQ(view.info.averageSpeed, "3.11 mile/hr  ");
   // The stored record never changes with the units.
-  dashboard.Files().Release();
+  files.Release();
   EXPECT_EQ(ReadStepFile(dir / "100.dat").at(0).distance, 10.0);
 
   dashboard.SetUnits({false, false});
@@ -251,17 +253,17 @@ TEST_F(ChartDashboardTest, TheCaptionSaysTodayOnlyForTodaysDate) {
 
 TEST_F(ChartDashboardTest, LoadingAUserStartsAtTheLatestStoredDayOrToday) {
   dashboard.SelectPeriod(ChartPeriod::Week);
-  dashboard.Files().Release();
+  files.Release();
   FillStepFile(dir / "100.dat", {});
   ASSERT_TRUE(dashboard.LoadUser());
   EXPECT_EQ(dashboard.ChartDate(), clock.Now());
-  dashboard.Files().Release();
+  files.Release();
   FillStepFile(dir / "100.dat", {DayOf(2007, 11, 2, 10), DayOf(2008, 1, 9, 20)});
   ASSERT_TRUE(dashboard.LoadUser());
   EXPECT_EQ(dashboard.ChartDate(), LocalDateTime::From(2008, 1, 9));
   // A file that cannot be opened changes nothing.
   NoticeRecorder notices;
-  dashboard.SetUserFiles(dir / "missing-folder" / "101.dat", dir / "101_exercise.dat");
+  files.SetPaths(dir / "missing-folder" / "101.dat", dir / "101_exercise.dat");
   EXPECT_FALSE(dashboard.LoadUser());
   EXPECT_EQ(dashboard.ChartDate(), LocalDateTime::From(2008, 1, 9));
   EXPECT_EQ(notices.Texts().size(), 1u);
@@ -333,13 +335,13 @@ TEST_F(ChartDashboardTest, TheExerciseKindShowsTheTableInsteadOfTheChart) {
 
 TEST_F(ChartDashboardTest, ScrollingDownCountsTheEntriesFirstAndStaysPutWithoutAFile) {
   NoticeRecorder notices;
-  dashboard.SetUserFiles(dir / "100.dat", dir / "no-folder" / "100_exercise.dat");
+  files.SetPaths(dir / "100.dat", dir / "no-folder" / "100_exercise.dat");
   dashboard.ScrollExerciseTable(false);
   EXPECT_EQ(dashboard.ExerciseCount(), -1);
   EXPECT_EQ(dashboard.TableTop(), 0);
 
   FillExerciseFile(dir / "100_exercise.dat", Sessions(9));
-  dashboard.SetUserFiles(dir / "100.dat", dir / "100_exercise.dat");
+  files.SetPaths(dir / "100.dat", dir / "100_exercise.dat");
   dashboard.ScrollExerciseTable(false);
   EXPECT_EQ(dashboard.ExerciseCount(), 9);
   EXPECT_EQ(dashboard.TableTop(), 1);
@@ -371,11 +373,11 @@ TEST_F(ChartDashboardTest, AHeldArrowRepeatsAfterTwentyTicksThenEveryTickUntilTh
 TEST_F(ChartDashboardTest, TheStepFileIsClosedAfterASecondWithoutUse) {
   FillStepFile(dir / "100.dat", {DayOf(2008, 3, 5, 10)});
   ASSERT_TRUE(dashboard.LoadUser());
-  EXPECT_TRUE(dashboard.Files().StepsOpen());
-  for (int tick = 1; tick < UserFiles::kIdleTicks; ++tick) dashboard.Tick();
-  EXPECT_TRUE(dashboard.Files().StepsOpen());
-  dashboard.Tick();
-  EXPECT_FALSE(dashboard.Files().StepsOpen());
+  EXPECT_TRUE(files.StepsOpen());
+  for (int tick = 1; tick < UserFiles::kIdleTicks; ++tick) files.Tick();
+  EXPECT_TRUE(files.StepsOpen());
+  files.Tick();
+  EXPECT_FALSE(files.StepsOpen());
   // Meanwhile anybody may open it.
   StepData other;
   EXPECT_TRUE(other.Open(dir / "100.dat"));
@@ -390,14 +392,14 @@ TEST_F(ChartDashboardTest, AnEditedNoteGoesIntoItsDaysRecordBeforeTheNextAction)
 
   // Shown and not edited: never written.
   dashboard.RunArea(kAreaNextPeriod, false);
-  dashboard.Files().Release();
+  files.Release();
   EXPECT_EQ(ReadStepFile(dir / "100.dat")[1].note, "old");
 
   dashboard.RunArea(kAreaPreviousPeriod, false);
   view.note = "Ran to the lake\nwith Zo\xC3\xAB";
   dashboard.NoteEdited();
   dashboard.RunArea(kAreaNextPeriod, false);
-  dashboard.Files().Release();
+  files.Release();
   const std::vector<DayRecord> days = ReadStepFile(dir / "100.dat");
   ASSERT_EQ(days.size(), 3u);
   EXPECT_EQ(days[1].note, "Ran to the lake\r\nwith Zo\xEB");
@@ -412,7 +414,7 @@ TEST_F(ChartDashboardTest, ANoteForADayWithoutRecordCreatesABlankRecordOfThatDay
   view.note = "rest day";
   dashboard.NoteEdited();
   ASSERT_TRUE(dashboard.SaveDayNote().ok());
-  dashboard.Files().Release();
+  files.Release();
   const std::vector<DayRecord> days = ReadStepFile(dir / "100.dat");
   ASSERT_EQ(days.size(), 1u);
   EXPECT_EQ(days[0].Date(), MakeDate(2008, 3, 5));
@@ -423,7 +425,7 @@ TEST_F(ChartDashboardTest, ANoteForADayWithoutRecordCreatesABlankRecordOfThatDay
 
 TEST_F(ChartDashboardTest, ANoteThatCannotBeSavedStaysEditedAndInTheField) {
   NoticeRecorder notices;
-  dashboard.SetUserFiles(dir / "no-folder" / "100.dat", dir / "100_exercise.dat");
+  files.SetPaths(dir / "no-folder" / "100.dat", dir / "100_exercise.dat");
   view.note = "keep me";
   dashboard.NoteEdited();
   EXPECT_FALSE(dashboard.SaveDayNote().ok());
@@ -438,7 +440,7 @@ TEST_F(ChartDashboardTest, ANoteThatCannotBeSavedStaysEditedAndInTheField) {
 TEST_F(ChartDashboardTest, AFileThatWillNotOpenIsToldOncePerAction) {
   NoticeRecorder notices;
   const std::filesystem::path missing = dir / "no-folder" / "100.dat";
-  dashboard.SetUserFiles(missing, dir / "no-folder" / "100_exercise.dat");
+  files.SetPaths(missing, dir / "no-folder" / "100_exercise.dat");
   dashboard.RunArea(kAreaYearly, false);
   EXPECT_THAT(notices.Texts(),
               ElementsAre("Failed to open Step Data\n\n" + missing.string() + ": No such file or directory"));
@@ -454,7 +456,7 @@ TEST_F(ChartDashboardTest, AFileGoneMeanwhileLeavesNoOtherDaysFiguresBesideTheDa
   FillStepFile(dir / "100.dat", {DayOf(2008, 3, 5, 1000)});
   Show(ChartKind::Steps, ChartPeriod::Week, LocalDateTime::From(2008, 3, 5));
   ASSERT_EQ(view.summary.steps, "1000");
-  dashboard.Files().Release();
+  files.Release();
   std::filesystem::remove(dir / "100.dat");
   std::filesystem::create_directory(dir / "100.dat");  // not a file any more
   NoticeRecorder notices;
@@ -467,7 +469,7 @@ TEST_F(ChartDashboardTest, AFileGoneMeanwhileLeavesNoOtherDaysFiguresBesideTheDa
 
 TEST_F(ChartDashboardTest, LeavingWithANoteThatCannotBeSavedAsksAndYesDiscardsIt) {
   Show(ChartKind::Steps, ChartPeriod::Week, LocalDateTime::From(2008, 3, 5));
-  dashboard.SetUserFiles(dir / "no-folder" / "100.dat", dir / "100_exercise.dat");
+  files.SetPaths(dir / "no-folder" / "100.dat", dir / "100_exercise.dat");
   NoticeRecorder notices;
   view.note = "keep me";
   dashboard.NoteEdited();
@@ -503,7 +505,7 @@ TEST_F(ChartDashboardTest, ANoteOfAUserTiedToAnotherIsNeverWrittenAndTheReasonSh
   EXPECT_TRUE(dashboard.NoteChanged());
   ASSERT_EQ(notices.Texts().size(), 1u);
   EXPECT_NE(notices.Texts()[0].find("two users share 100.dat"), std::string::npos);
-  dashboard.Files().Release();
+  files.Release();
   EXPECT_EQ(ReadStepFile(dir / "100.dat")[0].note, "");
 }
 
@@ -532,7 +534,7 @@ TEST_F(ChartDashboardTest, PickingADayShowsTheWeekFromIt) {
 
   // Without both files the calendar is not shown.
   NoticeRecorder notices;
-  dashboard.SetUserFiles(dir / "100.dat", dir / "no-folder" / "100_exercise.dat");
+  files.SetPaths(dir / "100.dat", dir / "no-folder" / "100_exercise.dat");
   shown = false;
   dashboard.PickDate([&](CalendarDays&) {
     shown = true;
@@ -548,10 +550,11 @@ TEST_F(ChartDashboardTest, TheCalendarHoldsNoFileAndKeepsItsMarksPastTheIdleClos
   dashboard.SelectChartKind(ChartKind::Steps);
   dashboard.PickDate([&](CalendarDays& days) {
     // The window's timer runs on while the dialog is shown.
-    for (int tick = 0; tick < UserFiles::kIdleTicks + 5; ++tick) dashboard.Tick();
+    for (int tick = 0; tick < UserFiles::kIdleTicks + 5; ++tick) files.Tick();
+    EXPECT_FALSE(files.StepsOpen());
     EXPECT_TRUE(days.MarksOf(MakeDate(2008, 3, 5)).steps) << "marks still shown after the idle close";
     // A download ending meanwhile lets go of the files and stores into both.
-    dashboard.Files().Release();
+    files.Release();
     StepData steps;
     CExerciseDB exercises;
     EXPECT_TRUE(steps.TryOpen(dir / "100.dat").ok());
@@ -567,7 +570,7 @@ TEST_F(ChartDashboardTest, TheCalendarHoldsNoFileAndKeepsItsMarksPastTheIdleClos
 TEST_F(ChartDashboardTest, AfterADownloadTheWeekStartsOnTheLatestDay) {
   FillStepFile(dir / "100.dat", {DayOf(2008, 3, 10, 10), DayOf(2008, 3, 16, 20)});
   Show(ChartKind::Steps, ChartPeriod::Year, LocalDateTime::From(2008, 1, 1));
-  dashboard.Files().Release();
+  files.Release();
   dashboard.ShowLatestWeek();
   EXPECT_EQ(dashboard.Period(), ChartPeriod::Week);
   EXPECT_EQ(dashboard.ChartDate(), LocalDateTime::From(2008, 3, 16));

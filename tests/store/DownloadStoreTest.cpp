@@ -38,7 +38,7 @@ class DownloadStoreTest : public ::testing::Test {
   Status Store() {
     decoded = DecodeWatchImage(EncodeWatchImage(values));
     EXPECT_TRUE(decoded.userValid);
-    return StoreDownload(paths, users, decoded.user, decoded.steps, decoded.exercises, result);
+    return StoreDownload(paths, users, users.Current(), decoded.user, decoded.steps, decoded.exercises, result);
   }
 
   // The days (or session days) stored, in file order.

@@ -63,11 +63,12 @@ class UserEditorTest : public ::testing::Test {
     ASSERT_TRUE(users.Open(paths.UserDatabase()));
   }
 
-  // Stores a user and makes it the current one, as after a login.
+  // Stores a user, who becomes the one edited (as after a login).
   void Store(LocalUserRecord user) {
     users.Current() = std::move(user);
     ASSERT_TRUE(users.Append());
     ASSERT_TRUE(users.MoveLastActive());
+    loggedIn = users.Current();
   }
 
   LocalUserRecord Stored(std::int32_t id) const {
@@ -78,7 +79,7 @@ class UserEditorTest : public ::testing::Test {
   }
 
   UserEditor Editor(Mode mode, bool imperial = false, bool pounds = false) {
-    return UserEditor(users, paths, mode, imperial, pounds, [this] { ++refreshed; });
+    return UserEditor(users, paths, mode, loggedIn, imperial, pounds, LocalDateTime::From(2008, 3, 20, 9, 0, 0));
   }
 
   // Answers the confirmation with text and counts the questions.
@@ -92,7 +93,7 @@ class UserEditorTest : public ::testing::Test {
   test::TempDir dir;
   StorePaths paths{dir.Path()};
   UserData users;
-  int refreshed = 0;
+  LocalUserRecord loggedIn;
   int confirmations = 0;
 };
 
@@ -160,12 +161,11 @@ TEST_F(UserEditorTest, MeasuresOutOfRangeAreRefusedWithTheirUnitsMessage) {
   LocalUserRecord sample = Sample();
   sample.walkingStride = 70;
   Store(sample);
-  const LocalUserRecord before = users.Current();
+  const LocalUserRecord before = loggedIn;
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.field) + " " + c.text);
     confirmations = 0;
-    users.Current() = before;
-    ASSERT_TRUE(users.Update(before.id));
+    ASSERT_TRUE(users.Store(before).ok());
     UserEditor editor = Editor(Mode::Edit, c.imperial, c.pounds);
     EditorTexts typed = editor.Shown();
     std::string& field = std::string(c.field) == "height"    ? typed.height
@@ -205,7 +205,8 @@ TEST_F(UserEditorTest, UntouchedImperialStridesStayExactAndAgeAndSexAreRead) {
   EXPECT_EQ(stored.runningStride, 95.5);
   EXPECT_EQ(stored.age, 35);
   EXPECT_EQ(stored.sex, LocalUserRecord::kSexNotSet);
-  EXPECT_EQ(users.Current(), stored);
+  EXPECT_TRUE(editor.Saved());
+  EXPECT_EQ(editor.User(), stored);
 }
 
 TEST_F(UserEditorTest, MissingNameOrPasswordComesBeforeAnyOtherCheck) {
@@ -231,7 +232,6 @@ TEST_F(UserEditorTest, CreateModeAddsAUserWithNothingButNameAndPassword) {
   EditorOutcome outcome = first.Save({"Ann", "secret", "", "", "", "", "", -1}, Confirm("secret"));
   EXPECT_EQ(Shown(outcome), std::vector<std::string>{"Record Saved"});
   EXPECT_TRUE(outcome.close);
-  EXPECT_EQ(refreshed, 1);
   const LocalUserRecord ann = Stored(100);
   EXPECT_EQ(ann.name, "Ann");
   EXPECT_EQ(ann.password, "secret");
@@ -244,10 +244,10 @@ TEST_F(UserEditorTest, CreateModeAddsAUserWithNothingButNameAndPassword) {
   EXPECT_EQ(ann.photo, "");
   EXPECT_TRUE(fs::exists(paths.DataFolder() / "100.dat"));
   EXPECT_TRUE(fs::exists(paths.DataFolder() / "100_exercise.dat"));
-  EXPECT_EQ(users.Current(), ann);
+  EXPECT_EQ(first.User(), ann);
 
-  // The login window shows Ann; a second "Ann" is refused and Cancel brings
-  // Ann back, not the refused record in her place.
+  // A second "Ann" is refused; the editor stays open, and Cancel writes
+  // nothing.
   UserEditor again = Editor(Mode::Create);
   outcome = again.Save({"Ann", "other", "", "", "", "", "", -1}, Confirm("other"));
   ASSERT_EQ(outcome.messages.size(), 1u);
@@ -255,9 +255,10 @@ TEST_F(UserEditorTest, CreateModeAddsAUserWithNothingButNameAndPassword) {
   EXPECT_EQ(outcome.messages[0].text, "The name already exists in the databse!\nPlease choose another one.");
   EXPECT_FALSE(outcome.close);
   EXPECT_EQ(users.GetCount(), 1);
-  EXPECT_EQ(refreshed, 1);
+  EXPECT_FALSE(again.Saved());
   again.Cancel();
-  EXPECT_EQ(users.Current(), ann);
+  EXPECT_EQ(again.User(), LocalUserRecord{});
+  EXPECT_EQ(users.All(), std::vector<LocalUserRecord>{ann});
 }
 
 TEST_F(UserEditorTest, TextsAreStoredAsWindows1252WithinTheFieldWidths) {
@@ -290,6 +291,7 @@ TEST_F(UserEditorTest, OverlongStoredTextsAreKeptUntilChanged) {
   users.Close();
   WriteAll(paths.UserDatabase(), std::string(bytes.begin(), bytes.end()));
   ASSERT_TRUE(users.Open(paths.UserDatabase()));
+  loggedIn = users.RecordAt(0);
 
   UserEditor editor = Editor(Mode::Edit);
   EXPECT_EQ(editor.Shown().name, std::string(31, 'N'));
@@ -297,24 +299,24 @@ TEST_F(UserEditorTest, OverlongStoredTextsAreKeptUntilChanged) {
   EditorTexts typed = editor.Shown();
   typed.password = "ABCDEFGHIJKLm";  // a changed password must fit
   EXPECT_FALSE(editor.Save(typed, Confirm("ABCDEFGHIJKLm")).close);
-  EXPECT_EQ(users.Current().password, "ABCDEFGHIJKLM");
+  EXPECT_EQ(users.RecordAt(0).password, "ABCDEFGHIJKLM");
   EXPECT_TRUE(editor.Save(editor.Shown(), Confirm("ABCDEFGHIJKLM")).close);
-  EXPECT_EQ(users.Current().name, std::string(31, 'N'));
-  EXPECT_EQ(users.Current().password, "ABCDEFGHIJKLM");
+  EXPECT_EQ(users.RecordAt(0).name, std::string(31, 'N'));
+  EXPECT_EQ(users.RecordAt(0).password, "ABCDEFGHIJKLM");
 }
 
 TEST_F(UserEditorTest, AUserNoLongerInTheFileIsNotSavedElsewhere) {
   Store(Sample());
   Store(Sample());  // 101, the last record
-  users.Current() = Stored(100);
-  users.Current().id = 555;  // user.dat changed under the logged-in user
+  loggedIn = Stored(100);
+  loggedIn.id = 555;  // user.dat changed under the logged-in user
   const std::string fileBefore = ReadAll(paths.UserDatabase());
   UserEditor editor = Editor(Mode::Edit);
   const EditorOutcome outcome = editor.Save(editor.Shown(), Confirm("pw"));
   EXPECT_EQ(Shown(outcome),
             std::vector<std::string>{"!The changes could not be saved: this user is no longer in the user database."});
   EXPECT_FALSE(outcome.close);
-  EXPECT_EQ(users.Current().id, 555);  // still the edited user, not the file's last one
+  EXPECT_EQ(editor.User().id, 555);  // still the edited user, not the file's last one
   EXPECT_EQ(ReadAll(paths.UserDatabase()), fileBefore);
 
   users.Close();
@@ -335,6 +337,7 @@ TEST_F(UserEditorTest, APhotoIsCopiedOnlyOnSaveAndAFailedCopyKeepsTheOldOne) {
   // A file where the photos folder belongs.
   fs::remove_all(paths.PhotosFolder());
   WriteAll(paths.PhotosFolder(), "in the way");
+  loggedIn = editor.User();
   UserEditor blocked = Editor(Mode::Edit);
   ASSERT_EQ(blocked.ChoosePhoto(chosen, "bmp"), std::nullopt);
   EditorTexts typed = blocked.Shown();
@@ -347,7 +350,7 @@ TEST_F(UserEditorTest, APhotoIsCopiedOnlyOnSaveAndAFailedCopyKeepsTheOldOne) {
   EXPECT_TRUE(outcome.close);  // the rest of the record was saved
   EXPECT_EQ(Stored(100).age, 40);
   EXPECT_EQ(Stored(100).photo, "100.png");
-  EXPECT_EQ(users.Current().photo, "100.png");
+  EXPECT_EQ(blocked.User().photo, "100.png");
 }
 
 TEST(UserRulesText, PasswordsAndTextsCompareAsStoredBytes) {

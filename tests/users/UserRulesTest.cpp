@@ -76,26 +76,30 @@ TEST(UserRules, AddUserRefusesAnExistingNameAndCreatesTheFilesOfANewOne) {
   UserData users;
   ASSERT_TRUE(users.Open(paths.UserDatabase()));
 
-  users.Current() = LocalUserRecord{};
-  users.Current().name = "Ann";
-  users.Current().password = "pw";
-  ASSERT_TRUE(AddUser(users, paths).ok());
-  EXPECT_EQ(users.Current().id, 100);
-  EXPECT_EQ(users.Current().photo, "");  // no photo until one is chosen
+  const LocalDateTime now = LocalDateTime::From(2008, 3, 20, 9, 0, 0);
+  LocalUserRecord ann;
+  ann.name = "Ann";
+  ann.password = "pw";
+  ann.photo = "typed.jpg";
+  ASSERT_TRUE(AddUser(users, paths, ann, now).ok());
+  EXPECT_EQ(ann.id, 100);
+  EXPECT_EQ(ann.photo, "");  // no photo until one is chosen
+  EXPECT_EQ(users.Find(100)->name, "Ann");
   EXPECT_TRUE(std::filesystem::exists(paths.DataFolder() / "100.dat"));
   EXPECT_TRUE(std::filesystem::exists(paths.DataFolder() / "100_exercise.dat"));
 
-  users.Current() = LocalUserRecord{};
-  users.Current().name = "Ann";
-  const Status duplicate = AddUser(users, paths);
+  LocalUserRecord again;
+  again.name = "Ann";
+  const Status duplicate = AddUser(users, paths, again, now);
   EXPECT_EQ(duplicate.message(), kDuplicateNameMessage);
   EXPECT_EQ(users.GetCount(), 1);
-  EXPECT_EQ(users.Current().name, "Ann");  // the typed record is back for correction
+  EXPECT_EQ(again.name, "Ann");  // as typed, for correction
+  EXPECT_EQ(again.id, 0);
 
-  users.Current() = LocalUserRecord{};
-  users.Current().name = "ann";  // letter case makes another name
-  ASSERT_TRUE(AddUser(users, paths).ok());
-  EXPECT_EQ(users.Current().id, 101);
+  LocalUserRecord lower;
+  lower.name = "ann";  // letter case makes another name
+  ASSERT_TRUE(AddUser(users, paths, lower, now).ok());
+  EXPECT_EQ(lower.id, 101);
   EXPECT_EQ(users.GetCount(), 2);
 }
 

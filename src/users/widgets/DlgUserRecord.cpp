@@ -58,14 +58,9 @@ QLineEdit* MeasureBox(const char* name, QWidget* parent) {
 const QString CDlgUserRecord::kPhotoFilter =
     QStringLiteral("Images(*.bmp,*.jpg,*.png,*.gif) (*.bmp *.jpg *.png *.gif *.BMP *.JPG *.PNG *.GIF)");
 
-CDlgUserRecord::CDlgUserRecord(UserData& users, const StorePaths& paths, int distanceUnit, int weightUnit,
-                               std::function<void()> refreshUserPanel, QWidget* parent)
+CDlgUserRecord::CDlgUserRecord(UserEditor& editor, QWidget* parent)
     : QDialog(parent),
-      m_users(users),
-      m_paths(paths),
-      m_imperial(distanceUnit != 0),
-      m_pounds(weightUnit != 0),
-      m_refreshUserPanel(std::move(refreshUserPanel)),
+      m_editor(editor),
       m_name(new QLineEdit(this)),
       m_password(new QLineEdit(this)),
       m_nameRule(new Windows1252Validator(static_cast<int>(kMaxNameLength), this)),
@@ -160,28 +155,22 @@ CDlgUserRecord::CDlgUserRecord(UserData& users, const StorePaths& paths, int dis
                                         QFileDialog::HideNameFilterDetails);
   };
 
-  Open(UserEditor::Mode::Edit);
+  Open();
 }
 
 CDlgUserRecord::~CDlgUserRecord() = default;
 
-void CDlgUserRecord::SetCreateMode(bool create) {
-  Open(create ? UserEditor::Mode::Create : UserEditor::Mode::Edit);
-}
+void CDlgUserRecord::Open() {
+  const bool edit = m_editor.GetMode() == UserEditor::Mode::Edit;
+  setWindowTitle(FromUtf8(m_editor.Caption()));
 
-void CDlgUserRecord::Open(UserEditor::Mode mode) {
-  if (m_editor) m_editor->Cancel();  // nothing was changed yet; start again from the same record
-  m_editor = std::make_unique<UserEditor>(m_users, m_paths, mode, m_imperial, m_pounds, m_refreshUserPanel);
-  const bool edit = mode == UserEditor::Mode::Edit;
-  setWindowTitle(FromUtf8(m_editor->Caption()));
-
-  const EditorLabels labels = m_editor->Labels();
+  const EditorLabels labels = m_editor.Labels();
   m_heightLabel->setText(FromUtf8(labels.height));
   m_weightLabel->setText(FromUtf8(labels.weight));
   m_walkingLabel->setText(FromUtf8(labels.walkingStride));
   m_runningLabel->setText(FromUtf8(labels.runningStride));
 
-  const EditorTexts& shown = m_editor->Shown();
+  const EditorTexts& shown = m_editor.Shown();
   m_name->setEnabled(!edit);  // a user's name never changes
   m_nameRule->SetStoredText(FromUtf8(shown.name));
   m_passwordRule->SetStoredText(FromUtf8(shown.password));
@@ -199,7 +188,7 @@ void CDlgUserRecord::Open(UserEditor::Mode mode) {
                                                          m_running, m_age, m_sex, m_photo, m_changePhoto})
     widget->setVisible(edit);
 
-  const std::optional<std::filesystem::path> photo = m_editor->StoredPhoto();
+  const std::optional<std::filesystem::path> photo = m_editor.StoredPhoto();
   if (!photo || !m_photo->LoadFromFile(QFile::decodeName(photo->c_str())))
     m_photo->LoadPicture(Picture::PhotoPlaceholder);
   (edit ? m_password : m_name)->setFocus();
@@ -225,13 +214,13 @@ std::optional<std::string> CDlgUserRecord::AskConfirmation() {
 }
 
 void CDlgUserRecord::accept() {
-  const EditorOutcome outcome = m_editor->Save(Typed(), [this] { return AskConfirmation(); });
+  const EditorOutcome outcome = m_editor.Save(Typed(), [this] { return AskConfirmation(); });
   for (const Notice& message : outcome.messages) Show(this, message);
   if (outcome.close) QDialog::accept();
 }
 
 void CDlgUserRecord::reject() {
-  m_editor->Cancel();
+  m_editor.Cancel();
   QDialog::reject();
 }
 
@@ -242,7 +231,7 @@ void CDlgUserRecord::ChangePhoto() {
   std::optional<std::string> format;
   if (!picture.image.isNull()) format = picture.format.toStdString();
   const std::filesystem::path file(QFile::encodeName(path).toStdString());
-  if (const std::optional<Notice> refused = m_editor->ChoosePhoto(file, format)) {
+  if (const std::optional<Notice> refused = m_editor.ChoosePhoto(file, format)) {
     Show(this, *refused);
     return;
   }

@@ -1,7 +1,7 @@
 #pragma once
 // The user record editor: creates a new user (from the login window) or edits
 // the logged-in one (from the main window), in the chosen unit systems. What
-// it decides is UserEditor's; this window shows the boxes, forwards the
+// it decides is its UserEditor's; this window shows the boxes, forwards the
 // buttons and shows the messages that come back.
 
 #include <QDialog>
@@ -20,8 +20,6 @@ class QPushButton;
 namespace tempovia {
 
 class CExStatic;
-class StorePaths;
-class UserData;
 class Windows1252Validator;
 
 class CDlgUserRecord : public QDialog {
@@ -34,17 +32,12 @@ class CDlgUserRecord : public QDialog {
   // The filter of the photo chooser.
   static const QString kPhotoFilter;
 
-  // Edits the current record of users; the units are the main window's two
-  // values (non-zero: imperial lengths, pounds). refreshUserPanel is called
-  // once a new user has been added.
-  CDlgUserRecord(UserData& users, const StorePaths& paths, int distanceUnit, int weightUnit,
-                 std::function<void()> refreshUserPanel, QWidget* parent = nullptr);
+  // Shows the editor's user in its mode (create mode: only name and
+  // password) and units; the editor outlives the dialog.
+  explicit CDlgUserRecord(UserEditor& editor, QWidget* parent = nullptr);
   ~CDlgUserRecord() override;
 
-  // Create mode (only name and password) or edit mode, the default. Set it
-  // before the dialog runs.
-  void SetCreateMode(bool create);
-  bool IsCreateMode() const { return m_editor->GetMode() == UserEditor::Mode::Create; }
+  bool IsCreateMode() const { return m_editor.GetMode() == UserEditor::Mode::Create; }
 
   // Replace the password confirmation (CVerifyPWDlg) and the file chooser,
   // so that tests answer them without dialogs of their own.
@@ -59,17 +52,12 @@ class CDlgUserRecord : public QDialog {
   void ChangePhoto();
 
  private:
-  void Open(UserEditor::Mode mode);
+  void Open();
   EditorTexts Typed() const;
   std::optional<std::string> AskConfirmation();
   QString ChoosePhotoFile();
 
-  UserData& m_users;
-  const StorePaths& m_paths;
-  bool m_imperial;
-  bool m_pounds;
-  std::function<void()> m_refreshUserPanel;
-  std::unique_ptr<UserEditor> m_editor;
+  UserEditor& m_editor;
   Confirmation m_confirm;
   PhotoChooser m_choosePhoto;
 

@@ -65,9 +65,13 @@ class DlgUserRecordTest : public ::testing::Test {
     return {};
   }
 
+  // The editor on the shown (the last stored) user, as the windows run it.
   std::unique_ptr<CDlgUserRecord> Open(bool create, int distanceUnit = 0, int weightUnit = 0) {
-    auto dialog = std::make_unique<CDlgUserRecord>(users, paths, distanceUnit, weightUnit, [this] { ++refreshed; });
-    dialog->SetCreateMode(create);
+    const LocalUserRecord shown = users.GetCount() > 0 ? users.RecordAt(users.GetCount() - 1) : LocalUserRecord{};
+    editors.push_back(
+        std::make_unique<UserEditor>(users, paths, create ? UserEditor::Mode::Create : UserEditor::Mode::Edit, shown,
+                                     distanceUnit != 0, weightUnit != 0, LocalDateTime::From(2008, 3, 20, 9, 0, 0)));
+    auto dialog = std::make_unique<CDlgUserRecord>(*editors.back());
     dialog->SetConfirmation([this] {
       ++confirmations;
       return confirmation;
@@ -104,7 +108,7 @@ class DlgUserRecordTest : public ::testing::Test {
   ScriptedMessageBoxes boxes;
   std::optional<QString> confirmation = QStringLiteral("pw");
   QString chosenPhoto;
-  int refreshed = 0;
+  std::vector<std::unique_ptr<UserEditor>> editors;
   int confirmations = 0;
 };
 
@@ -149,7 +153,7 @@ TEST_F(DlgUserRecordTest, EditModeShowsEveryValueAndCreateModeOnlyNameAndPasswor
 
 TEST_F(DlgUserRecordTest, CreateModeRefusesAnExistingNameButNotADifferentCase) {
   Store("Ann", 0, 0);
-  const LocalUserRecord ann = users.Current();
+  const LocalUserRecord ann = users.RecordAt(0);
   auto dialog = Open(true);
   Retype(*dialog, "name", QStringLiteral("Ann"));
   Retype(*dialog, "password", QStringLiteral("pw"));
@@ -166,24 +170,24 @@ TEST_F(DlgUserRecordTest, CreateModeRefusesAnExistingNameButNotADifferentCase) {
   EXPECT_EQ(boxes.Boxes().back().icon, NoticeIcon::None);
   EXPECT_EQ(dialog->result(), QDialog::Accepted);
   EXPECT_FALSE(dialog->isVisible());
-  EXPECT_EQ(refreshed, 1);
-  EXPECT_EQ(users.Current().name, "ANN");
+  EXPECT_EQ(editors.back()->User().name, "ANN");
   EXPECT_EQ(Stored(101).name, "ANN");
 
-  // Escape after a refusal brings the shown user back.
-  users.Current() = ann;
+  // Escape after a refusal writes nothing.
   auto again = Open(true);
   Retype(*again, "name", QStringLiteral("Ann"));
   Retype(*again, "password", QStringLiteral("pw"));
   Click(*again, "save");
   QTest::keyClick(again.get(), Qt::Key_Escape);
   EXPECT_EQ(again->result(), QDialog::Rejected);
-  EXPECT_EQ(users.Current(), ann);
+  EXPECT_FALSE(editors.back()->Saved());
+  EXPECT_EQ(users.GetCount(), 2);
+  EXPECT_EQ(Stored(100), ann);
 }
 
 TEST_F(DlgUserRecordTest, AWrongConfirmationThenCancelLeavesTheStoredRecordUnchanged) {
   Store("Ann", 170, 60);
-  const LocalUserRecord before = users.Current();
+  const LocalUserRecord before = users.RecordAt(0);
   const std::string fileBefore = ReadAll(paths.UserDatabase());
   auto dialog = Open(false);
   Retype(*dialog, "height", QStringLiteral("180"));
@@ -196,7 +200,7 @@ TEST_F(DlgUserRecordTest, AWrongConfirmationThenCancelLeavesTheStoredRecordUncha
 
   Click(*dialog, "cancel");
   EXPECT_EQ(dialog->result(), QDialog::Rejected);
-  EXPECT_EQ(users.Current(), before);
+  EXPECT_EQ(editors.back()->User(), before);
   EXPECT_EQ(ReadAll(paths.UserDatabase()), fileBefore);
 }
 

@@ -2,33 +2,29 @@
 // UPLOAD: setting the watch's clock or downloading its data into the
 // logged-in user's files, tried up to ten times, with a progress line.
 //
-// Each attempt runs on another thread (AttemptRunner); everything else
-// (options, messages, storing, the refresh) happens on the user-interface
-// thread, between attempts and after the last. While a download is under
-// way the window refuses what would change the user, the files or its own
-// life; the chart, the note and moving the window stay live.
+// Each attempt runs on another thread (AttemptRunner) and holds the driver
+// for its whole life (a lease); everything else (options, messages, storing,
+// the refresh) happens on the user-interface thread, between attempts and
+// after the last. While a download is under way the window refuses what would
+// change the user, the files or its own life; the chart, the note and moving
+// the window stay live.
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "AttemptRunner.h"
-#include "ExerciseRecord.h"
+#include "DownloadLoop.h"
+#include "LocalUserRecord.h"
 #include "Notice.h"
-#include "StepRecord.h"
 #include "StorePaths.h"
 #include "UserData.h"
-#include "UserRecord.h"
 #include "UserSettings.h"
 #include "WatchDriverHost.h"
 
 namespace tempovia {
-
-// The two boxes of the upload dialog: always one or the other.
-struct DownloadChoices {
-  bool writeClock = false;    // "Download Date and Time to Watch"
-  bool downloadData = false;  // "Upload Data to Computer"
-};
 
 // What the workflow needs of the window.
 class DownloadUi {
@@ -44,15 +40,14 @@ class DownloadUi {
   // The end of a download whose files opened: the latest week, the user
   // panel, the exercise table.
   virtual void RefreshAfterDownload() = 0;
-  // An attempt returned: device notices held back meanwhile may run now.
-  virtual void AttemptEnded() = 0;
-  // Runs fn on the user-interface thread after what is queued now.
+  // Runs fn on the user-interface thread after what is queued now; may be
+  // called from any thread.
   virtual void Post(std::function<void()> fn) = 0;
 };
 
 class DownloadWorkflow {
  public:
-  static constexpr int kAttempts = 10;
+  static constexpr int kAttempts = DownloadLoop::kAttempts;
 
   DownloadWorkflow(WatchDriverHost& watch, DownloadUi& ui, AttemptRunner& runner, const StorePaths& paths,
                    UserData& users, UserSettings& settings);
@@ -62,31 +57,25 @@ class DownloadWorkflow {
   bool Busy() const { return m_busy; }
   bool AttemptRunning() const { return m_runner.Running(); }
 
-  // The UPLOAD area.
-  void Upload();
-  // One attempt with n attempts left (none is made for 0), then a retry or
-  // the end.
-  void RunDownload(int n);
-  // The driver's progress, from any thread: it shows on the user-interface
-  // thread.
-  void PostProgress(int percent);
-  // A progress step on the user-interface thread: one more dot.
-  void OnProgress(int percent);
+  // The UPLOAD area, for the logged-in user.
+  void Upload(const LocalUserRecord& user);
   // The program or the window ends: a running attempt is asked to stop at
-  // its next transfer and waited for; nothing is stored and the workflow
-  // ends.
+  // its next transfer and waited for; a retry already queued does nothing;
+  // nothing is stored and the workflow ends.
   void Stop();
 
-  int DotCount() const { return m_dotCount; }
-
  private:
-  void StartDownload();
+  void StartDownload(const LocalUserRecord& user);
+  // The next turn of the loop: an attempt on the worker, or the end.
+  void RunDownload();
+  void AttemptDone(bool ok);
+  // A progress step on the user-interface thread: one more dot.
+  void OnProgress(int percent);
   // Stops and waits for a running attempt without touching the window.
   void StopAttempt();
-  void AttemptDone(int n, bool ok);
   void Finish(bool ok);
-  // Stores the copied download for the user UPLOAD started with; false when
-  // the files could not be opened.
+  // Stores the download for the user UPLOAD started with; false when the
+  // files could not be opened.
   bool Store();
   bool FilesOpen();
   void ShowWarning(const std::string& text) { m_ui.ShowMessage(NoticeIcon::Warning, text); }
@@ -99,16 +88,16 @@ class DownloadWorkflow {
   UserSettings& m_settings;
 
   bool m_busy = false;
-  DownloadChoices m_choices;
+  // Counts the downloads started, so that a retry queued for one that was
+  // stopped meanwhile finds it gone.
+  unsigned m_run = 0;
   std::int32_t m_userId = 0;
   int m_dotCount = 0;
-  int m_progressTarget = 0;
-  bool m_usingDriver = false;
-  // The driver's records of the last good attempt, kept before the driver
-  // may go.
-  UserRecord m_watchUser;
-  StepRecord m_steps;
-  CExerciseRecord m_exercises;
+  std::optional<DownloadLoop> m_loop;
+  std::optional<WatchDriverHost::Lease> m_lease;
+  // Calls queued on the user-interface thread find out by it whether the
+  // workflow is still there.
+  std::shared_ptr<int> m_alive = std::make_shared<int>(0);
 };
 
 }  // namespace tempovia

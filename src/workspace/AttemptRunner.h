@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <thread>
 
 namespace tempovia {
@@ -40,6 +41,7 @@ class ThreadAttemptRunner final : public AttemptRunner {
   std::atomic<bool> m_running{false};
   // Bumped by Wait so that a result posted before it is dropped.
   std::atomic<unsigned> m_generation{0};
+  std::shared_ptr<int> m_alive = std::make_shared<int>(0);
 };
 
 }  // namespace tempovia

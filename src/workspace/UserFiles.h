@@ -1,6 +1,6 @@
 #pragma once
-// The logged-in user's step data file and exercise database, as the
-// dashboard reads them.
+// The logged-in user's step data file and exercise database: when they are
+// open and locked. Nothing else in the windows keeps them.
 //
 // Every chart and summary reads the step file. Opening a 30-year file costs
 // about half a millisecond, and stepping through periods with a held arrow
@@ -16,13 +16,13 @@
 #include <filesystem>
 #include <string>
 
-#include "CalendarDays.h"
+#include "DashboardFiles.h"
 #include "ExerciseDB.h"
 #include "StepData.h"
 
 namespace tempovia {
 
-class UserFiles final : public CalendarDays {
+class UserFiles final : public DashboardFiles {
  public:
   // Ticks of the main window's 50 ms timer without use before the step file
   // is closed.
@@ -34,23 +34,16 @@ class UserFiles final : public CalendarDays {
   const std::filesystem::path& StepPath() const { return m_stepPath; }
   const std::filesystem::path& ExercisePath() const { return m_exercisePath; }
 
-  // A new action of the user: a file that failed to open is tried again and
-  // its failure told again.
-  void NewAction();
-  // The step file, open; nullptr when it cannot be opened (told once per
-  // action, naming the file and the reason).
-  StepData* Steps();
-  // The same without telling: why is the reason ("<path>: <reason>"), and
-  // the failure counts as told for the rest of the action.
-  StepData* StepsQuietly(std::string& why);
+  void NewAction() override;
+  StepData* Steps() override;
+  StepData* StepsQuietly(std::string& why) override;
   // Closes the step file now.
   void Release();
   // One tick of the window's timer: closes a step file left unused.
   void Tick();
   bool StepsOpen() const { return m_steps.IsOpen(); }
 
-  // Opens the exercise database into db (a failure is told once per action).
-  bool OpenExercises(CExerciseDB& db);
+  bool OpenExercises(CExerciseDB& db) override;
 
   // CalendarDays: read without telling anyone of a failure.
   DayMarks MarksOf(Date date) override;

@@ -12,12 +12,12 @@ bool LoginCycle::Run(bool startInTray, const MakeMainWindow& makeMain, const Mak
     for (;;) {
       std::unique_ptr<LoginWindow> login = makeLogin(*main, startInTray);
       startInTray = false;
-      if (login->Run() == kCancel) return false;
+      if (login->Run() == kCancelResult) return false;
       if (login->IsLoggedIn()) break;
     }
     const int result = main->Run();
-    if (result == kExit) return false;
-    if (result != kLogout) return true;
+    if (result == kExitResult) return false;
+    if (result != kLogoutResult) return true;
   }
 }
 

@@ -75,7 +75,7 @@ bool RunCycle(Script& script, bool tray) {
 TEST(LoginCycle, ALogoutBuildsAFreshMainWindowAndOnlyTheFirstLoginStartsInTheTray) {
   Script script;
   script.loginResults = {{1, true}, {1, true}};
-  script.mainResults = {LoginCycle::kLogout, LoginCycle::kExit};
+  script.mainResults = {kLogoutResult, kExitResult};
   EXPECT_FALSE(RunCycle(script, true));
   EXPECT_THAT(script.events, ElementsAre("main 1 made", "main 1 loads", "login in tray", "main 1 ends 2", "main 1 gone",
                                          "main 2 made", "main 2 loads", "login", "main 2 ends 57665", "main 2 gone"));
@@ -86,7 +86,7 @@ TEST(LoginCycle, ALogoutBuildsAFreshMainWindowAndOnlyTheFirstLoginStartsInTheTra
 TEST(LoginCycle, ALoginWindowLeftWithoutALoginIsReplacedAndTheMainWindowSurvives) {
   Script script;
   script.loginResults = {{1, false}, {1, false}, {1, true}};
-  script.mainResults = {LoginCycle::kExit};
+  script.mainResults = {kExitResult};
   EXPECT_FALSE(RunCycle(script, false));
   EXPECT_THAT(script.events, ElementsAre("main 1 made", "main 1 loads", "login", "login", "login", "main 1 ends 57665",
                                          "main 1 gone"));
@@ -94,8 +94,8 @@ TEST(LoginCycle, ALoginWindowLeftWithoutALoginIsReplacedAndTheMainWindowSurvives
 
 TEST(LoginCycle, CancellingTheLoginEndsTheProgramAlsoAfterLogouts) {
   Script script;
-  script.loginResults = {{1, true}, {1, true}, {LoginCycle::kCancel, false}};
-  script.mainResults = {LoginCycle::kLogout, LoginCycle::kLogout};
+  script.loginResults = {{1, true}, {1, true}, {kCancelResult, false}};
+  script.mainResults = {kLogoutResult, kLogoutResult};
   EXPECT_FALSE(RunCycle(script, false));
   EXPECT_EQ(script.mainsMade, 3);
   EXPECT_EQ(script.events.back(), "main 3 gone");

@@ -20,19 +20,24 @@ DataTransferFlow::DataTransferFlow(const StorePaths& paths, UserData& users, Tra
 
 bool DataTransferFlow::Reopen() {
   if (m_users.IsOpen()) return true;
-  if (m_users.Open(m_paths.UserDatabase())) return true;
+  if (const Status opened = m_users.TryOpen(m_paths.UserDatabase()); opened) return true;
   m_ui.Show(NoticeIcon::Warning, "The user database could not be opened again:\n" + m_users.LastError());
   return false;
 }
 
-DataTransferFlow::Outcome DataTransferFlow::ReopenFor(std::int32_t id, Outcome found) {
-  if (!Reopen()) return Outcome::UserChanged;
-  // Reopening makes the first user current; the logged-in user must stay.
-  if (m_users.GetCount() > 0 && m_users.FindById(id)) return found;
-  m_users.MoveFirst();
+DataTransferFlow::Result DataTransferFlow::FirstUser() {
+  const std::vector<LocalUserRecord> users = m_users.All();
+  if (users.empty()) return {Outcome::UserChanged, std::nullopt};
+  return {Outcome::UserChanged, users.front()};
+}
+
+DataTransferFlow::Result DataTransferFlow::ReopenFor(const LocalUserRecord& loggedIn, Outcome found) {
+  if (!Reopen()) return {Outcome::UserChanged, std::nullopt};
+  // The logged-in user must stay the logged-in user.
+  if (std::optional<LocalUserRecord> user = m_users.Find(loggedIn.id)) return {found, std::move(user)};
   m_ui.Show(NoticeIcon::Warning,
             "The logged-in user is no longer in the user database.\n\nThe first user of the database is shown.");
-  return Outcome::UserChanged;
+  return FirstUser();
 }
 
 std::string DataTransferFlow::NotCopiedText(const TransferResult& result) const {
@@ -52,42 +57,40 @@ std::string DataTransferFlow::NotCopiedText(const TransferResult& result) const 
   return text;
 }
 
-DataTransferFlow::Outcome DataTransferFlow::Export() {
+DataTransferFlow::Result DataTransferFlow::Export(const LocalUserRecord& loggedIn) {
   const std::filesystem::path chosen = m_ui.ChooseFolder("Please select a folder to export");
-  if (chosen.empty()) return Outcome::Nothing;
-  const std::int32_t id = m_users.Current().id;
+  if (chosen.empty()) return {Outcome::Nothing, loggedIn};
   m_ui.ReleaseUserFiles();
   m_users.Close();
 
   const std::filesystem::path folder = ExportFolderPath(chosen, m_clock.Now().date);
   if (const Status inside = CheckExportFolder(m_paths, folder); !inside) {
     m_ui.Show(NoticeIcon::Warning, inside.message());
-    return ReopenFor(id, Outcome::Nothing);
+    return ReopenFor(loggedIn, Outcome::Nothing);
   }
   std::error_code error;
   if (std::filesystem::exists(std::filesystem::symlink_status(folder, error)) && !m_ui.AskYesNo(kOverwriteExport))
-    return ReopenFor(id, Outcome::Nothing);
+    return ReopenFor(loggedIn, Outcome::Nothing);
 
   m_ui.SetBusy(true);
   const TransferResult result = ExportData(m_paths, folder);
   m_ui.SetBusy(false);
-  const Outcome outcome = ReopenFor(id, Outcome::SameUser);
+  Result reopened = ReopenFor(loggedIn, Outcome::SameUser);
   if (!result.status) {
     m_ui.Show(NoticeIcon::Warning, result.status.message() + NotCopiedText(result));
-    return outcome;
+    return reopened;
   }
   if (!result.notCopied.empty()) {
     m_ui.Show(NoticeIcon::Warning, "Files exported to " + Shown(folder) + NotCopiedText(result));
-    return outcome;
+    return reopened;
   }
   m_ui.Show(NoticeIcon::None, "Files exported to " + Shown(folder));
-  return outcome;
+  return reopened;
 }
 
-DataTransferFlow::Outcome DataTransferFlow::Import() {
+DataTransferFlow::Result DataTransferFlow::Import(const LocalUserRecord& loggedIn) {
   const std::filesystem::path source = m_ui.ChooseFolder("Please select a folder to import");
-  if (source.empty()) return Outcome::Nothing;
-  const std::int32_t id = m_users.Current().id;
+  if (source.empty()) return {Outcome::Nothing, loggedIn};
   m_ui.ReleaseUserFiles();
   m_users.Close();
 
@@ -98,14 +101,14 @@ DataTransferFlow::Outcome DataTransferFlow::Import() {
     // Nothing changed: the data folder is as it was.
     const bool incorrect = result.status.message() == kIncorrectFilesMessage;
     m_ui.Show(incorrect ? NoticeIcon::None : NoticeIcon::Warning, result.status.message() + NotCopiedText(result));
-    return ReopenFor(id, Outcome::Nothing);
+    return ReopenFor(loggedIn, Outcome::Nothing);
   }
-  if (!Reopen()) return Outcome::UserChanged;
-  m_users.MoveFirst();  // the imported file's first user is shown from now on
+  if (!Reopen()) return {Outcome::UserChanged, std::nullopt};
   std::string text = "Data Imported!";
   if (!result.backup.empty()) text += "\n\nThe data folder as it was before is kept in\n" + Shown(result.backup);
   m_ui.Show(NoticeIcon::None, text);
-  return Outcome::UserChanged;
+  // The imported file's first user is logged in from now on.
+  return FirstUser();
 }
 
 }  // namespace tempovia

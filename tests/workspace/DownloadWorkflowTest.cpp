@@ -41,10 +41,6 @@ class FakeUi final : public DownloadUi {
   void ShowMessage(NoticeIcon, const std::string& text) override { messages.push_back(text); }
   void ReleaseUserFiles() override { ++releases; }
   void RefreshAfterDownload() override { ++refreshes; }
-  void AttemptEnded() override {
-    ++attemptsEnded;
-    if (onAttemptEnded) onAttemptEnded();
-  }
   void Post(std::function<void()> fn) override {
     {
       std::lock_guard lock(m_mutex);
@@ -76,23 +72,11 @@ class FakeUi final : public DownloadUi {
   std::vector<std::string> messages;
   int releases = 0;
   int refreshes = 0;
-  int attemptsEnded = 0;
-  std::function<void()> onAttemptEnded;
 
  private:
   std::mutex m_mutex;
   std::condition_variable m_wake;
   std::deque<std::function<void()>> m_queue;
-};
-
-class ProgressForwarder final : public TrekmoObserver {
- public:
-  void OnReconnected() override {}
-  void OnDisconnected() override {}
-  void OnProgress(int percent) override {
-    if (workflow != nullptr) workflow->PostProgress(percent);
-  }
-  DownloadWorkflow* workflow = nullptr;
 };
 
 const std::chrono::year_month_day kToday{std::chrono::year{2008}, std::chrono::month{3}, std::chrono::day{20}};
@@ -115,11 +99,18 @@ class DownloadWorkflowTest : public ::testing::Test {
     user.walkingStride = 70.9;
     users.Current() = user;
     EXPECT_TRUE(users.Append());
-    EXPECT_TRUE(users.MoveFirst());
+    ann = users.RecordAt(0);
     settings.SetPath(paths.SettingsFile());
     settings.Load();
-    forwarder.workflow = &workflow;
     ui.answer = DownloadChoices{false, true};
+  }
+
+  void Upload() { workflow.Upload(ann); }
+  std::vector<std::string> TraceLines(const TraceCapture& trace, const char* start) const {
+    std::vector<std::string> lines;
+    for (const std::string& line : trace.Messages())
+      if (line.rfind(start, 0) == 0) lines.push_back(line);
+    return lines;
   }
 
   std::unique_ptr<HidTransport> MakeWatch() {
@@ -130,12 +121,12 @@ class DownloadWorkflowTest : public ::testing::Test {
 
   int StoredDays() {
     StepData steps;
-    EXPECT_TRUE(steps.Open(*paths.UserFile(users.Current().stepFile)));
+    EXPECT_TRUE(steps.Open(*paths.UserFile(ann.stepFile)));
     return steps.GetCount();
   }
   int StoredSessions() {
     CExerciseDB db;
-    EXPECT_TRUE(db.Open(*paths.UserFile(users.Current().exerciseFile)));
+    EXPECT_TRUE(db.Open(*paths.UserFile(ann.exerciseFile)));
     return db.GetCount();
   }
   // The days the watch's order table names with a good checksum.
@@ -156,17 +147,17 @@ class DownloadWorkflowTest : public ::testing::Test {
   SimulatedWatch* watch = nullptr;
   WatchDriverHost host;
   UserData users;
+  LocalUserRecord ann;
   UserSettings settings;
   FakeUi ui;
   ThreadAttemptRunner runner;
   DownloadWorkflow workflow;
-  ProgressForwarder forwarder;
 };
 
 TEST_F(DownloadWorkflowTest, ADownloadStoresTheWatchsDaysAndSessionsAndRefreshes) {
-  ASSERT_TRUE(host.MakeAndConnect(&forwarder));
+  ASSERT_TRUE(host.MakeAndConnect());
   TraceCapture trace;
-  workflow.Upload();
+  Upload();
   EXPECT_TRUE(workflow.Busy());
   EXPECT_TRUE(ui.progressVisible);
   ASSERT_TRUE(ui.PumpUntil([&] { return !workflow.Busy(); }));
@@ -194,14 +185,14 @@ TEST_F(DownloadWorkflowTest, ADownloadStoresTheWatchsDaysAndSessionsAndRefreshes
 }
 
 TEST_F(DownloadWorkflowTest, AWatchThatNeverAnswersIsTriedTenTimesAndNothingIsStored) {
-  ASSERT_TRUE(host.MakeAndConnect(&forwarder));
+  ASSERT_TRUE(host.MakeAndConnect());
   watch->SetReadyAfter(SimulatedWatch::kNeverReady);
   TraceCapture trace;
-  workflow.Upload();
+  Upload();
   ASSERT_TRUE(ui.PumpUntil([&] { return !workflow.Busy(); }));
 
   EXPECT_THAT(ui.messages, ElementsAre("Download error!\n\nPlease Plug the Device and Try again"));
-  EXPECT_EQ(ui.attemptsEnded, 10);
+  EXPECT_TRUE(TraceLines(trace, "InitPort").empty()) << "one driver for all ten attempts";
   std::vector<std::string> retries;
   for (const std::string& line : trace.Messages()) {
     if (line.rfind("Retry Count", 0) == 0 || line.rfind("OnUploadRetry", 0) == 0) retries.push_back(line);
@@ -220,10 +211,10 @@ TEST_F(DownloadWorkflowTest, AWatchThatNeverAnswersIsTriedTenTimesAndNothingIsSt
 // The store returns its failures and the window shows each once; a download
 // whose files would not open leaves nothing to refresh.
 TEST_F(DownloadWorkflowTest, AStoreThatFailsIsToldOnceByTheWindow) {
-  ASSERT_TRUE(host.MakeAndConnect(&forwarder));
+  ASSERT_TRUE(host.MakeAndConnect());
   std::filesystem::create_directory(paths.DataFolder() / "100.dat");  // the step file cannot be opened
   NoticeRecorder notices;
-  workflow.Upload();
+  Upload();
   ASSERT_TRUE(ui.PumpUntil([&] { return !workflow.Busy(); }));
   // One box: the words, then the file and why.
   EXPECT_THAT(ui.messages, ElementsAre("Cannot open database\n\n" + (paths.DataFolder() / "100.dat").string() +
@@ -234,17 +225,15 @@ TEST_F(DownloadWorkflowTest, AStoreThatFailsIsToldOnceByTheWindow) {
 }
 
 TEST_F(DownloadWorkflowTest, AUserTiedToAnotherIsRefusedOnceAndTheWindowRefreshes) {
-  ASSERT_TRUE(host.MakeAndConnect(&forwarder));
-  users.SaveCopy();
+  ASSERT_TRUE(host.MakeAndConnect());
   users.Current() = LocalUserRecord{};
   users.Current().name = "Eve";
   ASSERT_TRUE(users.Append());
   ASSERT_TRUE(users.MoveLastActive());
   users.Current().exerciseFile = "100.dat";  // Eve's sessions would land in Ann's days
   ASSERT_TRUE(users.WriteCurrent());
-  ASSERT_TRUE(users.MoveFirst());
   NoticeRecorder notices;
-  workflow.Upload();
+  Upload();
   ASSERT_TRUE(ui.PumpUntil([&] { return !workflow.Busy(); }));
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_THAT(ui.messages[0], HasSubstr("names one file, 100.dat, for two users"));
@@ -254,10 +243,10 @@ TEST_F(DownloadWorkflowTest, AUserTiedToAnotherIsRefusedOnceAndTheWindowRefreshe
 }
 
 TEST_F(DownloadWorkflowTest, SettingTheClockStoresNothing) {
-  ASSERT_TRUE(host.MakeAndConnect(&forwarder));
+  ASSERT_TRUE(host.MakeAndConnect());
   ui.answer = DownloadChoices{true, false};
   TraceCapture trace;
-  workflow.Upload();
+  Upload();
   ASSERT_TRUE(ui.PumpUntil([&] { return !workflow.Busy(); }));
   EXPECT_THAT(ui.messages, ::testing::IsEmpty());
   EXPECT_TRUE(trace.Contains("Write time to device\n"));
@@ -266,7 +255,7 @@ TEST_F(DownloadWorkflowTest, SettingTheClockStoresNothing) {
   EXPECT_EQ(ui.refreshes, 1);
   // Next time the dialog offers the clock again.
   ui.answer.reset();
-  workflow.Upload();
+  Upload();
   ASSERT_EQ(ui.offered.size(), 2u);
   EXPECT_TRUE(ui.offered[1].writeClock);
   EXPECT_FALSE(ui.offered[1].downloadData);
@@ -274,55 +263,50 @@ TEST_F(DownloadWorkflowTest, SettingTheClockStoresNothing) {
 }
 
 TEST_F(DownloadWorkflowTest, WithoutAConnectedWatchNothingStarts) {
-  workflow.Upload();
+  Upload();
   EXPECT_THAT(ui.messages, ElementsAre("Device Not Found!\n\nPlease Plug the Device and Try again"));
   EXPECT_FALSE(workflow.Busy());
   EXPECT_TRUE(ui.offered.empty());
 
-  ASSERT_TRUE(host.MakeAndConnect(&forwarder));
+  ASSERT_TRUE(host.MakeAndConnect());
   host.Driver()->Disconnect();
   ui.messages.clear();
-  workflow.Upload();
+  Upload();
   EXPECT_THAT(ui.messages, ElementsAre("Device not connected!"));
   EXPECT_FALSE(workflow.Busy());
 }
 
 TEST_F(DownloadWorkflowTest, CancellingTheDialogChangesNothing) {
-  ASSERT_TRUE(host.MakeAndConnect(&forwarder));
+  ASSERT_TRUE(host.MakeAndConnect());
   ui.answer.reset();
-  workflow.Upload();
+  Upload();
   EXPECT_FALSE(workflow.Busy());
   EXPECT_FALSE(ui.progressVisible);
   EXPECT_EQ(ui.refreshes, 0);
 }
 
-TEST_F(DownloadWorkflowTest, AWatchUnpluggedDuringAnAttemptIsReleasedOnlyAfterTheAttempt) {
-  ASSERT_TRUE(host.MakeAndConnect(&forwarder));
+TEST_F(DownloadWorkflowTest, AWatchUnpluggedDuringAnAttemptIsLetGoOnlyAfterTheAttempt) {
+  ASSERT_TRUE(host.MakeAndConnect());
   watch->SetFaults(SimulatedFaults{0, 0, 0, 30});  // gone in the middle of the memory
-  bool removedWhileRunning = false;
-  bool driverStayedMeanwhile = false;
-  ui.onAttemptEnded = [&] {
-    // The window replays the removal it held back.
-    if (removedWhileRunning) host.Destroy();
-  };
-  workflow.Upload();
+  TraceCapture trace;
+  Upload();
   ASSERT_TRUE(workflow.AttemptRunning());
-  // A removal arrives now: the driver must survive until the attempt returned.
-  host.Destroy();
-  removedWhileRunning = true;
-  driverStayedMeanwhile = host.Driver() != nullptr;
+  // The removal arrives now; the driver host holds it until the attempt ends.
+  host.OnDeviceChange({kDeviceRemoveComplete, kDeviceTypeInterface, SimulatedWatch::kBridgePath});
+  EXPECT_NE(host.Driver(), nullptr);
   ASSERT_TRUE(ui.PumpUntil([&] { return !workflow.Busy(); }));
 
-  EXPECT_TRUE(driverStayedMeanwhile);
   EXPECT_EQ(host.Driver(), nullptr);
+  EXPECT_TRUE(trace.Contains("OnDeviceChange : 8004, 5\n"));
   EXPECT_THAT(ui.messages, ElementsAre("Download error!\n\nPlease Plug the Device and Try again"));
-  EXPECT_EQ(ui.attemptsEnded, 1);  // the retries found no driver
+  // The retries found no driver: one attempt on the watch, ten counted.
+  EXPECT_EQ(TraceLines(trace, "Retry Count").back(), "Retry Count = 10\n");
   EXPECT_EQ(StoredDays(), 0);
 }
 
 TEST_F(DownloadWorkflowTest, StoppingWaitsForTheAttemptAndStoresNothing) {
-  ASSERT_TRUE(host.MakeAndConnect(&forwarder));
-  workflow.Upload();
+  ASSERT_TRUE(host.MakeAndConnect());
+  Upload();
   ASSERT_TRUE(workflow.AttemptRunning());
   workflow.Stop();
   EXPECT_FALSE(workflow.AttemptRunning());
@@ -330,56 +314,88 @@ TEST_F(DownloadWorkflowTest, StoppingWaitsForTheAttemptAndStoresNothing) {
   EXPECT_FALSE(ui.progressVisible);
   EXPECT_FALSE(host.InUse());
   EXPECT_EQ(StoredDays(), 0);
-  // The driver works again afterwards.
+  // A retry or result queued before the stop finds the workflow stopped.
   ui.PumpUntil([] { return true; });
-  workflow.Upload();
+  EXPECT_FALSE(workflow.Busy());
+  // The driver works again afterwards.
+  Upload();
   ASSERT_TRUE(ui.PumpUntil([&] { return !workflow.Busy(); }));
   EXPECT_EQ(StoredDays(), ValidDays());
 }
 
+// Ten attempts that never see the watch ready report more than eighty steps.
 TEST_F(DownloadWorkflowTest, TheProgressLineStartsAgainAfterSeventyNineDots) {
-  ASSERT_TRUE(host.MakeAndConnect(&forwarder));
-  workflow.OnProgress(5);  // not under way: nothing shows
-  EXPECT_TRUE(ui.progressTexts.empty());
-  workflow.Upload();
-  for (int i = 0; i < 81; ++i) workflow.OnProgress(i);
+  ASSERT_TRUE(host.MakeAndConnect());
+  watch->SetReadyAfter(SimulatedWatch::kNeverReady);
+  Upload();
+  ASSERT_TRUE(ui.PumpUntil([&] { return !workflow.Busy(); }));
   ASSERT_GE(ui.progressTexts.size(), 81u);
+  EXPECT_EQ(ui.progressTexts[0], "Uploading data    ");
   EXPECT_EQ(ui.progressTexts[79], "Uploading data    " + std::string(79, '.'));
   EXPECT_EQ(ui.progressTexts[80], "Uploading data    ");
-  ASSERT_TRUE(ui.PumpUntil([&] { return !workflow.Busy(); }));
 }
+
+class ReturnCounter final : public WatchListener {
+ public:
+  void WatchReturned() override { ++returns; }
+  int returns = 0;
+};
 
 TEST(WatchDriverHost, ARemovalDisconnectsThenDestroysTheDriverAndAnArrivalMakesANewOne) {
   FakeClock clock;
   const WatchScenario scenario = WatchScenario::ForSeed(3, kToday);
-  auto simulated = std::make_unique<SimulatedWatch>(clock, scenario.Image());
-  WatchDriverHost host(std::move(simulated), clock);
-
-  class Window final : public TrekmoObserver {
-   public:
-    explicit Window(WatchDriverHost& host) : m_host(host) {}
-    void OnReconnected() override { m_host.HandleReconnected(this); }
-    void OnDisconnected() override { m_host.HandleDisconnected(1234); }
-    void OnProgress(int) override {}
-
-   private:
-    WatchDriverHost& m_host;
-  } window(host);
+  WatchDriverHost host(std::make_unique<SimulatedWatch>(clock, scenario.Image()), clock);
+  ReturnCounter listener;
+  host.SetListener(&listener);
 
   TraceCapture trace;
-  EXPECT_EQ(host.HandleDeviceChange({kDeviceArrival, kDeviceTypeInterface, "simulated:watch"}, &window),
-            WatchDriverHost::ChangeResult::Connected);
+  clock.Advance(std::chrono::milliseconds(1234));
+  host.OnDeviceChange({kDeviceArrival, kDeviceTypeInterface, "simulated:watch"});
   ASSERT_NE(host.Driver(), nullptr);
   EXPECT_TRUE(host.Connected());
-  host.HandleDeviceChange({kDeviceRemoveComplete, kDeviceTypeInterface, "simulated:watch"}, &window);
+  EXPECT_EQ(listener.returns, 1);
+  host.OnDeviceChange({kDeviceArrival, kDeviceTypeInterface, "simulated:watch"});  // already there
+  EXPECT_EQ(listener.returns, 1);
+  host.OnDeviceChange({kDeviceRemoveComplete, kDeviceTypeInterface, "simulated:watch"});
   EXPECT_EQ(host.Driver(), nullptr);
-  EXPECT_EQ(host.DisconnectedAt(), 1234);
-  EXPECT_THAT(trace.Messages(), ElementsAre("OnDeviceChange : 8000, 5\n", "InitPort\n", "Reconnected to device\n",
-                                            "OnDeviceChange : 8004, 5\n", "DBT_DEVTYP_DEVICEINTERFACE\n",
-                                            "Device disconnected\n", "Trekmo Closed========================\n"));
+  EXPECT_EQ(host.DisconnectedAt(), clock.MonotonicMs());
+  EXPECT_THAT(trace.Messages(),
+              ElementsAre("OnDeviceChange : 8000, 5\n", "InitPort\n", "Reconnected to device\n",
+                          "OnDeviceChange : 8000, 5\n", "OnDeviceChange : 8004, 5\n", "DBT_DEVTYP_DEVICEINTERFACE\n",
+                          "Device disconnected\n", "Trekmo Closed========================\n"));
   // A removal of something else with no driver changes nothing.
-  EXPECT_EQ(host.HandleDeviceChange({kDeviceRemoveComplete, kDeviceTypeVolume, ""}, &window),
-            WatchDriverHost::ChangeResult::Nothing);
+  host.OnDeviceChange({kDeviceRemoveComplete, kDeviceTypeVolume, ""});
+  EXPECT_EQ(host.Driver(), nullptr);
+  EXPECT_EQ(listener.returns, 1);
+}
+
+// While a transfer holds the driver, it is never destroyed and changes wait;
+// they are handled in their order as the last hold goes.
+TEST(WatchDriverHost, ChangesDuringAHoldWaitForItsEnd) {
+  FakeClock clock;
+  WatchDriverHost host(std::make_unique<SimulatedWatch>(clock, WatchScenario::ForSeed(3, kToday).Image()), clock);
+  ReturnCounter listener;
+  host.SetListener(&listener);
+  ASSERT_TRUE(host.MakeAndConnect());
+  std::vector<int> progress;
+  std::optional<WatchDriverHost::Lease> lease = host.Hold([&](int percent) { progress.push_back(percent); });
+  ASSERT_TRUE(lease);
+  EXPECT_TRUE(host.InUse());
+  CTrekmo* held = &lease->Driver();
+  host.OnDeviceChange({kDeviceRemoveComplete, kDeviceTypeInterface, "simulated:watch"});
+  host.OnDeviceChange({kDeviceArrival, kDeviceTypeInterface, "simulated:watch"});
+  host.Destroy();
+  EXPECT_EQ(host.Driver(), held);
+  // The driver's progress reaches the holder.
+  ASSERT_TRUE(held->WriteSettings(false));
+  EXPECT_FALSE(progress.empty());
+  lease.reset();
+  EXPECT_FALSE(host.InUse());
+  // Destroyed, then the removal (nothing left to remove), then the arrival,
+  // which made a new driver and said the watch is back.
+  EXPECT_NE(host.Driver(), nullptr);
+  EXPECT_EQ(listener.returns, 1);
+  EXPECT_TRUE(host.Hold(nullptr).has_value());
 }
 
 TEST(WatchDriverHost, AWatchThatCannotBeOpenedLeavesNoDriver) {
@@ -387,16 +403,19 @@ TEST(WatchDriverHost, AWatchThatCannotBeOpenedLeavesNoDriver) {
   auto simulated = std::make_unique<SimulatedWatch>(clock, WatchScenario::ForSeed(3, kToday).Image());
   simulated->DenyOpen("Permission denied");
   WatchDriverHost host(std::move(simulated), clock);
+  ReturnCounter listener;
+  host.SetListener(&listener);
   NoticeRecorder notices;
   TraceCapture trace;
-  host.OpenFor(nullptr);
+  host.OpenWatch();
   EXPECT_EQ(host.Driver(), nullptr);
   EXPECT_TRUE(trace.Contains("Trekmo Closed========================\n"));
-  EXPECT_EQ(host.HandleDeviceChange({kDeviceArrival, kDeviceTypeInterface, ""}, nullptr),
-            WatchDriverHost::ChangeResult::Failed);
+  host.OnDeviceChange({kDeviceArrival, kDeviceTypeInterface, ""});
   EXPECT_EQ(host.Driver(), nullptr);
-  EXPECT_EQ(host.MakeAndConnect(nullptr).message(), "Permission denied") << "the reason comes back";
+  EXPECT_EQ(listener.returns, 0);
+  EXPECT_EQ(host.MakeAndConnect().message(), "Permission denied") << "the reason comes back";
   EXPECT_EQ(host.Driver(), nullptr);
+  EXPECT_FALSE(host.Hold(nullptr).has_value());
 }
 
 }  // namespace

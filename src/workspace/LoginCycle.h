@@ -10,16 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "WindowCommands.h"
+
 namespace tempovia {
 
 class LoginCycle {
  public:
-  // How the main window ends.
-  static constexpr int kLogout = 2;
-  static constexpr int kExit = 57665;
-  // How a login window ends when the program is to end.
-  static constexpr int kCancel = 2;
-
   class MainWindow {
    public:
     virtual ~MainWindow() = default;

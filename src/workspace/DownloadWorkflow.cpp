@@ -2,7 +2,6 @@
 
 #include "DownloadStore.h"
 #include "ExerciseDB.h"
-#include "Printf.h"
 #include "StepData.h"
 #include "Trace.h"
 
@@ -22,17 +21,17 @@ DownloadWorkflow::~DownloadWorkflow() {
   StopAttempt();
 }
 
-void DownloadWorkflow::Upload() {
+void DownloadWorkflow::Upload(const LocalUserRecord& user) {
   if (m_watch.Driver() == nullptr) {
     ShowWarning("Device Not Found!\n\nPlease Plug the Device and Try again");
     return;
   }
   if (m_busy) return;
   m_busy = true;
-  StartDownload();
+  StartDownload(user);
 }
 
-void DownloadWorkflow::StartDownload() {
+void DownloadWorkflow::StartDownload(const LocalUserRecord& user) {
   if (!m_watch.Connected()) {
     ShowWarning("Device not connected!");
     m_busy = false;
@@ -45,14 +44,13 @@ void DownloadWorkflow::StartDownload() {
     m_busy = false;
     return;
   }
-  m_choices = choices;
   m_ui.SetProgressVisible(true);
   m_settings.writeClock = choices.writeClock ? 1 : 0;
   m_settings.downloadData = choices.downloadData ? 1 : 0;
   // Only the dialog's last choice is lost when user.set cannot be written.
   (void)m_settings.Save();
-  if (choices.writeClock) TV_TRACE("Write time to device\n");
-  if (choices.downloadData) TV_TRACE("Download data from device\n");
+  m_loop.emplace(choices);
+  m_loop->Announce();
 
   if (!m_watch.Connected()) {
     m_ui.SetProgressVisible(false);
@@ -60,60 +58,45 @@ void DownloadWorkflow::StartDownload() {
     m_busy = false;
     return;
   }
+  ++m_run;
   m_dotCount = 0;
-  const LocalUserRecord& user = m_users.Current();
   m_userId = user.id;
-  if (choices.downloadData) {
-    // user.dat may come from elsewhere: no unchecked cast of a stored double.
-    UserRecord& record = m_watch.Driver()->GetUserRecord();
-    record.SetHeight(TruncateToInt(user.height));
-    record.SetWeight(TruncateToInt(user.weight));
-    record.SetStride(TruncateToInt(user.walkingStride));
-  }
-  m_progressTarget = 100;
-  RunDownload(kAttempts);
+  m_loop->Prime(*m_watch.Driver(), user);
+  RunDownload();
 }
 
-void DownloadWorkflow::RunDownload(int n) {
-  if (n > 0 && m_watch.Connected()) {
-    CTrekmo* driver = m_watch.Driver();
-    const bool writeClock = m_choices.writeClock;
-    m_watch.BeginUse();
-    m_usingDriver = true;
-    m_runner.Run([driver, writeClock] { return driver->Download(false, writeClock); },
-                 [this, n](bool ok) { AttemptDone(n, ok); });
-    return;
-  }
-  AttemptDone(n, false);
-}
-
-void DownloadWorkflow::AttemptDone(int n, bool ok) {
-  if (m_usingDriver) {
-    if (ok) {
-      const CTrekmo& driver = *m_watch.Driver();
-      m_watchUser = driver.GetUserRecord();
-      m_steps = driver.GetStepRecord();
-      m_exercises = driver.GetExerciseRecord();
-    }
-    m_usingDriver = false;
-    m_watch.EndUse();
-    m_ui.AttemptEnded();
-  }
-  if (!ok) {
-    TV_TRACE("Retry Count = %d\n", kAttempts - n);
-    if (n > 0) {
-      m_ui.Post([this, n] {
-        TV_TRACE("OnUploadRetry : %d\n", n - 1);
-        RunDownload(n - 1);
+void DownloadWorkflow::RunDownload() {
+  if (m_loop->Left() > 0) {
+    m_lease = m_watch.Hold([this, alive = std::weak_ptr<int>(m_alive)](int percent) {
+      m_ui.Post([this, alive, percent] {
+        if (!alive.expired()) OnProgress(percent);
       });
+    });
+    if (m_lease) {
+      CTrekmo* driver = &m_lease->Driver();
+      const DownloadLoop* loop = &*m_loop;
+      m_runner.Run([driver, loop] { return loop->Attempt(*driver); }, [this](bool ok) { AttemptDone(ok); });
       return;
     }
   }
-  Finish(ok);
+  AttemptDone(false);
 }
 
-void DownloadWorkflow::PostProgress(int percent) {
-  m_ui.Post([this, percent] { OnProgress(percent); });
+void DownloadWorkflow::AttemptDone(bool ok) {
+  if (m_lease) {
+    if (ok) m_loop->Succeeded(m_lease->Driver());
+    // Device changes held meanwhile are handled as the lease goes.
+    m_lease.reset();
+  }
+  if (!ok && m_loop->Failed()) {
+    m_ui.Post([this, alive = std::weak_ptr<int>(m_alive), run = m_run] {
+      if (alive.expired() || run != m_run || !m_busy) return;  // stopped meanwhile
+      TV_TRACE("OnUploadRetry : %d\n", m_loop->Left());
+      RunDownload();
+    });
+    return;
+  }
+  Finish(ok);
 }
 
 void DownloadWorkflow::OnProgress(int percent) {
@@ -121,7 +104,7 @@ void DownloadWorkflow::OnProgress(int percent) {
   std::string text = "Uploading data    ";
   text.append(static_cast<std::size_t>(m_dotCount), '.');
   m_ui.SetProgressText(text);
-  TV_TRACE("Update Progress : %d (%d, %d)\t%s\n", percent, m_dotCount, m_progressTarget, text.c_str());
+  TV_TRACE("Update Progress : %d (%d, %d)\t%s\n", percent, m_dotCount, 100, text.c_str());
   m_dotCount = (m_dotCount + 1) % 80;
 }
 
@@ -129,7 +112,7 @@ void DownloadWorkflow::Finish(bool ok) {
   m_ui.SetProgressVisible(false);
   if (!ok) ShowWarning("Download error!\n\nPlease Plug the Device and Try again");
   m_ui.ReleaseUserFiles();
-  const bool opened = ok && m_choices.downloadData ? Store() : FilesOpen();
+  const bool opened = ok && m_loop->Choices().downloadData ? Store() : FilesOpen();
   if (opened) m_ui.RefreshAfterDownload();
   m_busy = false;
   // What a test of the whole program waits for before it looks at the files.
@@ -137,23 +120,25 @@ void DownloadWorkflow::Finish(bool ok) {
 }
 
 bool DownloadWorkflow::FilesOpen() {
+  const std::optional<LocalUserRecord> user = m_users.Find(m_userId);
+  if (!user) return false;
   StepData steps;
   CExerciseDB exercises;
-  const Status opened = OpenDownloadFiles(m_paths, m_users.Current(), steps, exercises);
+  const Status opened = OpenDownloadFiles(m_paths, *user, steps, exercises);
   if (!opened) ShowWarning(opened.message());
   return opened.ok();
 }
 
 bool DownloadWorkflow::Store() {
   // The download belongs to the user UPLOAD started with.
-  m_users.SaveCopy();
-  if (m_users.Current().id != m_userId && !m_users.FindById(m_userId)) {
-    m_users.RestoreCopy();
+  const std::optional<LocalUserRecord> user = m_users.Find(m_userId);
+  if (!user) {
     ShowWarning("The user this download was started for is no longer in the user database.\n\nNothing was stored.");
     return false;
   }
   DownloadStoreResult result;
-  const Status stored = StoreDownload(m_paths, m_users, m_watchUser, m_steps, m_exercises, result);
+  const Status stored =
+      StoreDownload(m_paths, m_users, *user, m_loop->WatchUser(), m_loop->Steps(), m_loop->Exercises(), result);
   if (!stored) ShowWarning(stored.message());
   // Whatever was stored before a failure is shown; files that did not open
   // leave nothing to show.
@@ -169,14 +154,11 @@ void DownloadWorkflow::Stop() {
 
 void DownloadWorkflow::StopAttempt() {
   if (!m_runner.Running()) return;
-  CTrekmo* driver = m_watch.Driver();
+  CTrekmo* driver = m_lease ? &m_lease->Driver() : nullptr;
   if (driver != nullptr) driver->RequestStop();
   m_runner.Wait();
   if (driver != nullptr) driver->ClearStop();
-  if (m_usingDriver) {
-    m_usingDriver = false;
-    m_watch.EndUse();
-  }
+  m_lease.reset();
 }
 
 }  // namespace tempovia

@@ -4,14 +4,16 @@
 // the questions and messages come in their order, and the database is opened
 // again on every way out. After an export the logged-in user is found again
 // by id; after an import the first user of the imported file is the one
-// shown.
+// logged in.
 
+#include <cstdint>
 #include <filesystem>
-#include <functional>
+#include <optional>
 #include <string>
 
 #include "Clock.h"
 #include "DataTransfer.h"
+#include "LocalUserRecord.h"
 #include "Notice.h"
 #include "StorePaths.h"
 #include "UserData.h"
@@ -35,21 +37,28 @@ class TransferUi {
 class DataTransferFlow {
  public:
   enum class Outcome {
-    Nothing,      // cancelled or refused; the same user is shown
+    Nothing,      // cancelled or refused; the same user is logged in
     SameUser,     // files copied; the logged-in user was found again
-    UserChanged,  // the current user is another one: refresh everything
+    UserChanged,  // another user is logged in now (or nobody): show them anew
+  };
+  struct Result {
+    Outcome outcome = Outcome::Nothing;
+    // The logged-in user from now on; nothing when the database holds none.
+    std::optional<LocalUserRecord> user;
   };
 
   DataTransferFlow(const StorePaths& paths, UserData& users, TransferUi& ui, const Clock& clock);
 
-  Outcome Export();
-  Outcome Import();
+  Result Export(const LocalUserRecord& loggedIn);
+  Result Import(const LocalUserRecord& loggedIn);
 
  private:
   // Opens user.dat again; false (said) when it cannot be.
   bool Reopen();
-  // Opens again and finds the user by id; Nothing when they are there.
-  Outcome ReopenFor(std::int32_t id, Outcome found);
+  // Opens again and finds the user by id; found when they are there.
+  Result ReopenFor(const LocalUserRecord& loggedIn, Outcome found);
+  // The first user of the file, as an import leaves it.
+  Result FirstUser();
   std::string NotCopiedText(const TransferResult& result) const;
 
   const StorePaths& m_paths;

@@ -1,0 +1,216 @@
+#include "DataTransferFlow.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "FakeClock.h"
+#include "StorePaths.h"
+#include "TempDir.h"
+
+namespace tempovia {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+std::vector<std::uint8_t> Bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Every regular file under a folder with its bytes, by relative path.
+std::map<std::string, std::vector<std::uint8_t>> Tree(const fs::path& folder) {
+  std::map<std::string, std::vector<std::uint8_t>> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    if (entry.is_regular_file()) files[fs::relative(entry.path(), folder).string()] = Bytes(entry.path());
+  return files;
+}
+
+class ScriptedTransferUi final : public TransferUi {
+ public:
+  fs::path ChooseFolder(const std::string& title) override {
+    titles.push_back(title);
+    return chosen;
+  }
+  bool AskYesNo(const std::string& question) override {
+    texts.push_back(question);
+    icons.push_back(NoticeIcon::Question);
+    return answer;
+  }
+  void Show(NoticeIcon icon, const std::string& text) override {
+    texts.push_back(text);
+    icons.push_back(icon);
+  }
+  void SetBusy(bool busy) override { busyNow = busy; }
+  void ReleaseUserFiles() override { ++releases; }
+
+  fs::path chosen;
+  bool answer = false;
+  std::vector<std::string> titles;
+  std::vector<std::string> texts;
+  std::vector<NoticeIcon> icons;
+  bool busyNow = false;
+  int releases = 0;
+};
+
+// Two users (Ann, Ben) with their files; Ben is logged in.
+class DataTransferFlowTest : public ::testing::Test {
+ protected:
+  DataTransferFlowTest() {
+    EXPECT_TRUE(paths.CreateDataFolder().ok());
+    EXPECT_TRUE(users.Open(paths.UserDatabase()));
+    for (const char* name : {"Ann", "Ben"}) {
+      LocalUserRecord user;
+      user.name = name;
+      user.password = "pw";
+      EXPECT_TRUE(users.Add(user, paths, clock.Now()).ok());
+      std::ofstream(*paths.UserFile(user.stepFile)) << name << "'s days";
+    }
+    ben = *users.FindNamed("Ben");
+  }
+
+  test::TempDir dir;
+  StorePaths paths{dir / "home"};
+  FakeClock clock{LocalDateTime::From(2008, 3, 20, 9, 0, 0)};
+  UserData users;
+  LocalUserRecord ben;
+  ScriptedTransferUi ui;
+  DataTransferFlow flow{paths, users, ui, clock};
+};
+
+TEST_F(DataTransferFlowTest, ExportingTwiceOnADayAsksAndNoChangesNothing) {
+  ui.chosen = dir / "backups";
+  fs::create_directories(ui.chosen);
+  DataTransferFlow::Result result = flow.Export(ben);
+  EXPECT_THAT(ui.titles, ElementsAre("Please select a folder to export"));
+  const fs::path exported = ui.chosen / "Tempovia Data 20-Mar-2008";
+  ASSERT_THAT(ui.texts, ElementsAre("Files exported to " + exported.string()));
+  EXPECT_EQ(ui.icons[0], NoticeIcon::None);
+  EXPECT_EQ(Tree(exported), Tree(paths.DataFolder()));
+  // The logged-in user is found again, whoever is first in the file.
+  EXPECT_EQ(result.outcome, DataTransferFlow::Outcome::SameUser);
+  EXPECT_EQ(result.user->name, "Ben");
+  EXPECT_EQ(ui.releases, 1);
+  EXPECT_FALSE(ui.busyNow);
+
+  std::ofstream(paths.DataFolder() / "later.dat") << "new";
+  const auto copy = Tree(exported);
+  ui.texts.clear();
+  result = flow.Export(ben);
+  EXPECT_THAT(ui.texts, ElementsAre("Output folder already exist\n\nOverwrite data inside the folder ??"));
+  EXPECT_EQ(Tree(exported), copy);
+  EXPECT_EQ(result.outcome, DataTransferFlow::Outcome::Nothing);
+  EXPECT_EQ(result.user->name, "Ben");
+  EXPECT_TRUE(users.IsOpen());
+
+  ui.answer = true;
+  flow.Export(ben);
+  EXPECT_TRUE(fs::exists(exported / "later.dat"));
+}
+
+TEST_F(DataTransferFlowTest, ExportingIntoTempoviasOwnFolderIsRefusedAndAFileThatCannotBeCopiedIsNamed) {
+  ui.chosen = paths.DataFolder();
+  flow.Export(ben);
+  ASSERT_EQ(ui.texts.size(), 1u);
+  EXPECT_EQ(ui.icons[0], NoticeIcon::Warning);
+  EXPECT_FALSE(fs::exists(ui.chosen / "Tempovia Data 20-Mar-2008"));
+
+  ui.texts.clear();
+  ui.icons.clear();
+  ASSERT_EQ(::mkfifo((paths.DataFolder() / "pipe").c_str(), 0600), 0);
+  ui.chosen = dir / "out";
+  fs::create_directories(ui.chosen);
+  const DataTransferFlow::Result result = flow.Export(ben);
+  ASSERT_EQ(ui.texts.size(), 1u);
+  EXPECT_THAT(ui.texts[0], HasSubstr("Files exported to"));
+  EXPECT_THAT(ui.texts[0], HasSubstr("pipe"));
+  EXPECT_EQ(ui.icons[0], NoticeIcon::Warning);
+  EXPECT_TRUE(fs::exists(ui.chosen / "Tempovia Data 20-Mar-2008" / "user.dat"));
+  EXPECT_EQ(result.user->name, "Ben");
+}
+
+TEST_F(DataTransferFlowTest, ImportReplacesUserDatLogsInItsFirstUserAndKeepsTheOldFolderSafe) {
+  const fs::path source = dir / "other";
+  fs::create_directories(source / "photos");
+  {
+    UserData other;
+    ASSERT_TRUE(other.Open(source / "user.dat"));
+    LocalUserRecord user;
+    user.name = "Cleo";
+    user.password = "c";
+    user.photo = "100.png";
+    other.Current() = user;
+    ASSERT_TRUE(other.Append());
+  }
+  std::ofstream(source / "photos" / "100.png") << "not really a picture";
+  const auto before = Tree(paths.DataFolder());
+  ui.chosen = source;
+  const DataTransferFlow::Result result = flow.Import(ben);
+  EXPECT_THAT(ui.titles, ElementsAre("Please select a folder to import"));
+  ASSERT_EQ(ui.texts.size(), 1u);
+  EXPECT_EQ(ui.texts[0].rfind("Data Imported!", 0), 0u);
+  EXPECT_EQ(ui.icons[0], NoticeIcon::None);
+  EXPECT_EQ(Bytes(paths.DataFolder() / "user.dat"), Bytes(source / "user.dat"));
+  EXPECT_TRUE(fs::exists(paths.PhotosFolder() / "100.png"));
+  EXPECT_EQ(result.outcome, DataTransferFlow::Outcome::UserChanged);
+  ASSERT_TRUE(result.user);
+  EXPECT_EQ(result.user->name, "Cleo");
+  // The safety copy holds the data folder as it was and is named.
+  const fs::path backup = fs::directory_iterator(paths.BackupsFolder())->path();
+  EXPECT_EQ(Tree(backup), before);
+  EXPECT_THAT(ui.texts[0], HasSubstr(backup.string()));
+  EXPECT_EQ(fs::status(backup).permissions() & (fs::perms::group_all | fs::perms::others_all), fs::perms::none);
+}
+
+TEST_F(DataTransferFlowTest, AnImportWithoutUserDatOrFromTheDataFolderCopiesNothing) {
+  const auto before = Tree(paths.DataFolder());
+  ui.chosen = dir / "empty";
+  fs::create_directories(ui.chosen);
+  std::ofstream(ui.chosen / "100.dat") << "x";
+  DataTransferFlow::Result result = flow.Import(ben);
+  EXPECT_THAT(ui.texts, ElementsAre("Incorrect files!"));
+  EXPECT_EQ(ui.icons[0], NoticeIcon::None);
+  EXPECT_EQ(result.outcome, DataTransferFlow::Outcome::Nothing);
+  EXPECT_EQ(result.user->name, "Ben");
+
+  ui.texts.clear();
+  ui.icons.clear();
+  ui.chosen = paths.DataFolder();
+  result = flow.Import(ben);
+  ASSERT_EQ(ui.texts.size(), 1u);
+  EXPECT_EQ(ui.icons[0], NoticeIcon::Warning);
+  EXPECT_EQ(Tree(paths.DataFolder()), before);
+  EXPECT_EQ(result.user->name, "Ben");
+}
+
+TEST_F(DataTransferFlowTest, CancellingTheFolderChooserDoesNothing) {
+  EXPECT_EQ(flow.Export(ben).outcome, DataTransferFlow::Outcome::Nothing);
+  EXPECT_EQ(flow.Import(ben).outcome, DataTransferFlow::Outcome::Nothing);
+  EXPECT_TRUE(ui.texts.empty());
+  EXPECT_EQ(ui.titles.size(), 2u);
+  EXPECT_EQ(ui.releases, 0);
+  EXPECT_TRUE(users.IsOpen());
+}
+
+// The logged-in user gone from the file after an export (another copy of
+// user.dat was put in its place): the first user is logged in, and said so.
+TEST_F(DataTransferFlowTest, ALoggedInUserNoLongerInTheFileGivesWayToTheFirst) {
+  LocalUserRecord gone = ben;
+  gone.id = 555;
+  ui.chosen = dir / "backups";
+  fs::create_directories(ui.chosen);
+  const DataTransferFlow::Result result = flow.Export(gone);
+  EXPECT_EQ(result.outcome, DataTransferFlow::Outcome::UserChanged);
+  EXPECT_EQ(result.user->name, "Ann");
+  EXPECT_EQ(ui.texts[0],
+            "The logged-in user is no longer in the user database.\n\nThe first user of the database is shown.");
+}
+
+}  // namespace
+}  // namespace tempovia

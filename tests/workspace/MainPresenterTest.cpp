@@ -1,0 +1,320 @@
+#include "MainPresenter.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "CaptureFile.h"
+#include "HelpFiles.h"
+#include "SkinLayout.h"
+#include "StepData.h"
+#include "UserEditor.h"
+#include "WindowCommands.h"
+#include "WorkspaceTestSupport.h"
+
+namespace tempovia {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+
+// Ann logged in, with a few days of March 2008; the window started.
+class MainPresenterTest : public test::WorkspaceFixture {
+ protected:
+  MainPresenterTest() {
+    ann = AddUser("Ann", "pw");
+    test::FillStepFile(*paths.UserFile(ann.stepFile), {test::DayOf(2008, 3, 5, 4000), test::DayOf(2008, 3, 6, 6000)});
+  }
+
+  MainPresenter& Open(bool trayCreated = true) {
+    EXPECT_TRUE(workspace.LoadDataStore());
+    workspace.LogIn(*workspace.Users().Find(ann.id));
+    presenter.Start(trayCreated);
+    return presenter;
+  }
+  void Run(int area) { presenter.RunArea(area, false, 10, 20); }
+  bool DownloadEnds() {
+    return desktop.RunUntil([this] { return !presenter.Download().Busy(); });
+  }
+
+  LocalUserRecord ann;
+  test::RecordingChart chart;
+  test::RecordingMainView view;
+  MainPresenter presenter{workspace, view, chart};
+};
+
+TEST_F(MainPresenterTest, OpensOnTheUsersPanelPhotoAndLastStoredMonthOfSteps) {
+  Open();
+  EXPECT_EQ(view.panel.values[0], "Ann");
+  EXPECT_EQ(view.panel.values[1], "170 cm");
+  EXPECT_EQ(view.photo, paths.PhotoFile(ann.photo));
+  EXPECT_EQ(view.shownKind, ChartKind::Steps);
+  EXPECT_EQ(presenter.Dashboard().ChartDate(), LocalDateTime::From(2008, 3, 1));
+  EXPECT_EQ(chart.title, "TOTAL STEPS     (Month : Mar-2008)");
+  EXPECT_NE(host.Driver(), nullptr) << "the watch opened with the window";
+  EXPECT_TRUE(desktop.boxes.empty());
+}
+
+// While the watch is read, what would change the user, the files or the
+// window's own life waits; the chart, the calendar, HELP and hiding stay live.
+TEST_F(MainPresenterTest, WhatWouldChangeTheFilesWaitsForTheDownload) {
+  Open();
+  Run(kAreaUpload);
+  ASSERT_TRUE(presenter.Download().Busy());
+  EXPECT_TRUE(view.progressVisible);
+  bool calendarShown = false;
+  desktop.calendar = [&](CalendarDays&) {
+    calendarShown = true;
+    return ChartDashboard::CalendarResult{};
+  };
+  for (int area : {kAreaPrint, kAreaExport, kAreaImport, kAreaSetup, kAreaEdit, kAreaLogout}) Run(area);
+  presenter.Logout();
+  presenter.Confirm();
+  presenter.ExitProgram();
+  EXPECT_EQ(desktop.boxes.size(), 9u);
+  for (const auto& box : desktop.boxes) {
+    EXPECT_EQ(box.text, MainPresenter::kBusyMessage);
+    EXPECT_EQ(box.icon, NoticeIcon::Information);
+  }
+  EXPECT_FALSE(view.ended);
+  EXPECT_TRUE(desktop.folderTitles.empty());
+  Run(kAreaUpload);  // a second UPLOAD does nothing
+  EXPECT_EQ(desktop.uploadOffered.size(), 1u);
+
+  desktop.Clear();
+  Run(kAreaYearly);
+  EXPECT_EQ(presenter.Dashboard().Period(), ChartPeriod::Year);
+  Run(kAreaCalendar);
+  EXPECT_TRUE(calendarShown);
+  Run(kAreaHelp);
+  EXPECT_EQ(desktop.helpAt, std::make_pair(10, 20));
+  Run(kAreaExit);
+  EXPECT_TRUE(view.hidden);
+  EXPECT_TRUE(desktop.boxes.empty());
+
+  ASSERT_TRUE(DownloadEnds());
+  EXPECT_FALSE(view.progressVisible);
+  Run(kAreaImport);
+  EXPECT_THAT(desktop.folderTitles, ElementsAre("Please select a folder to import"));
+}
+
+TEST_F(MainPresenterTest, ADownloadStoresForTheLoggedInUserAndShowsTheLatestWeek) {
+  Open();
+  Run(kAreaUpload);
+  ASSERT_TRUE(DownloadEnds());
+  EXPECT_TRUE(desktop.boxes.empty());
+  EXPECT_EQ(presenter.Dashboard().Period(), ChartPeriod::Week);
+  presenter.Files().Release();
+  StepData steps;
+  ASSERT_TRUE(steps.Open(*paths.UserFile(ann.stepFile)));
+  EXPECT_GT(steps.GetCount(), 2);
+  EXPECT_EQ(view.progressText.rfind("Uploading data    .", 0), 0u);
+}
+
+TEST_F(MainPresenterTest, LeavingEndsTheWindowWithItsResult) {
+  const struct {
+    void (MainPresenter::*leave)();
+    int result;
+    int quits;
+  } ways[] = {{&MainPresenter::Logout, kLogoutResult, 0},
+              {&MainPresenter::Confirm, kConfirmResult, 0},
+              {&MainPresenter::ExitProgram, kExitResult, 1}};
+  for (const auto& way : ways) {
+    test::RecordingMainView window;
+    MainPresenter main(workspace, window, chart);
+    desktop.quits = 0;
+    EXPECT_TRUE(workspace.LoadDataStore());
+    workspace.LogIn(*workspace.Users().Find(ann.id));
+    main.Start(true);
+    (main.*way.leave)();
+    EXPECT_EQ(window.ended, way.result);
+    EXPECT_EQ(desktop.quits, way.quits);
+  }
+  Open();
+  presenter.TrayCommand(kTrayExitCommand);
+  EXPECT_EQ(view.ended, kExitResult);
+}
+
+TEST_F(MainPresenterTest, OutOfSightIsHiddenWithATrayAndMinimisedWithout) {
+  Open(false);
+  EXPECT_THAT(desktop.Texts(), ElementsAre("Can't Setup Tray ICON"));
+  Run(kAreaExit);
+  EXPECT_TRUE(view.minimised);
+  EXPECT_FALSE(view.hidden);
+  view.minimised = false;
+  presenter.CloseBox();
+  presenter.Minimised();
+  EXPECT_FALSE(view.hidden);
+
+  test::RecordingMainView withTray;
+  MainPresenter main(workspace, withTray, chart);
+  main.Start(true);
+  main.CloseBox();
+  EXPECT_TRUE(withTray.hidden);
+  main.TrayCommand(kTrayShowCommand);
+  EXPECT_FALSE(withTray.hidden);
+  main.Minimised();
+  EXPECT_TRUE(withTray.hidden);
+}
+
+// The device monitor's path, in every state of the main window.
+TEST_F(MainPresenterTest, TheWatchPluggedInBringsAShownWindowForwardAndLogsOutAHiddenOne) {
+  Open();
+  Plug(false);
+  view.minimised = true;  // minimised is still shown
+  Plug(true);
+  EXPECT_EQ(view.broughtForward, 1);
+  EXPECT_FALSE(view.ended);
+
+  // Hidden in the tray during a download: the download ends as usual.
+  Run(kAreaUpload);
+  ASSERT_TRUE(presenter.Download().Busy());
+  view.hidden = true;
+  Plug(false);
+  Plug(true);
+  ASSERT_TRUE(DownloadEnds());
+  EXPECT_FALSE(view.ended);
+
+  // Hidden and idle: nobody is looking; the user is logged out unasked.
+  view.hidden = true;
+  Plug(false);
+  Plug(true);
+  EXPECT_EQ(view.ended, kLogoutResult);
+  EXPECT_EQ(host.Driver(), nullptr);
+  EXPECT_TRUE(desktop.boxes.empty());
+}
+
+TEST_F(MainPresenterTest, SetupSwitchesTheUnitsAndRemembersThemAndCancelKeepsThem) {
+  Open();
+  SettingsChoices offered;
+  desktop.settings = [&](SettingsChoices& choices) {
+    offered = choices;
+    choices = {1, 1, false};
+    return true;
+  };
+  Run(kAreaSetup);
+  EXPECT_EQ(offered.distanceUnit, 0);
+  EXPECT_TRUE(offered.handshake);
+  EXPECT_EQ(view.panel.values[1], "5'7\" ");
+  EXPECT_EQ(view.panel.values[2], "143 Pound");
+  EXPECT_FALSE(workspace.Handshake());
+  UserSettings saved;
+  saved.SetPath(paths.SettingsFile());
+  saved.Load();
+  EXPECT_EQ(saved.distanceUnit, 1);
+  EXPECT_EQ(saved.weightUnit, 1);
+
+  desktop.settings = nullptr;  // Cancel: the same choices come back
+  fs::remove(paths.SettingsFile());
+  Run(kAreaSetup);
+  EXPECT_TRUE(fs::exists(paths.SettingsFile()));
+  EXPECT_EQ(view.panel.values[2], "143 Pound");
+}
+
+TEST_F(MainPresenterTest, UnitsThatCannotBeSavedStillApplyAndTheUserIsToldOnce) {
+  Open();
+  fs::remove(paths.SettingsFile());
+  fs::create_directory(paths.SettingsFile());  // nothing can replace it
+  desktop.settings = [](SettingsChoices& choices) {
+    choices.distanceUnit = 1 - choices.distanceUnit;
+    choices.weightUnit = 1;
+    return true;
+  };
+  Run(kAreaSetup);
+  Run(kAreaSetup);
+  ASSERT_EQ(desktop.boxes.size(), 1u);
+  EXPECT_EQ(desktop.boxes[0].text.rfind("The unit settings could not be saved", 0), 0u);
+  EXPECT_EQ(view.panel.values[1], "170 cm");  // switched twice
+  EXPECT_EQ(view.panel.values[2], "143 Pound");
+}
+
+TEST_F(MainPresenterTest, EditSavesTheLoggedInUserAndShowsThemAnew) {
+  Open();
+  desktop.editor = [](UserEditor& editor) {
+    EXPECT_EQ(editor.GetMode(), UserEditor::Mode::Edit);
+    EditorTexts typed = editor.Shown();
+    typed.height = "180";
+    typed.walkingStride = "70";
+    typed.runningStride = "90";
+    return editor.Save(typed, [] { return std::optional<std::string>("pw"); }).close;
+  };
+  Run(kAreaEdit);
+  EXPECT_EQ(workspace.LoggedIn()->height, 180);
+  EXPECT_EQ(workspace.Users().Find(ann.id)->height, 180);
+  EXPECT_EQ(view.panel.values[1], "180 cm");
+  desktop.editor = nullptr;  // cancelled: nothing changes
+  Run(kAreaEdit);
+  EXPECT_EQ(workspace.LoggedIn()->height, 180);
+}
+
+TEST_F(MainPresenterTest, HelpOpensTheChosenDocumentOrSaysItIsMissing) {
+  Open();
+  fs::create_directories(workspace.ProgramFolder());
+  std::ofstream(workspace.ProgramFolder() / std::string(kQuestionsAndAnswersFile)) << "%PDF-1.4";
+  desktop.help = HelpChoice::Questions;
+  Run(kAreaHelp);
+  EXPECT_THAT(desktop.opened, ElementsAre(workspace.ProgramFolder() / std::string(kQuestionsAndAnswersFile)));
+  EXPECT_TRUE(desktop.boxes.empty());
+  desktop.help = HelpChoice::QuickStart;
+  Run(kAreaHelp);
+  EXPECT_THAT(desktop.Texts(), ElementsAre("Help file does not exist"));
+  EXPECT_EQ(desktop.boxes[0].icon, NoticeIcon::Warning);
+  EXPECT_EQ(desktop.opened.size(), 1u);
+  desktop.help = HelpChoice::None;
+  Run(kAreaHelp);
+  EXPECT_EQ(desktop.boxes.size(), 1u);
+}
+
+TEST_F(MainPresenterTest, PrintWritesTheReportAndSaysWhenThePictureIsMissing) {
+  Open();
+  const fs::path out = dir / "reports";
+  fs::create_directories(out);
+  std::string offeredFolder = "unset";
+  desktop.report = [&](const std::string& lastFolder) {
+    offeredFolder = lastFolder;
+    ReportJob job;
+    job.options.folder = out.string();
+    job.options.fileName = "march.pdf";
+    job.options.from = {2, 0, 8};  // 1 March 2008 in the dialog's lists
+    job.options.to = {2, 19, 8};
+    job.options.chart = true;
+    job.options.detail = true;
+    job.captureError = "no screen";
+    return std::optional<ReportJob>(std::move(job));
+  };
+  Run(kAreaPrint);
+  EXPECT_EQ(offeredFolder, "");
+  EXPECT_TRUE(fs::exists(out / "march.pdf"));
+  EXPECT_THAT(desktop.Texts(),
+              ElementsAre("The picture of the window could not be made:\nno screen\n\nThe chart page stays empty."));
+  EXPECT_EQ(desktop.busyCursors, 0);
+  Run(kAreaPrint);
+  EXPECT_EQ(offeredFolder, out.string()) << "the folder is remembered";
+}
+
+TEST_F(MainPresenterTest, AnImportLogsInTheImportedFilesFirstUserAndShowsThem) {
+  Open();
+  const fs::path source = dir / "other";
+  fs::create_directories(source);
+  {
+    UserData other;
+    ASSERT_TRUE(other.Open(source / "user.dat"));
+    LocalUserRecord cleo;
+    cleo.name = "Cleo";
+    cleo.password = "c";
+    cleo.height = 160;
+    other.Current() = cleo;
+    ASSERT_TRUE(other.Append());
+  }
+  desktop.folder = source;
+  Run(kAreaImport);
+  ASSERT_NE(workspace.LoggedIn(), nullptr);
+  EXPECT_EQ(workspace.LoggedIn()->name, "Cleo");
+  EXPECT_EQ(view.panel.values[0], "Cleo");
+  EXPECT_EQ(view.panel.values[1], "160 cm");
+}
+
+}  // namespace
+}  // namespace tempovia

@@ -1,0 +1,122 @@
+#pragma once
+// A run of the program without windows: a base folder, the watch simulator
+// without its pauses, a scripted desktop and the workspace on them; and
+// views that keep what they are told.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "DashboardTestSupport.h"
+#include "FakeClock.h"
+#include "LoginPresenter.h"
+#include "MainPresenter.h"
+#include "ScriptedDesktop.h"
+#include "SimulatedWatch.h"
+#include "StorePaths.h"
+#include "TempDir.h"
+#include "Workspace.h"
+
+namespace tempovia::test {
+
+class RecordingLoginView final : public LoginView {
+ public:
+  void ShowUserName(const std::string& text) override { name = text; }
+  void ClearPassword() override { ++cleared; }
+  void FocusPassword() override {}
+  bool IsHidden() const override { return hidden; }
+  void BringForward() override {
+    hidden = false;
+    minimised = false;
+    ++broughtForward;
+  }
+  void Hide() override { hidden = true; }
+  void Minimise() override { minimised = true; }
+  void StartHidden(bool hide) override {
+    minimised = true;
+    hidden = hide;
+  }
+  void End(int result) override { ended = result; }
+
+  std::string name;
+  int cleared = 0;
+  bool hidden = false;
+  bool minimised = false;
+  int broughtForward = 0;
+  std::optional<int> ended;
+};
+
+class RecordingMainView final : public MainView {
+ public:
+  void ShowKind(ChartKind kind) override { shownKind = kind; }
+  void SetDateCaption(const std::string& text) override { caption = text; }
+  void SetSummary(const SummaryTexts& texts) override { summary = texts; }
+  void SetInfo(const InfoTexts& texts) override { info = texts; }
+  void SetExerciseTable(const ExerciseTableTexts& cells) override { table = cells; }
+  void SetNote(const std::string& utf8) override { note = utf8; }
+  std::string Note() const override { return note; }
+  bool AskWarning(const std::string& question) override {
+    questions.push_back(question);
+    return answer;
+  }
+  void SetUserPanel(const UserPanelTexts& texts) override { panel = texts; }
+  void SetPhoto(const std::optional<std::filesystem::path>& file) override { photo = file; }
+  void SetProgressVisible(bool visible) override { progressVisible = visible; }
+  void SetProgressText(const std::string& text) override { progressText = text; }
+  bool IsHidden() const override { return hidden; }
+  void BringForward() override {
+    hidden = false;
+    minimised = false;
+    ++broughtForward;
+  }
+  void Hide() override { hidden = true; }
+  void Minimise() override { minimised = true; }
+  void End(int result) override { ended = result; }
+
+  ChartKind shownKind = ChartKind::Steps;
+  std::string caption;
+  SummaryTexts summary;
+  InfoTexts info;
+  ExerciseTableTexts table{};
+  std::string note;
+  std::vector<std::string> questions;
+  bool answer = false;  // to every question about the note
+  UserPanelTexts panel;
+  std::optional<std::filesystem::path> photo;
+  bool progressVisible = false;
+  std::string progressText;
+  bool hidden = false;
+  bool minimised = false;
+  int broughtForward = 0;
+  std::optional<int> ended;
+};
+
+// The base folder, the watch and the workspace of one run.
+class WorkspaceFixture : public ::testing::Test {
+ protected:
+  WorkspaceFixture();
+
+  // A user with a password and the files AddNew makes; the stored record.
+  LocalUserRecord AddUser(const std::string& name, const std::string& password);
+  SimulatedWatch& Watch() { return *m_watch; }
+  // The device monitor's notice of the simulated watch coming or going.
+  void Plug(bool in);
+
+  TempDir dir;
+  StorePaths paths{dir.Path()};
+  FakeClock clock{LocalDateTime::From(2008, 3, 20, 9, 0, 0)};
+  ScriptedDesktop desktop;
+
+ private:
+  SimulatedWatch* m_watch = nullptr;
+
+ protected:
+  WatchDriverHost host;
+  Workspace workspace;
+};
+
+}  // namespace tempovia::test
