@@ -12,6 +12,15 @@ if(TEMPOVIA_SANITIZE)
   add_link_options(-fsanitize=address,undefined,float-cast-overflow)
 endif()
 
+# The libFuzzer targets under fuzz/ need clang; they come with the sanitizer
+# build, and every library they reach carries the coverage the fuzzer steers by.
+include(CMakeDependentOption)
+cmake_dependent_option(TEMPOVIA_FUZZ "Build the libFuzzer targets (clang, with TEMPOVIA_SANITIZE)" ON
+                       "TEMPOVIA_SANITIZE;CMAKE_CXX_COMPILER_ID STREQUAL \"Clang\"" OFF)
+if(TEMPOVIA_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # The download runs its transfers on a worker thread; its tests also run under
 # ThreadSanitizer in a small build of their own.
 if(TEMPOVIA_SANITIZE_THREAD)
