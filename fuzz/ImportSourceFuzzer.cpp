@@ -63,7 +63,10 @@ void LayOut(Input& in, const fs::path& source) {
     fs::create_directories(path.parent_path(), error);
     if (kind == 0 || kind == 1) {
       const std::size_t length = in.Byte();
-      if (!fs::exists(path, error)) fuzz::WriteBytes(path, in.Bytes(kind == 0 ? length : length * 4));
+      // A name under a file or a link cannot be made: the layout goes without it.
+      const std::vector<std::uint8_t> bytes = in.Bytes(kind == 0 ? length : length * 4);
+      if (!fs::exists(fs::symlink_status(path, error)) && fs::is_directory(fs::symlink_status(path.parent_path(), error)))
+        fuzz::WriteBytes(path, bytes);
     } else if (kind == 2) {
       fs::create_directories(path, error);
     } else {
