@@ -56,6 +56,9 @@ class LoginTest : public ::testing::Test {
   }
 
   CDlgLogin& Open() {
+    // The login window speaks to its main window until it is gone: a second
+    // Open must not leave it pointing at a main window already destroyed.
+    login.reset();
     main = std::make_unique<CDlgMain>(*app, std::make_unique<test::FakeTrayArea>(mainTray));
     main->LoadDataStore();
     login = std::make_unique<CDlgLogin>(std::make_unique<test::FakeTrayArea>(tray));
