@@ -63,7 +63,9 @@ std::vector<FileState> Snapshot(const fs::path& folder) {
   std::error_code error;
   for (auto it = fs::recursive_directory_iterator(folder, error); !error && it != fs::end(it); it.increment(error)) {
     if (it->is_symlink(error)) {
-      files.push_back({"link:" + it->path().lexically_relative(folder).string() + "->" + fs::read_symlink(it->path(), error).string(), {}});
+      files.push_back({"link:" + it->path().lexically_relative(folder).string() + "->" +
+                           fs::read_symlink(it->path(), error).string(),
+                       {}});
     } else if (it->is_regular_file(error)) {
       files.push_back({it->path().lexically_relative(folder).string(), ReadBytes(it->path())});
     } else if (it->is_directory(error)) {

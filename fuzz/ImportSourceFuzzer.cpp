@@ -16,8 +16,8 @@
 #include "Clock.h"
 #include "DataTransfer.h"
 #include "FuzzSupport.h"
-#include "StoredFile.h"
 #include "StorePaths.h"
+#include "StoredFile.h"
 
 using namespace tempovia;
 namespace fs = std::filesystem;
@@ -42,12 +42,12 @@ class Input {
 };
 
 // Names a source may hold; user.dat first, a temporary file of ours among them.
-constexpr std::array<const char*, 8> kNames{"user.dat", "100.dat", "100_exercise.dat", "photos",
-                                            "blank.jpg", "sub",    ".user.dat.a1B2c3",  "notes"};
+constexpr std::array<const char*, 8> kNames{"user.dat",  "100.dat", "100_exercise.dat", "photos",
+                                            "blank.jpg", "sub",     ".user.dat.a1B2c3", "notes"};
 // Where a link of the source may lead: inside the source, into our own
 // folders, nowhere.
-constexpr std::array<const char*, 6> kTargets{"user.dat", "sub", "../base/data", "../base/data/user.dat", "../base",
-                                              "missing"};
+constexpr std::array<const char*, 6> kTargets{"user.dat", "sub",    "../base/data", "../base/data/user.dat",
+                                              "../base",  "missing"};
 
 fs::path Named(Input& in) {
   fs::path path = kNames[in.Byte() % kNames.size()];
@@ -66,7 +66,8 @@ void LayOut(Input& in, const fs::path& source) {
       const std::size_t length = in.Byte();
       // A name under a file or a link cannot be made: the layout goes without it.
       const std::vector<std::uint8_t> bytes = in.Bytes(kind == 0 ? length : length * 4);
-      if (!fs::exists(fs::symlink_status(path, error)) && fs::is_directory(fs::symlink_status(path.parent_path(), error)))
+      if (!fs::exists(fs::symlink_status(path, error)) &&
+          fs::is_directory(fs::symlink_status(path.parent_path(), error)))
         fuzz::WriteBytes(path, bytes);
     } else if (kind == 2) {
       fs::create_directories(path, error);

@@ -73,9 +73,11 @@ void CheckMerge(const std::filesystem::path& path, typename File::Record candida
     const std::vector<std::uint8_t> bytes = BytesOf(expected);
     std::copy(bytes.begin(), bytes.end(), after.begin() + static_cast<std::ptrdiff_t>(position * kSize));
   } else {
-    expected.id = count == 0 ? 100
-                             : static_cast<std::int32_t>(
-                                   static_cast<std::uint32_t>(File::Record::FromBytes(before.data() + (count - 1) * kSize).id) + 1u);
+    expected.id =
+        count == 0
+            ? 100
+            : static_cast<std::int32_t>(
+                  static_cast<std::uint32_t>(File::Record::FromBytes(before.data() + (count - 1) * kSize).id) + 1u);
     after.assign(before.begin(), before.begin() + static_cast<std::ptrdiff_t>(count * kSize));
     const std::vector<std::uint8_t> bytes = BytesOf(expected);
     after.insert(after.end(), bytes.begin(), bytes.end());
