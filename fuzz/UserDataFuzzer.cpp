@@ -64,7 +64,7 @@ void CheckUpdate(const fs::path& data, const fs::path& path, int index) {
   const LocalUserRecord user = file.RecordAt(index);
   const bool accepted = file.CheckUser(user.id).ok();
   file.Current() = user;
-  file.Current().age += 1;
+  file.Current().age ^= 1;  // another age, whatever the stored one
   const bool updated = file.Update(user.id);
   file.Close();
   if (!accepted) {
@@ -76,7 +76,7 @@ void CheckUpdate(const fs::path& data, const fs::path& path, int index) {
   std::size_t first = 0;
   while (LocalUserRecord::FromBytes(before.data() + first * LocalUserRecord::kSize).id != user.id) ++first;
   LocalUserRecord expected = user;
-  expected.age += 1;
+  expected.age ^= 1;
   std::vector<std::uint8_t> after = before;
   const auto bytes = fuzz::BytesOf(expected);
   std::copy(bytes.begin(), bytes.end(), after.begin() + static_cast<std::ptrdiff_t>(first * LocalUserRecord::kSize));
