@@ -185,13 +185,18 @@ TransferResult ImportData(const StorePaths& paths, const fs::path& source, const
                 " holds Tempovia's own folder. Choose the copy itself: the folder that holds user.dat.");
 
   // Held until the swap: no other program of ours may write the data folder
-  // meanwhile, or its changes would be lost with the old folder.
+  // meanwhile, or its changes would be lost with the old folder. A shared
+  // lock keeps writers out and, unlike opening for writing, creates no empty
+  // user.dat in a data folder that has none (an import that gives up must
+  // leave it as it was).
   int lockFd = -1;
-  if (Status locked = OpenStoredFile(data / StorePaths::kUserDatabaseName, StoredAccess::ReadWrite, lockFd); !locked)
+  if (Status locked = OpenStoredFile(data / StorePaths::kUserDatabaseName, StoredAccess::Read, lockFd); !locked)
     return fail(kNothingImported + locked.message());
   struct Unlock {
     int fd;
-    ~Unlock() { ::close(fd); }
+    ~Unlock() {
+      if (fd >= 0) ::close(fd);
+    }
   } unlock{lockFd};
 
   RemoveStaleStaging(data);

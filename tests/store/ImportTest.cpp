@@ -119,6 +119,19 @@ TEST_F(ImportTest, ASourceWhoseUserDatLeadsOutOfItGivesUpWithoutATrace) {
   EXPECT_TRUE(fs::is_empty(paths.BackupsFolder()));
 }
 
+// Found by fuzzing too: into a data folder without user.dat, an import that
+// gave up left an empty user.dat behind (its lock had created it).
+TEST_F(ImportTest, AnImportThatGivesUpCreatesNoUserDatabase) {
+  fs::remove_all(paths.DataFolder());
+  ASSERT_TRUE(paths.CreateDataFolder().ok());
+  test::WriteBytes(dir / "elsewhere.dat", Bytes(152, 8));
+  fs::remove(source / "user.dat");
+  fs::create_symlink(dir / "elsewhere.dat", source / "user.dat");
+  const TransferResult result = ImportData(paths, source, kNow);
+  EXPECT_FALSE(result.status.ok());
+  EXPECT_TRUE(fs::is_empty(paths.DataFolder()));
+}
+
 TEST_F(ImportTest, TheDataFolderAndFoldersInsideOrAroundItAreRefused) {
   fs::create_directories(paths.DataFolder() / "old");
   test::WriteBytes(paths.DataFolder() / "old" / "user.dat", Bytes(152, 9));
