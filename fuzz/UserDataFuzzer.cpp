@@ -26,12 +26,15 @@ struct UserFile : UserData {
   static constexpr std::size_t kRecordSize = LocalUserRecord::kSize;
 };
 
+// Longer than a stored file name can be, so no user can name it.
+constexpr char kNobodysFile[] = "nobody-can-name-this-file.dat";
+
 // Lays down the files each user names, where a name may be used at all, and
 // one file nobody names.
 void LayOutDataFolder(const fs::path& data, const std::vector<LocalUserRecord>& users) {
   fs::create_directories(data / "photos");
   const std::vector<std::uint8_t> marker{'x'};
-  fuzz::WriteBytes(data / "nobody.dat", marker);
+  fuzz::WriteBytes(data / kNobodysFile, marker);
   for (const LocalUserRecord& user : users) {
     for (const std::string* name : {&user.stepFile, &user.exerciseFile})
       if (const auto path = StorePaths::UserFileIn(data, *name); path && !fs::exists(*path))
@@ -95,7 +98,7 @@ void CheckDelete(const fs::path& data, const fs::path& path, std::int32_t id) {
     fuzz::CheckSameFiles(snapshot, fuzz::Snapshot(data), "a refused deletion changed the data folder");
     return;
   }
-  fuzz::Check(fs::exists(data / "nobody.dat"), "a deletion removed a file no user names");
+  fuzz::Check(fs::exists(data / kNobodysFile), "a deletion removed a file no user names");
   for (const LocalUserRecord& user : left) {
     for (const std::string* name : {&user.stepFile, &user.exerciseFile})
       if (const auto named = StorePaths::UserFileIn(data, *name))
