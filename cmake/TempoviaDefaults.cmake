@@ -10,6 +10,18 @@ if(TEMPOVIA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined,float-cast-overflow -fno-omit-frame-pointer
                       -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined,float-cast-overflow)
+  # LeakSanitizer is told of Qt's and fontconfig's allocations that live as
+  # long as the process; a run of ctest by hand needs the same.
+  set(TEMPOVIA_TEST_ENVIRONMENT "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0")
+endif()
+
+# The libFuzzer targets under fuzz/ need clang; they come with the sanitizer
+# build, and every library they reach carries the coverage the fuzzer steers by.
+include(CMakeDependentOption)
+cmake_dependent_option(TEMPOVIA_FUZZ "Build the libFuzzer targets (clang, with TEMPOVIA_SANITIZE)" ON
+                       "TEMPOVIA_SANITIZE;CMAKE_CXX_COMPILER_ID STREQUAL \"Clang\"" OFF)
+if(TEMPOVIA_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
 # The download runs its transfers on a worker thread; its tests also run under
@@ -33,10 +45,11 @@ function(tempovia_add_gtest)
   add_executable(${T_NAME} ${T_SOURCES})
   tempovia_defaults(${T_NAME})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  set(environment ${T_ENVIRONMENT} ${TEMPOVIA_TEST_ENVIRONMENT})
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST
     TEST_SUFFIX "${T_TEST_SUFFIX}"
-    PROPERTIES ENVIRONMENT "${T_ENVIRONMENT}")
+    PROPERTIES ENVIRONMENT "${environment}")
 endfunction()
 
 # Adds a GoogleTest executable whose main creates a QApplication first (see
@@ -51,7 +64,7 @@ function(tempovia_add_qt_gtest)
   add_executable(${T_NAME} ${T_SOURCES})
   tempovia_defaults(${T_NAME})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} ${T_MAIN} GTest::gtest GTest::gmock)
-  set(environment QT_QPA_PLATFORM=offscreen ${T_ENVIRONMENT})
+  set(environment QT_QPA_PLATFORM=offscreen ${T_ENVIRONMENT} ${TEMPOVIA_TEST_ENVIRONMENT})
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "${environment}")

@@ -14,13 +14,13 @@ constexpr int kDepth = 10;  // of the 3D faces
 constexpr Rgb kTitleShadow{200, 200, 200};
 
 void Fill(ChartPlan& plan, int x, int y, int width, int height, Rgb colour) {
-  if (width > 0 && height > 0) plan.emplace_back(std::in_place_type<ChartFill>, Box{x, y, width, height}, colour);
+  if (width > 0 && height > 0) plan.emplace_back(ChartFill{Box{x, y, width, height}, colour});
 }
 
 void Text(ChartPlan& plan, Box box, std::string text, Rgb colour, ChartFont font, TextAlign align,
           bool verticalCentre) {
   if (text.empty()) return;
-  plan.emplace_back(std::in_place_type<ChartText>, box, std::move(text), colour, font, align, verticalCentre);
+  plan.emplace_back(ChartText{box, std::move(text), colour, font, align, verticalCentre});
 }
 
 // Draws one bar's shape from the bar list's style; top is the y of the

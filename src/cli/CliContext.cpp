@@ -220,8 +220,11 @@ std::chrono::year_month_day ParseDate(const std::string& text, const std::string
   unsigned month = 0;
   unsigned day = 0;
   char tail = 0;
-  const bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-' &&
-                      std::sscanf(text.c_str(), "%4d-%2u-%2u%c", &year, &month, &day, &tail) == 3;
+  // Digits where digits belong: sscanf alone would take a sign or a blank.
+  bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-';
+  for (std::size_t i = 0; shaped && i < text.size(); ++i)
+    shaped = i == 4 || i == 7 || (text[i] >= '0' && text[i] <= '9');
+  shaped = shaped && std::sscanf(text.c_str(), "%4d-%2u-%2u%c", &year, &month, &day, &tail) == 3;
   const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{month}, std::chrono::day{day}};
   if (!shaped || !date.ok())
     throw CliError(what + " must be a date written YYYY-MM-DD, not \"" + text + "\"", kExitUsage);

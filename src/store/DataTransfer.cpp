@@ -185,24 +185,40 @@ TransferResult ImportData(const StorePaths& paths, const fs::path& source, const
                 " holds Tempovia's own folder. Choose the copy itself: the folder that holds user.dat.");
 
   // Held until the swap: no other program of ours may write the data folder
-  // meanwhile, or its changes would be lost with the old folder.
+  // meanwhile, or its changes would be lost with the old folder. A shared
+  // lock keeps writers out and, unlike opening for writing, creates no empty
+  // user.dat in a data folder that has none (an import that gives up must
+  // leave it as it was).
   int lockFd = -1;
-  if (Status locked = OpenStoredFile(data / StorePaths::kUserDatabaseName, StoredAccess::ReadWrite, lockFd); !locked)
+  if (Status locked = OpenStoredFile(data / StorePaths::kUserDatabaseName, StoredAccess::Read, lockFd); !locked)
     return fail(kNothingImported + locked.message());
   struct Unlock {
     int fd;
-    ~Unlock() { ::close(fd); }
+    ~Unlock() {
+      if (fd >= 0) ::close(fd);
+    }
   } unlock{lockFd};
 
   RemoveStaleStaging(data);
+  // An import that gives up leaves no trace: neither its safety copy nor the
+  // backup area it made for it.
+  std::error_code probe;
+  const bool hadBackups = fs::exists(paths.BackupsFolder(), probe);
+  const auto dropBackup = [&](const fs::path& copy) {
+    if (!copy.empty()) RemoveTree(copy);
+    std::error_code ignored;
+    if (!hadBackups) fs::remove(paths.BackupsFolder(), ignored);  // only while empty
+  };
   if (HoldsData(data)) {
     if (Status made =
             CreateOwnFolder(paths.BackupsFolder(), "Tempovia Data before import " + DateTimeName(now), result.backup);
-        !made)
+        !made) {
+      dropBackup({});
       return fail(std::string(kNothingImported) + "the data folder could not be backed up first. " + made.message());
+    }
     result.notCopied = CopyFolder(data, result.backup);
     if (!result.notCopied.empty()) {
-      RemoveTree(result.backup);
+      dropBackup(result.backup);
       const CopyFailure& first = result.notCopied.front();
       return fail(std::string(kNothingImported) + "the data folder could not be backed up first (" +
                   first.entry.string() + ": " + first.reason + ")");
@@ -213,12 +229,12 @@ TransferResult ImportData(const StorePaths& paths, const fs::path& source, const
   // Nothing changed: a safety copy of an unchanged folder is only clutter.
   const auto giveUp = [&](const fs::path& staging, std::string message) {
     RemoveTree(staging);
-    if (!backup.empty()) RemoveTree(backup);
+    dropBackup(backup);
     return fail(kNothingImported + message);
   };
   fs::path staging;
   if (Status made = MakeFolderBeside(data, staging); !made) {
-    if (!backup.empty()) RemoveTree(backup);
+    dropBackup(backup);
     return fail(kNothingImported + made.message());
   }
   result.notCopied = CopyFolder(data, staging);

@@ -60,6 +60,8 @@ class LoginTest : public ::testing::Test {
   // As the login cycle opens it: the main window is made and loads the data
   // store first.
   CDlgLogin& Open(bool startInTray = false) {
+    // The login window speaks to its main window until it is gone: a second
+    // Open must not leave it pointing at a main window already destroyed.
     login.reset();
     main = std::make_unique<CDlgMain>(*app, std::make_unique<test::FakeTrayArea>(mainTray));
     main->LoadDataStore();

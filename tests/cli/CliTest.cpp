@@ -946,6 +946,13 @@ TEST_F(CliTest, UsageErrorsSayWhatIsWrong) {
   const ProcessResult date = Run({"days", "--user", "Ann", "--from", "2009-02-30"});
   EXPECT_EQ(date.exitCode, 2);
   EXPECT_NE(date.err.find("--from must be a date written YYYY-MM-DD"), std::string::npos) << date.err;
+  // Found by fuzzing: text that only scans as a date (a sign, a blank) is
+  // not YYYY-MM-DD either.
+  for (const char* text : {" 209-01-05", "+209-01-05", "2009-+1-05", "2009- 1-05", "2009-01-+5", "2009-01- 5"}) {
+    const ProcessResult odd = Run({"days", "--user", "Ann", "--to", text});
+    EXPECT_EQ(odd.exitCode, 2) << text;
+    EXPECT_NE(odd.err.find("--to must be a date written YYYY-MM-DD"), std::string::npos) << odd.err;
+  }
   const ProcessResult none = Run({});
   EXPECT_EQ(none.exitCode, 2);
   EXPECT_EQ(Run({"days", "--help"}).exitCode, 0);

@@ -93,9 +93,43 @@ TEST_F(ImportTest, AnImportThatFailsAnywhereLeavesTheDataFolderAsItWas) {
     EXPECT_TRUE(result.backup.empty());
     EXPECT_EQ(test::Tree(paths.DataFolder()), before);
     EXPECT_TRUE(Leftovers().empty());
-    EXPECT_TRUE(!fs::exists(paths.BackupsFolder()) || fs::is_empty(paths.BackupsFolder()));
+    // The backup area did not exist before: giving up leaves none behind.
+    EXPECT_FALSE(fs::exists(paths.BackupsFolder()));
   }
   ADD_FAILURE() << "never succeeded";
+}
+
+// Found by fuzzing the source folder: its user.dat a link to the data
+// folder's own. The link is not copied, so the import gives up, and must
+// leave no trace; a backup area that was there before stays.
+TEST_F(ImportTest, ASourceWhoseUserDatLeadsOutOfItGivesUpWithoutATrace) {
+  fs::remove(source / "user.dat");
+  fs::create_symlink(paths.UserDatabase(), source / "user.dat");
+  const auto before = test::Tree(paths.Base());
+  TransferResult result = ImportData(paths, source, kNow);
+  EXPECT_FALSE(result.status.ok());
+  EXPECT_TRUE(result.backup.empty());
+  EXPECT_EQ(test::Tree(paths.Base()), before);
+  EXPECT_FALSE(fs::exists(paths.BackupsFolder()));
+
+  fs::create_directories(paths.BackupsFolder());
+  result = ImportData(paths, source, kNow);
+  EXPECT_FALSE(result.status.ok());
+  EXPECT_TRUE(fs::is_directory(paths.BackupsFolder()));
+  EXPECT_TRUE(fs::is_empty(paths.BackupsFolder()));
+}
+
+// Found by fuzzing too: into a data folder without user.dat, an import that
+// gave up left an empty user.dat behind (its lock had created it).
+TEST_F(ImportTest, AnImportThatGivesUpCreatesNoUserDatabase) {
+  fs::remove_all(paths.DataFolder());
+  ASSERT_TRUE(paths.CreateDataFolder().ok());
+  test::WriteBytes(dir / "elsewhere.dat", Bytes(152, 8));
+  fs::remove(source / "user.dat");
+  fs::create_symlink(dir / "elsewhere.dat", source / "user.dat");
+  const TransferResult result = ImportData(paths, source, kNow);
+  EXPECT_FALSE(result.status.ok());
+  EXPECT_TRUE(fs::is_empty(paths.DataFolder()));
 }
 
 TEST_F(ImportTest, TheDataFolderAndFoldersInsideOrAroundItAreRefused) {
