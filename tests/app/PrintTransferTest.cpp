@@ -21,6 +21,7 @@
 #include "ExerciseDB.h"
 #include "FakeClock.h"
 #include "FakeTrayArea.h"
+#include "FileContents.h"
 #include "Label.h"
 #include "PdfText.h"
 #include "ScriptedMessageBoxes.h"
@@ -34,20 +35,6 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-std::vector<std::uint8_t> Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Every regular file under a folder with its bytes, by relative path.
-std::map<std::string, std::vector<std::uint8_t>> Tree(const fs::path& folder) {
-  std::map<std::string, std::vector<std::uint8_t>> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.is_regular_file()) files[fs::relative(entry.path(), folder).string()] = Bytes(entry.path());
-  }
-  return files;
-}
 
 QStringList CaptureFilesInTemp() {
   return QDir::temp().entryList({QStringLiteral("tempovia-chart-*")}, QDir::Files | QDir::Hidden);
@@ -221,7 +208,7 @@ TEST_F(PrintTransferTest, ImportReplacesUserDatCopiesPhotosAndKeepsTheOldFolderS
     ASSERT_TRUE(other.Append());
   }
   std::ofstream(source / "photos" / "100.png") << "not really a picture";
-  const auto before = Tree(app->Paths().DataFolder());
+  const auto before = test::Tree(app->Paths().DataFolder());
   CDlgMain& w = Open();
   desktop.folder = source;
   Click(kAreaImport);
@@ -229,7 +216,7 @@ TEST_F(PrintTransferTest, ImportReplacesUserDatCopiesPhotosAndKeepsTheOldFolderS
   ASSERT_EQ(boxes.Texts().size(), 1);
   EXPECT_TRUE(boxes.Texts()[0].startsWith("Data Imported!"));
   EXPECT_EQ(boxes.Boxes()[0].icon, NoticeIcon::None);
-  EXPECT_EQ(Bytes(app->Paths().DataFolder() / "user.dat"), Bytes(source / "user.dat"));
+  EXPECT_EQ(test::ReadBytes(app->Paths().DataFolder() / "user.dat"), test::ReadBytes(source / "user.dat"));
   EXPECT_TRUE(fs::exists(app->Paths().PhotosFolder() / "100.png"));
   // The first user of the imported file is the one shown now.
   EXPECT_EQ(app->Work().LoggedIn()->name, "Cleo");
@@ -239,7 +226,7 @@ TEST_F(PrintTransferTest, ImportReplacesUserDatCopiesPhotosAndKeepsTheOldFolderS
   const fs::path backups = app->Paths().BackupsFolder();
   ASSERT_TRUE(fs::exists(backups));
   const fs::path backup = fs::directory_iterator(backups)->path();
-  EXPECT_EQ(Tree(backup), before);
+  EXPECT_EQ(test::Tree(backup), before);
   EXPECT_THAT(boxes.Texts()[0].toStdString(), HasSubstr(backup.string()));
   EXPECT_EQ(fs::status(backup).permissions() & (fs::perms::group_all | fs::perms::others_all), fs::perms::none);
 }

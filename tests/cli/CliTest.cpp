@@ -15,6 +15,7 @@
 #include <nlohmann/json.hpp>
 
 #include "ExerciseDB.h"
+#include "FileContents.h"
 #include "Process.h"
 #include "StepData.h"
 #include "TempDir.h"
@@ -149,10 +150,6 @@ class CliTest : public testing::Test {
     return r.exitCode == 0 ? json::parse(r.out) : json();
   }
   void AddUser(const std::string& name = "Ann") { RunJson({"add-user", "--name", name, "--height", "170"}); }
-  std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
 
   test::TempDir m_dir;
   // The base folder; whatever else a test makes in m_dir lies outside it.
@@ -322,15 +319,15 @@ TEST_F(CliTest, ReadImageSavesTheWatchMemoryAsStored) {
   const auto simulated = m_dir / "simulated.img";
   RunJson({"--simulate-watch=9", "--simulate-instant", "read-image", "--out", read.string()});
   RunJson({"simulate-image", "--seed", "9", "--out", simulated.string()});
-  EXPECT_EQ(ReadFile(read), ReadFile(simulated));
-  EXPECT_EQ(ReadFile(read).size(), 512u);
+  EXPECT_EQ(test::ReadText(read), test::ReadText(simulated));
+  EXPECT_EQ(test::ReadText(read).size(), 512u);
 }
 
 TEST_F(CliTest, AnImageReplacesAFileButNeverAFolderAndAFailureSaysWhy) {
   const auto image = m_dir / "week.img";
   std::ofstream(image) << "an older dump";
   RunJson({"simulate-image", "--out", image.string()});
-  EXPECT_EQ(ReadFile(image).size(), 512u);
+  EXPECT_EQ(test::ReadText(image).size(), 512u);
 
   const ProcessResult folder = Run({"simulate-image", "--out", m_dir.Path().string()});
   EXPECT_NE(folder.exitCode, 0);
@@ -554,7 +551,7 @@ TEST_F(CliTest, ImportIsAllOrNothingAndKeepsASafetyCopy) {
   const json imported = RunJson({"import", bob.string()});
   const std::string backup = imported["backup"];
   EXPECT_EQ(backup.rfind((m_home / "Backups" / "Tempovia Data before import 05-Jan-2009 ").string(), 0), 0u) << backup;
-  EXPECT_EQ(ReadFile(std::filesystem::path(backup) / "100.dat"), ReadFile(m_data / "100.dat"));
+  EXPECT_EQ(test::ReadText(std::filesystem::path(backup) / "100.dat"), test::ReadText(m_data / "100.dat"));
   EXPECT_EQ(RunJson({"users"}).size(), 2u);
 
   const ProcessResult itself = Run({"import", m_data.string()});
@@ -603,7 +600,7 @@ TEST_F(CliTest, AReportThatCannotBeWrittenWholeKeepsTheOlderOne) {
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_TRUE(r.out.empty()) << r.out;
   EXPECT_NE(r.err.find("File too large"), std::string::npos) << r.err;
-  EXPECT_EQ(ReadFile(m_dir / "ann.pdf"), "last week's report");
+  EXPECT_EQ(test::ReadText(m_dir / "ann.pdf"), "last week's report");
 
   const ProcessResult unnamed =
       Run({"report", "--user", "Ann", "--from", "2009-01-01", "--to", "2009-01-05", "--out", ""});
@@ -628,7 +625,7 @@ TEST_F(CliTest, AddUserAddsTheWholeUserOrNoneAndNeverWithAnEarlierUsersFiles) {
   EXPECT_EQ(aside.filename().string().rfind("Old files of user 100 05-Jan-2009 ", 0), 0u) << aside;
   EXPECT_NE(added.err.find("warning: The data folder already held 100.dat and 100_exercise.dat"), std::string::npos)
       << added.err;
-  EXPECT_EQ(ReadFile(aside / "100_exercise.dat"), "an earlier user's sessions");
+  EXPECT_EQ(test::ReadText(aside / "100_exercise.dat"), "an earlier user's sessions");
   EXPECT_TRUE(std::filesystem::is_regular_file(m_data / "100.dat"));
   EXPECT_TRUE(RunJson({"exercises", "--user", "Ann"}).empty());
 }

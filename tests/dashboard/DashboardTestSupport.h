@@ -56,7 +56,10 @@ class RecordingChart final : public ChartControl {
   bool Called(const std::string& call) const;
 };
 
-class RecordingView final : public DashboardView {
+// Keeps what the dashboard shows; View is DashboardView or a view that
+// extends it.
+template <class View>
+class RecordingDashboardView : public View {
  public:
   void ShowKind(ChartKind kind) override { shownKind = kind; }
   void SetDateCaption(const std::string& text) override { caption = text; }
@@ -79,6 +82,8 @@ class RecordingView final : public DashboardView {
   std::vector<std::string> questions;
   bool answer = false;  // to every question
 };
+
+using RecordingView = RecordingDashboardView<DashboardView>;
 
 DayRecord DayOf(int year, int month, int day, double steps);
 // Writes the records through the store, as downloads would have.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "FileContents.h"
 #include "FileWriter.h"
 #include "HelpDocument.h"
 #include "HelpPdfSupport.h"
@@ -41,15 +42,6 @@ std::string SampleMarkup() {
   for (int i = 0; i < 40; ++i)
     text += "\n## Part " + std::to_string(i) + "\n\nA paragraph long enough to take most of one line of the page.\n";
   return text;
-}
-
-std::vector<std::uint8_t> Bytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteText(const fs::path& file, const std::string& text) {
-  std::ofstream(file, std::ios::binary) << text;
 }
 
 std::vector<fs::path> Entries(const fs::path& folder) {
@@ -98,7 +90,7 @@ TEST(HelpDocumentTest, ThePdfReadsBackAsWritten) {
   EXPECT_NE(info.out.find("Caf\xC3\xA9 Guide - Tempovia"), std::string::npos) << info.out;
 
   // Every heading is a bookmark, the viewer opens with them shown.
-  const std::vector<std::uint8_t> raw = Bytes(pdf);
+  const std::vector<std::uint8_t> raw = test::ReadBytes(pdf);
   const std::string file(raw.begin(), raw.end());
   EXPECT_NE(file.find("/PageMode /UseOutlines"), std::string::npos);
   // Letters beyond ASCII are written as octal escapes.
@@ -152,8 +144,8 @@ class FailingWriter : public FileWriter {
 TEST(HelpDocumentTest, AFailedSaveLeavesTheOldFileWhole) {
   test::TempDir dir;
   const fs::path pdf = dir / "help.pdf";
-  WriteText(pdf, "the old document");
-  const std::vector<std::uint8_t> old = Bytes(pdf);
+  test::WriteText(pdf, "the old document");
+  const std::vector<std::uint8_t> old = test::ReadBytes(pdf);
   HelpDocument document;
   ASSERT_TRUE(document.Parse("# Title\n\nText.\n"));
   for (int failAt = 0; failAt < 3; ++failAt) {
@@ -161,7 +153,7 @@ TEST(HelpDocumentTest, AFailedSaveLeavesTheOldFileWhole) {
     const Status saved = document.Save(pdf);
     EXPECT_FALSE(saved) << failAt;
     EXPECT_NE(saved.message().find(pdf.string()), std::string::npos) << saved.message();
-    EXPECT_EQ(Bytes(pdf), old) << failAt;
+    EXPECT_EQ(test::ReadBytes(pdf), old) << failAt;
     EXPECT_EQ(Entries(dir.Path()), std::vector<fs::path>{"help.pdf"}) << failAt;
   }
   ASSERT_TRUE(document.Save(pdf));
@@ -175,7 +167,7 @@ TEST(HelpDocumentTest, LoadAndSaveRefuseWhatTheyCannotUse) {
   EXPECT_FALSE(missing);
   EXPECT_NE(missing.message().find("absent.txt: No such file or directory"), std::string::npos) << missing.message();
 
-  WriteText(dir / "bad.txt", "# Title\n| one cell |\n");
+  test::WriteText(dir / "bad.txt", "# Title\n| one cell |\n");
   const Status bad = document.Load(dir / "bad.txt");
   EXPECT_FALSE(bad);
   EXPECT_EQ(bad.message(), (dir / "bad.txt").string() + ": line 2: a table row needs two cells, not 1");

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ExerciseDB.h"
+#include "FileContents.h"
 #include "FileWriter.h"
 #include "LocalUserRecord.h"
 #include "PdfText.h"
@@ -98,18 +99,6 @@ class ReportTest : public testing::Test {
     const Status saved = report.Save(m_dir / "report", &written);
     EXPECT_TRUE(saved.ok()) << saved.message();
     return written;
-  }
-
-  std::string ReadText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  std::vector<std::string> FolderNames() {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(m_dir.Path()))
-      names.push_back(entry.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
   }
 
   test::TempDir m_dir;
@@ -318,8 +307,8 @@ TEST_F(ReportTest, ASaveThatFailsAtAnyStepLeavesTheOlderReportWhole) {
     EXPECT_FALSE(saved.ok());
     EXPECT_EQ(saved.message().rfind("The report was not saved. Cannot write " + target.string() + ": ", 0), 0u)
         << saved.message();
-    EXPECT_EQ(ReadText(target), "last week's report");
-    EXPECT_EQ(FolderNames(), (std::vector<std::string>{"100.dat", "100_exercise.dat", "report.pdf"}))
+    EXPECT_EQ(test::ReadText(target), "last week's report");
+    EXPECT_EQ(test::FolderNames(m_dir.Path()), (std::vector<std::string>{"100.dat", "100_exercise.dat", "report.pdf"}))
         << "a temporary file was left behind";
   }
 }
@@ -334,7 +323,7 @@ TEST_F(ReportTest, ASavedReportGetsTheUmasksPermissionsAndReplacesTheOldOne) {
   const Status saved = report.Save(target);
   ::umask(previous);
   ASSERT_TRUE(saved.ok()) << saved.message();
-  EXPECT_EQ(ReadText(target).rfind("%PDF-", 0), 0u);
+  EXPECT_EQ(test::ReadText(target).rfind("%PDF-", 0), 0u);
   using std::filesystem::perms;
   EXPECT_EQ(std::filesystem::status(target).permissions(), perms::owner_read | perms::owner_write | perms::group_read);
 }
@@ -365,7 +354,7 @@ TEST_F(ReportTest, SavingRefusesNoNameAFolderAPipeAndALink) {
       return !saved.ok() && saved.message().find(refusal.says) != std::string::npos;
     }));
   }
-  EXPECT_EQ(ReadText(m_dir / "elsewhere.pdf"), "someone else's");
+  EXPECT_EQ(test::ReadText(m_dir / "elsewhere.pdf"), "someone else's");
   EXPECT_TRUE(std::filesystem::is_directory(m_dir / "folder.pdf"));
 }
 

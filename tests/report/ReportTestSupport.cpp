@@ -27,19 +27,6 @@ void WriteTinyJpeg(const std::filesystem::path& path) {
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
-std::string ReadText(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void WriteText(const std::filesystem::path& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-  if (!out) throw std::runtime_error("cannot write " + path.string());
-}
-
 DayRecord SampleDay(int year, unsigned month, unsigned day, double steps) {
   DayRecord r = DayRecord::Blank();
   r.year = static_cast<std::uint8_t>(year - 2000);

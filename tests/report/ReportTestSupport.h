@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "DayRecord.h"
+#include "FileContents.h"
 #include "LocalUserRecord.h"
 #include "StorePaths.h"
 #include "StoredExercise.h"
@@ -16,8 +17,6 @@ namespace tempovia::test {
 
 // An 8 x 8 grey baseline JPEG.
 void WriteTinyJpeg(const std::filesystem::path& path);
-std::string ReadText(const std::filesystem::path& path);
-void WriteText(const std::filesystem::path& path, const std::string& text);
 
 DayRecord SampleDay(int year, unsigned month, unsigned day, double steps);
 StoredExercise SampleSession(int year, unsigned month, unsigned day, int hour, double steps);

@@ -6,16 +6,6 @@
 
 namespace tempovia::test {
 
-std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
 void WriteDays(const std::filesystem::path& path, const std::vector<DayRecord>& records, std::size_t extraBytes) {
   std::vector<std::uint8_t> bytes(records.size() * DayRecord::kSize + extraBytes, 0x33);
   for (std::size_t i = 0; i < records.size(); ++i) records[i].ToBytes(bytes.data() + i * DayRecord::kSize);
@@ -36,25 +26,6 @@ LocalUserRecord User(std::int32_t id, std::string name, std::string stepFile, st
   user.stepFile = std::move(stepFile);
   user.exerciseFile = std::move(exerciseFile);
   return user;
-}
-
-std::map<std::string, std::vector<std::uint8_t>> Tree(const std::filesystem::path& folder) {
-  std::map<std::string, std::vector<std::uint8_t>> tree;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
-    const std::string name = entry.path().lexically_relative(folder).string();
-    if (entry.is_directory())
-      tree[name + "/"];
-    else
-      tree[name] = ReadBytes(entry.path());
-  }
-  return tree;
-}
-
-std::vector<std::string> FolderNames(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 std::chrono::year_month_day Ymd(int year, unsigned month, unsigned day) {

@@ -11,14 +11,13 @@
 #include <vector>
 
 #include "DayRecord.h"
+#include "FileContents.h"
 #include "FileWriter.h"
 #include "LocalUserRecord.h"
 #include "StoredExercise.h"
 
 namespace tempovia::test {
 
-std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
-void WriteBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 // Writes records straight into a file, as another program might have, with
 // extra bytes (a torn tail) after them.
 void WriteDays(const std::filesystem::path& path, const std::vector<DayRecord>& records, std::size_t extraBytes = 0);
@@ -27,11 +26,6 @@ void WriteDays(const std::filesystem::path& path, const std::vector<DayRecord>& 
 void WriteUsers(const std::filesystem::path& path, const std::vector<LocalUserRecord>& users);
 // A user record with the given id, name and file names (photo none).
 LocalUserRecord User(std::int32_t id, std::string name, std::string stepFile, std::string exerciseFile);
-// Every file under folder with its bytes, by path relative to folder
-// (folders as "name/"), to compare a whole tree before and after.
-std::map<std::string, std::vector<std::uint8_t>> Tree(const std::filesystem::path& folder);
-// Names in a folder, sorted (to see that no temporary file was left behind).
-std::vector<std::string> FolderNames(const std::filesystem::path& folder);
 
 std::chrono::year_month_day Ymd(int year, unsigned month, unsigned day);
 DayRecord Day(int year, unsigned month, unsigned day, double steps = 0);

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "FileContents.h"
 #include "LocalUserRecord.h"
 #include "StorePaths.h"
 #include "TempDir.h"
@@ -37,11 +38,6 @@ LocalUserRecord Sample() {
   user.sex = LocalUserRecord::kFemale;
   user.photo = "100.jpg";
   return user;
-}
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void WriteAll(const fs::path& path, const std::string& bytes) {
@@ -310,14 +306,14 @@ TEST_F(UserEditorTest, AUserNoLongerInTheFileIsNotSavedElsewhere) {
   Store(Sample());  // 101, the last record
   loggedIn = Stored(100);
   loggedIn.id = 555;  // user.dat changed under the logged-in user
-  const std::string fileBefore = ReadAll(paths.UserDatabase());
+  const std::string fileBefore = test::ReadText(paths.UserDatabase());
   UserEditor editor = Editor(Mode::Edit);
   const EditorOutcome outcome = editor.Save(editor.Shown(), Confirm("pw"));
   EXPECT_EQ(Shown(outcome),
             std::vector<std::string>{"!The changes could not be saved: this user is no longer in the user database."});
   EXPECT_FALSE(outcome.close);
   EXPECT_EQ(editor.User().id, 555);  // still the edited user, not the file's last one
-  EXPECT_EQ(ReadAll(paths.UserDatabase()), fileBefore);
+  EXPECT_EQ(test::ReadText(paths.UserDatabase()), fileBefore);
 
   users.Close();
   EXPECT_FALSE(editor.Save(editor.Shown(), Confirm("pw")).close);
@@ -332,7 +328,7 @@ TEST_F(UserEditorTest, APhotoIsCopiedOnlyOnSaveAndAFailedCopyKeepsTheOldOne) {
   EXPECT_FALSE(fs::exists(paths.PhotosFolder()));
   ASSERT_TRUE(editor.Save(editor.Shown(), Confirm("pw")).close);
   EXPECT_EQ(Stored(100).photo, "100.png");
-  EXPECT_EQ(ReadAll(paths.PhotosFolder() / "100.png"), "png bytes");
+  EXPECT_EQ(test::ReadText(paths.PhotosFolder() / "100.png"), "png bytes");
 
   // A file where the photos folder belongs.
   fs::remove_all(paths.PhotosFolder());

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "FakeClock.h"
+#include "FileContents.h"
 #include "StorePaths.h"
 #include "TempDir.h"
 
@@ -18,19 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-std::vector<std::uint8_t> Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Every regular file under a folder with its bytes, by relative path.
-std::map<std::string, std::vector<std::uint8_t>> Tree(const fs::path& folder) {
-  std::map<std::string, std::vector<std::uint8_t>> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder))
-    if (entry.is_regular_file()) files[fs::relative(entry.path(), folder).string()] = Bytes(entry.path());
-  return files;
-}
 
 class ScriptedTransferUi final : public TransferUi {
  public:
@@ -92,7 +80,7 @@ TEST_F(DataTransferFlowTest, ExportingTwiceOnADayAsksAndNoChangesNothing) {
   const fs::path exported = ui.chosen / "Tempovia Data 20-Mar-2008";
   ASSERT_THAT(ui.texts, ElementsAre("Files exported to " + exported.string()));
   EXPECT_EQ(ui.icons[0], NoticeIcon::None);
-  EXPECT_EQ(Tree(exported), Tree(paths.DataFolder()));
+  EXPECT_EQ(test::Tree(exported), test::Tree(paths.DataFolder()));
   // The logged-in user is found again, whoever is first in the file.
   EXPECT_EQ(result.outcome, DataTransferFlow::Outcome::SameUser);
   EXPECT_EQ(result.user->name, "Ben");
@@ -100,11 +88,11 @@ TEST_F(DataTransferFlowTest, ExportingTwiceOnADayAsksAndNoChangesNothing) {
   EXPECT_FALSE(ui.busyNow);
 
   std::ofstream(paths.DataFolder() / "later.dat") << "new";
-  const auto copy = Tree(exported);
+  const auto copy = test::Tree(exported);
   ui.texts.clear();
   result = flow.Export(ben);
   EXPECT_THAT(ui.texts, ElementsAre("Output folder already exist\n\nOverwrite data inside the folder ??"));
-  EXPECT_EQ(Tree(exported), copy);
+  EXPECT_EQ(test::Tree(exported), copy);
   EXPECT_EQ(result.outcome, DataTransferFlow::Outcome::Nothing);
   EXPECT_EQ(result.user->name, "Ben");
   EXPECT_TRUE(users.IsOpen());
@@ -149,27 +137,27 @@ TEST_F(DataTransferFlowTest, ImportReplacesUserDatLogsInItsFirstUserAndKeepsTheO
     ASSERT_TRUE(other.Append());
   }
   std::ofstream(source / "photos" / "100.png") << "not really a picture";
-  const auto before = Tree(paths.DataFolder());
+  const auto before = test::Tree(paths.DataFolder());
   ui.chosen = source;
   const DataTransferFlow::Result result = flow.Import(ben);
   EXPECT_THAT(ui.titles, ElementsAre("Please select a folder to import"));
   ASSERT_EQ(ui.texts.size(), 1u);
   EXPECT_EQ(ui.texts[0].rfind("Data Imported!", 0), 0u);
   EXPECT_EQ(ui.icons[0], NoticeIcon::None);
-  EXPECT_EQ(Bytes(paths.DataFolder() / "user.dat"), Bytes(source / "user.dat"));
+  EXPECT_EQ(test::ReadBytes(paths.DataFolder() / "user.dat"), test::ReadBytes(source / "user.dat"));
   EXPECT_TRUE(fs::exists(paths.PhotosFolder() / "100.png"));
   EXPECT_EQ(result.outcome, DataTransferFlow::Outcome::UserChanged);
   ASSERT_TRUE(result.user);
   EXPECT_EQ(result.user->name, "Cleo");
   // The safety copy holds the data folder as it was and is named.
   const fs::path backup = fs::directory_iterator(paths.BackupsFolder())->path();
-  EXPECT_EQ(Tree(backup), before);
+  EXPECT_EQ(test::Tree(backup), before);
   EXPECT_THAT(ui.texts[0], HasSubstr(backup.string()));
   EXPECT_EQ(fs::status(backup).permissions() & (fs::perms::group_all | fs::perms::others_all), fs::perms::none);
 }
 
 TEST_F(DataTransferFlowTest, AnImportWithoutUserDatOrFromTheDataFolderCopiesNothing) {
-  const auto before = Tree(paths.DataFolder());
+  const auto before = test::Tree(paths.DataFolder());
   ui.chosen = dir / "empty";
   fs::create_directories(ui.chosen);
   std::ofstream(ui.chosen / "100.dat") << "x";
@@ -185,7 +173,7 @@ TEST_F(DataTransferFlowTest, AnImportWithoutUserDatOrFromTheDataFolderCopiesNoth
   result = flow.Import(ben);
   ASSERT_EQ(ui.texts.size(), 1u);
   EXPECT_EQ(ui.icons[0], NoticeIcon::Warning);
-  EXPECT_EQ(Tree(paths.DataFolder()), before);
+  EXPECT_EQ(test::Tree(paths.DataFolder()), before);
   EXPECT_EQ(result.user->name, "Ben");
 }
 

@@ -4,14 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
-#include <deque>
 #include <filesystem>
-#include <mutex>
 
 #include "ExerciseDB.h"
 #include "FakeClock.h"
 #include "NoticeRecorder.h"
+#include "PostedQueue.h"
 #include "SimulatedWatch.h"
 #include "StepData.h"
 #include "TempDir.h"
@@ -41,29 +39,8 @@ class FakeUi final : public DownloadUi {
   void ShowMessage(NoticeIcon, const std::string& text) override { messages.push_back(text); }
   void ReleaseUserFiles() override { ++releases; }
   void RefreshAfterDownload() override { ++refreshes; }
-  void Post(std::function<void()> fn) override {
-    {
-      std::lock_guard lock(m_mutex);
-      m_queue.push_back(std::move(fn));
-    }
-    m_wake.notify_one();
-  }
-
-  // Runs queued work until done() holds; fails after a generous limit.
-  bool PumpUntil(const std::function<bool()>& done) {
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!done()) {
-      std::function<void()> next;
-      {
-        std::unique_lock lock(m_mutex);
-        if (!m_wake.wait_until(lock, limit, [this] { return !m_queue.empty(); })) return false;
-        next = std::move(m_queue.front());
-        m_queue.pop_front();
-      }
-      next();
-    }
-    return true;
-  }
+  void Post(std::function<void()> fn) override { queue.Post(std::move(fn)); }
+  bool PumpUntil(const std::function<bool()>& done) { return queue.RunUntil(done); }
 
   std::optional<DownloadChoices> answer;
   std::vector<DownloadChoices> offered;
@@ -73,10 +50,7 @@ class FakeUi final : public DownloadUi {
   int releases = 0;
   int refreshes = 0;
 
- private:
-  std::mutex m_mutex;
-  std::condition_variable m_wake;
-  std::deque<std::function<void()>> m_queue;
+  test::PostedQueue queue;
 };
 
 const std::chrono::year_month_day kToday{std::chrono::year{2008}, std::chrono::month{3}, std::chrono::day{20}};

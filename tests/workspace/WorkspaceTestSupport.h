@@ -23,11 +23,10 @@
 
 namespace tempovia::test {
 
-class RecordingLoginView final : public LoginView {
+// Keeps what a window was told to do with itself.
+template <class View>
+class RecordingWindow : public View {
  public:
-  void ShowUserName(const std::string& text) override { name = text; }
-  void ClearPassword() override { ++cleared; }
-  void FocusPassword() override {}
   bool IsHidden() const override { return hidden; }
   void BringForward() override {
     hidden = false;
@@ -36,63 +35,39 @@ class RecordingLoginView final : public LoginView {
   }
   void Hide() override { hidden = true; }
   void Minimise() override { minimised = true; }
-  void StartHidden(bool hide) override {
-    minimised = true;
-    hidden = hide;
-  }
   void End(int result) override { ended = result; }
 
-  std::string name;
-  int cleared = 0;
   bool hidden = false;
   bool minimised = false;
   int broughtForward = 0;
   std::optional<int> ended;
 };
 
-class RecordingMainView final : public MainView {
+class RecordingLoginView final : public RecordingWindow<LoginView> {
  public:
-  void ShowKind(ChartKind kind) override { shownKind = kind; }
-  void SetDateCaption(const std::string& text) override { caption = text; }
-  void SetSummary(const SummaryTexts& texts) override { summary = texts; }
-  void SetInfo(const InfoTexts& texts) override { info = texts; }
-  void SetExerciseTable(const ExerciseTableTexts& cells) override { table = cells; }
-  void SetNote(const std::string& utf8) override { note = utf8; }
-  std::string Note() const override { return note; }
-  bool AskWarning(const std::string& question) override {
-    questions.push_back(question);
-    return answer;
+  void ShowUserName(const std::string& text) override { name = text; }
+  void ClearPassword() override { ++cleared; }
+  void FocusPassword() override {}
+  void StartHidden(bool hide) override {
+    minimised = true;
+    hidden = hide;
   }
+
+  std::string name;
+  int cleared = 0;
+};
+
+class RecordingMainView final : public RecordingWindow<RecordingDashboardView<MainView>> {
+ public:
   void SetUserPanel(const UserPanelTexts& texts) override { panel = texts; }
   void SetPhoto(const std::optional<std::filesystem::path>& file) override { photo = file; }
   void SetProgressVisible(bool visible) override { progressVisible = visible; }
   void SetProgressText(const std::string& text) override { progressText = text; }
-  bool IsHidden() const override { return hidden; }
-  void BringForward() override {
-    hidden = false;
-    minimised = false;
-    ++broughtForward;
-  }
-  void Hide() override { hidden = true; }
-  void Minimise() override { minimised = true; }
-  void End(int result) override { ended = result; }
 
-  ChartKind shownKind = ChartKind::Steps;
-  std::string caption;
-  SummaryTexts summary;
-  InfoTexts info;
-  ExerciseTableTexts table{};
-  std::string note;
-  std::vector<std::string> questions;
-  bool answer = false;  // to every question about the note
   UserPanelTexts panel;
   std::optional<std::filesystem::path> photo;
   bool progressVisible = false;
   std::string progressText;
-  bool hidden = false;
-  bool minimised = false;
-  int broughtForward = 0;
-  std::optional<int> ended;
 };
 
 // The base folder, the watch and the workspace of one run.

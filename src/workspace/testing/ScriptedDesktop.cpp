@@ -1,7 +1,5 @@
 #include "ScriptedDesktop.h"
 
-#include <chrono>
-
 #include "UserEditor.h"
 
 namespace tempovia::test {
@@ -27,39 +25,7 @@ void ScriptedDesktop::SetBusyCursor(bool busy) {
 }
 
 void ScriptedDesktop::Post(std::function<void()> fn) {
-  {
-    const std::lock_guard lock(m_mutex);
-    m_queue.push_back(std::move(fn));
-  }
-  m_wake.notify_one();
-}
-
-bool ScriptedDesktop::RunUntil(const std::function<bool()>& done) {
-  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (!done()) {
-    std::function<void()> next;
-    {
-      std::unique_lock lock(m_mutex);
-      if (!m_wake.wait_until(lock, limit, [this] { return !m_queue.empty(); })) return false;
-      next = std::move(m_queue.front());
-      m_queue.pop_front();
-    }
-    next();
-  }
-  return true;
-}
-
-void ScriptedDesktop::RunPosted() {
-  for (;;) {
-    std::function<void()> next;
-    {
-      const std::lock_guard lock(m_mutex);
-      if (m_queue.empty()) return;
-      next = std::move(m_queue.front());
-      m_queue.pop_front();
-    }
-    next();
-  }
+  m_posted.Post(std::move(fn));
 }
 
 bool ScriptedDesktop::AskUploadChoices(DownloadChoices& choices) {

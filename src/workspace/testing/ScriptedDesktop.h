@@ -3,16 +3,15 @@
 // answers and dialogs from a script, and the user-interface thread's queue
 // run by the test (filled from any thread).
 
-#include <condition_variable>
 #include <deque>
 #include <filesystem>
 #include <functional>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "DesktopPort.h"
+#include "PostedQueue.h"
 
 namespace tempovia::test {
 
@@ -42,11 +41,8 @@ class ScriptedDesktop final : public DesktopPort {
   bool OpenDocument(const std::filesystem::path& path) override;
   std::optional<ReportJob> AskReport(const std::string& lastFolder) override;
 
-  // Runs what was posted until done holds; false after a generous limit
-  // with nothing to run.
-  bool RunUntil(const std::function<bool()>& done);
-  // Runs what is posted now, and what that posts, until nothing is left.
-  void RunPosted();
+  bool RunUntil(const std::function<bool()>& done) { return m_posted.RunUntil(done); }
+  void RunPosted() { m_posted.RunPosted(); }
 
   // Texts of every box and question, in order.
   std::vector<std::string> Texts() const;
@@ -70,9 +66,7 @@ class ScriptedDesktop final : public DesktopPort {
   int busyCursors = 0;  // shown and not taken away
 
  private:
-  std::mutex m_mutex;
-  std::condition_variable m_wake;
-  std::deque<std::function<void()>> m_queue;
+  PostedQueue m_posted;
 };
 
 }  // namespace tempovia::test

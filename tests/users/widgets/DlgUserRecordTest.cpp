@@ -16,6 +16,7 @@
 #include "Artwork.h"
 #include "DlgUserRecord.h"
 #include "ExStatic.h"
+#include "FileContents.h"
 #include "ScriptedMessageBoxes.h"
 #include "StorePaths.h"
 #include "TempDir.h"
@@ -26,11 +27,6 @@ namespace tempovia {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 QString Q(const fs::path& path) {
   return QFile::decodeName(path.c_str());
@@ -188,7 +184,7 @@ TEST_F(DlgUserRecordTest, CreateModeRefusesAnExistingNameButNotADifferentCase) {
 TEST_F(DlgUserRecordTest, AWrongConfirmationThenCancelLeavesTheStoredRecordUnchanged) {
   Store("Ann", 170, 60);
   const LocalUserRecord before = users.RecordAt(0);
-  const std::string fileBefore = ReadAll(paths.UserDatabase());
+  const std::string fileBefore = test::ReadText(paths.UserDatabase());
   auto dialog = Open(false);
   Retype(*dialog, "height", QStringLiteral("180"));
   Retype(*dialog, "password", QStringLiteral("new"));
@@ -201,7 +197,7 @@ TEST_F(DlgUserRecordTest, AWrongConfirmationThenCancelLeavesTheStoredRecordUncha
   Click(*dialog, "cancel");
   EXPECT_EQ(dialog->result(), QDialog::Rejected);
   EXPECT_EQ(editors.back()->User(), before);
-  EXPECT_EQ(ReadAll(paths.UserDatabase()), fileBefore);
+  EXPECT_EQ(test::ReadText(paths.UserDatabase()), fileBefore);
 }
 
 TEST_F(DlgUserRecordTest, ImperialHeightsAreKeptOrConvertedAsTyped) {
