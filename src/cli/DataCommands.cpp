@@ -68,7 +68,10 @@ Json Download(CliContext& context, const std::string& name, bool setClock) {
   DownloadStoreResult stored;
   const Status status =
       StoreDownload(context.Paths(), context.Users(), user, loop.WatchUser(), loop.Steps(), loop.Exercises(), stored);
-  if (!status) throw CliError(status.message());
+  if (!status) {
+    const std::string part = PartlyStoredText(stored);
+    throw CliError(part.empty() ? status.message() : status.message() + "\n\n" + part);
+  }
   result["daysStored"] = stored.daysStored;
   result["exercisesStored"] = stored.exercisesStored;
   result["latestDate"] = stored.hasLatest ? Json(DateText(stored.latestDate)) : Json(nullptr);

@@ -1,5 +1,6 @@
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "CliError.h"
 #include "Commands.h"
@@ -11,6 +12,17 @@ namespace tempovia::cli {
 namespace {
 
 using Json = nlohmann::ordered_json;
+
+// Each as {"path": ...}, so the path's exact bytes have a sibling field too.
+Json PathList(const std::vector<std::filesystem::path>& paths) {
+  Json list = Json::array();
+  for (const std::filesystem::path& path : paths) {
+    Json entry = Json::object();
+    SetPath(entry, "path", path.string());
+    list.push_back(std::move(entry));
+  }
+  return list;
+}
 
 // A transfer that left entries behind is a failure for a script. An export
 // keeps what was copied; an import changed nothing. The first entry says why.
@@ -35,11 +47,11 @@ Json Export(CliContext& context, const std::string& chosen, bool overwrite) {
   CheckTransfer(result, "Export");
   Json json = Json::object();
   SetPath(json, "path", folder.string());
+  json["leftOut"] = PathList(result.leftOut);
   return json;
 }
 
 Json Import(CliContext& context, const std::string& source) {
-  if (!IsImportSource(source)) throw CliError("Incorrect files! (" + source + " holds no user.dat)");
   const TransferResult result = ImportData(context.Paths(), source, context.Now());
   CheckTransfer(result, "Import");
   Json json = Json::object();
@@ -49,6 +61,8 @@ Json Import(CliContext& context, const std::string& source) {
     json["backup"] = nullptr;
   else
     SetPath(json, "backup", result.backup.string());
+  json["leftOut"] = PathList(result.leftOut);
+  json["leftOutOfBackup"] = PathList(result.leftOutOfBackup);
   return json;
 }
 

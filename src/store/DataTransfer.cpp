@@ -9,9 +9,13 @@
 #include <system_error>
 
 #include "FileWriter.h"
+#include "LocalUserRecord.h"
 #include "Notice.h"
+#include "RegularFile.h"
 #include "StoredFile.h"
 #include "Trace.h"
+#include "UserData.h"
+#include "Windows1252.h"
 
 namespace tempovia {
 namespace {
@@ -121,6 +125,40 @@ bool IsImportSource(const fs::path& folder) {
   return fs::is_regular_file(folder / StorePaths::kUserDatabaseName, error);
 }
 
+Status CheckImportSource(const fs::path& folder) {
+  const fs::path file = folder / StorePaths::kUserDatabaseName;
+  if (!IsImportSource(folder)) return Status::Error(folder.string() + " holds no user.dat");
+  // Far more users than anyone keeps; a larger file is not ours.
+  constexpr std::size_t kLimit = 16 * 1024 * 1024;
+  std::vector<std::uint8_t> bytes;
+  if (Status read = ReadRegularFile(file, kLimit, bytes); !read) return read;
+  const std::string notUsers = file.string() + " is not a user database: ";
+  if (bytes.size() > kLimit) return Status::Error(notUsers + "it is larger than any user database");
+  if (bytes.size() % LocalUserRecord::kSize != 0)
+    return Status::Error(notUsers + "its " + std::to_string(bytes.size()) + " bytes are not a whole number of " +
+                         std::to_string(LocalUserRecord::kSize) + "-byte user records");
+  std::vector<LocalUserRecord> users;
+  for (std::size_t at = 0; at < bytes.size(); at += LocalUserRecord::kSize)
+    users.push_back(LocalUserRecord::FromBytes(bytes.data() + at));
+  for (std::size_t i = 0; i < users.size(); ++i) {
+    const LocalUserRecord& user = users[i];
+    const auto named = [&](const std::string& name, const char* what) {
+      return "record " + std::to_string(i + 1) + " names \"" + Windows1252ToUtf8(name) + "\" as its " + what +
+             ", which is not a file name in the data folder";
+    };
+    if (!StorePaths::UserFileIn(folder, user.stepFile))
+      return Status::Error(notUsers + named(user.stepFile, "step file"));
+    if (!StorePaths::UserFileIn(folder, user.exerciseFile))
+      return Status::Error(notUsers + named(user.exerciseFile, "exercise file"));
+    if (!user.photo.empty() && !StorePaths::PhotoFileIn(folder, user.photo))
+      return Status::Error(notUsers + named(user.photo, "photo"));
+  }
+  for (const LocalUserRecord& user : users)
+    if (Status checked = UserData::CheckUserAmong(users, user.id); !checked)
+      return Status::Error(file.string() + " cannot be imported: " + checked.message());
+  return Status::Ok();
+}
+
 Status CheckExportFolder(const StorePaths& paths, const fs::path& exportFolder) {
   std::error_code error;
   const fs::path target = fs::weakly_canonical(exportFolder, error);
@@ -150,7 +188,7 @@ TransferResult ExportData(const StorePaths& paths, const fs::path& exportFolder)
     result.status = Status::Error("Cannot create output folder");
     return result;
   }
-  result.notCopied = CopyFolder(paths.DataFolder(), exportFolder);
+  result.notCopied = CopyFolder(paths.DataFolder(), exportFolder, &result.leftOut);
   return result;
 }
 
@@ -166,7 +204,10 @@ TransferResult ImportData(const StorePaths& paths, const fs::path& source, const
     return result;
   };
   if (Status made = paths.CreateDataFolder(); !made) return fail(made.message());
-  if (!IsImportSource(source)) return fail(kIncorrectFilesMessage);
+  const auto incorrect = [&](const Status& why) {
+    return fail(std::string(kIncorrectFilesMessage) + "\n\n" + why.message());
+  };
+  if (!IsImportSource(source)) return incorrect(CheckImportSource(source));
 
   std::error_code error;
   // The data folder may be a link to another disk; the real folder is swapped.
@@ -183,6 +224,7 @@ TransferResult ImportData(const StorePaths& paths, const fs::path& source, const
   if (Inside(data, from) || (!error && Inside(base, from)))
     return fail(source.string() +
                 " holds Tempovia's own folder. Choose the copy itself: the folder that holds user.dat.");
+  if (Status checked = CheckImportSource(source); !checked) return incorrect(checked);
 
   // Held until the swap: no other program of ours may write the data folder
   // meanwhile, or its changes would be lost with the old folder. A shared
@@ -216,7 +258,7 @@ TransferResult ImportData(const StorePaths& paths, const fs::path& source, const
       dropBackup({});
       return fail(std::string(kNothingImported) + "the data folder could not be backed up first. " + made.message());
     }
-    result.notCopied = CopyFolder(data, result.backup);
+    result.notCopied = CopyFolder(data, result.backup, &result.leftOutOfBackup);
     if (!result.notCopied.empty()) {
       dropBackup(result.backup);
       const CopyFailure& first = result.notCopied.front();
@@ -237,8 +279,10 @@ TransferResult ImportData(const StorePaths& paths, const fs::path& source, const
     dropBackup(backup);
     return fail(kNothingImported + made.message());
   }
+  // What the data folder holds stays, nested data folders too: nothing of
+  // it is lost; only what comes in is sifted.
   result.notCopied = CopyFolder(data, staging);
-  if (result.notCopied.empty()) result.notCopied = CopyFolder(from, staging);
+  if (result.notCopied.empty()) result.notCopied = CopyFolder(from, staging, &result.leftOut);
   if (!result.notCopied.empty()) {
     const CopyFailure& first = result.notCopied.front();
     return giveUp(staging, first.entry.string() + " could not be copied (" + first.reason + ")");

@@ -25,6 +25,12 @@ std::filesystem::path ExportFolderPath(const std::filesystem::path& chosen, std:
 
 // True when folder directly holds a user database, user.dat.
 bool IsImportSource(const std::filesystem::path& folder);
+// Whether folder's user.dat reads as a user database, as the store checks
+// one at open: a whole number of records, every file a user names a plain
+// name in the data folder, no id twice, no file named for two users. An
+// empty user.dat (an export made after the last user was deleted) is one.
+// The error says what is wrong, without kIncorrectFilesMessage.
+Status CheckImportSource(const std::filesystem::path& folder);
 
 // Refuses an export folder inside the base folder (or inside the data
 // folder, wherever that lies): each later export would copy this one again.
@@ -32,11 +38,18 @@ Status CheckExportFolder(const StorePaths& paths, const std::filesystem::path& e
 
 struct TransferResult {
   // The first failure that stopped the transfer: "Cannot create output
-  // folder", "Incorrect files!", a refused folder, or why nothing was imported.
+  // folder", "Incorrect files!" with why, a refused folder, or why nothing
+  // was imported.
   Status status = Status::Ok();
   // Entries that could not be copied (for an import, the ones that made it
   // give up; for an export, the ones missing from the copy).
   std::vector<CopyFailure> notCopied;
+  // Sub-folders that hold a user.dat of their own, left out of the copy
+  // (an export's or an import's source side): another data folder or export.
+  std::vector<std::filesystem::path> leftOut;
+  // Import only: the same, left out of the safety copy (they stay in the
+  // data folder).
+  std::vector<std::filesystem::path> leftOutOfBackup;
   // Import only: the dated safety copy of the data folder made before
   // anything changed, "<base>/Backups/Tempovia Data before import
   // 08-Dec-2026 14-05-33"; empty when the data folder held nothing yet, or
@@ -47,8 +60,9 @@ struct TransferResult {
 };
 
 // Copies the data folder (made first when missing) into exportFolder, which
-// is created when missing and written into when it exists. Refused, as
-// CheckExportFolder says, inside the base folder.
+// is created when missing and written into when it exists; sub-folders that
+// hold a user.dat of their own are left out. Refused, as CheckExportFolder
+// says, inside the base folder.
 TransferResult ExportData(const StorePaths& paths, const std::filesystem::path& exportFolder);
 
 // Replaces the data folder by itself plus everything in source (files of the
@@ -56,7 +70,10 @@ TransferResult ExportData(const StorePaths& paths, const std::filesystem::path& 
 // result is built in a new folder beside the data folder and swapped in only
 // once every file arrived. Before anything changes, a dated copy of the data
 // folder goes into the backup area, readable by its owner only (user.dat
-// holds passwords). Refused without a user.dat in source, for the data folder
+// holds passwords). Sub-folders of source holding a user.dat of their own are
+// left out of the import, and those of the data folder out of its safety
+// copy. Refused (kIncorrectFilesMessage, then why) when source's user.dat
+// is missing or fails CheckImportSource, and refused for the data folder
 // itself or a folder inside or around it, and while another program of ours
 // has the user database open (so close it first, and open it again after).
 // now names the safety copy.

@@ -2,8 +2,10 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ExerciseDB.h"
+#include "Printf.h"
 #include "StepData.h"
 #include "Trace.h"
 
@@ -27,7 +29,41 @@ Status WriteUserBack(UserData& users, const LocalUserRecord& user) {
   return stored ? stored : Failed(stored.message());
 }
 
+std::string DayLabel(const StepDay& day) {
+  return Printf("%04d-%02d-%02d", 2000 + day.year, day.month, day.day);
+}
+
+std::string SessionLabel(const ExerciseEntry& entry) {
+  return Printf("%04d-%02d-%02d %02d:%02d:%02d", 2000 + entry.year, entry.month, entry.day, entry.startHour,
+                entry.startMinute, entry.startSecond);
+}
+
+// "6 days (2026-12-03, ..., 2026-12-08)"; empty for none.
+std::string Listed(const std::vector<std::string>& labels, const char* one, const char* many) {
+  if (labels.empty()) return {};
+  std::string text = Counted(static_cast<long long>(labels.size()), one, many) + " (";
+  for (std::size_t i = 0; i < labels.size(); ++i) text += (i == 0 ? "" : ", ") + labels[i];
+  return text + ")";
+}
+
+std::string Joined(const std::string& a, const std::string& b) {
+  if (a.empty() || b.empty()) return a + b;
+  return a + " and " + b;
+}
+
 }  // namespace
+
+std::string PartlyStoredText(const DownloadStoreResult& result) {
+  const bool someWritten = !result.daysWritten.empty() || !result.sessionsWritten.empty();
+  const bool someNot = !result.daysNotWritten.empty() || !result.sessionsNotWritten.empty();
+  if (!someWritten || !someNot) return {};
+  return "Stored: " +
+         Joined(Listed(result.daysWritten, "day", "days"), Listed(result.sessionsWritten, "session", "sessions")) +
+         ".\nNot stored: " +
+         Joined(Listed(result.daysNotWritten, "day", "days"),
+                Listed(result.sessionsNotWritten, "session", "sessions")) +
+         ".";
+}
 
 Status OpenDownloadFiles(const StorePaths& paths, const LocalUserRecord& user, StepData& steps,
                          CExerciseDB& exercises) {
@@ -91,6 +127,28 @@ void FillStoredExercise(StoredExercise& record, const ExerciseEntry& entry) {
 Status StoreDownload(const StorePaths& paths, UserData& users, const LocalUserRecord& user, const UserRecord& watchUser,
                      const StepRecord& steps, const CExerciseRecord& exercises, DownloadStoreResult& result) {
   result = DownloadStoreResult{};
+  // What is to be stored, in order: sessions oldest position first, so of
+  // two with the same start the one named at the lower (more recent)
+  // position is merged last and wins; then the days likewise.
+  std::vector<const ExerciseEntry*> sessions;
+  for (int position = exercises.Count() - 1; position >= 0; --position) {
+    const int slot = exercises.SlotAtPosition(position);
+    if (slot == kNoPosition || !exercises.Entry(slot).valid) continue;
+    sessions.push_back(&exercises.Entry(slot));
+    result.sessionsNotWritten.push_back(SessionLabel(exercises.Entry(slot)));
+  }
+  std::vector<const StepDay*> days;
+  for (int position = watchUser.DayCount() - 1; position >= 0; --position) {
+    const int slot = watchUser.SlotAtPosition(position);
+    if (slot == kNoPosition || !steps.Slot(slot).valid) continue;
+    days.push_back(&steps.Slot(slot));
+    result.daysNotWritten.push_back(DayLabel(steps.Slot(slot)));
+  }
+  const auto written = [](std::vector<std::string>& notYet, std::vector<std::string>& done) {
+    done.push_back(std::move(notYet.front()));
+    notYet.erase(notYet.begin());
+  };
+
   // Two users with one id, or one file named for two: storing would write
   // into someone else's history.
   if (Status allowed = users.CheckUser(user.id); !allowed) return Failed(allowed.message());
@@ -101,25 +159,20 @@ Status StoreDownload(const StorePaths& paths, UserData& users, const LocalUserRe
     return Failed(opened.message());
   }
 
-  // Oldest position first, so of two sessions with the same start the one
-  // named at the lower (more recent) position is merged last and wins.
-  for (int position = exercises.Count() - 1; position >= 0; --position) {
-    const int slot = exercises.SlotAtPosition(position);
-    if (slot == kNoPosition || !exercises.Entry(slot).valid) continue;
-    FillStoredExercise(exerciseDb.Current(), exercises.Entry(slot));
+  for (const ExerciseEntry* session : sessions) {
+    FillStoredExercise(exerciseDb.Current(), *session);
     if (!exerciseDb.MergeExercise()) return Failed(exerciseDb.LastError());
+    written(result.sessionsNotWritten, result.sessionsWritten);
     ++result.exercisesStored;
   }
   if (!exerciseDb.SortAndRenumber()) return Failed(exerciseDb.LastError());
-  if (Status written = WriteUserBack(users, user); !written) return written;
+  if (Status writtenBack = WriteUserBack(users, user); !writtenBack) return writtenBack;
 
-  for (int position = watchUser.DayCount() - 1; position >= 0; --position) {
-    const int slot = watchUser.SlotAtPosition(position);
-    if (slot == kNoPosition || !steps.Slot(slot).valid) continue;
-    const StepDay& day = steps.Slot(slot);
-    FillDayRecord(stepData.Current(), day);
-    TV_TRACE("Insert new record for : %d-%d-%d\n", day.year, day.month, day.day);
+  for (const StepDay* day : days) {
+    FillDayRecord(stepData.Current(), *day);
+    TV_TRACE("Insert new record for : %d-%d-%d\n", day->year, day->month, day->day);
     if (!stepData.MergeDay()) return Failed(stepData.LastError());
+    written(result.daysNotWritten, result.daysWritten);
     ++result.daysStored;
   }
   if (!stepData.SortAndRenumber()) return Failed(stepData.LastError());

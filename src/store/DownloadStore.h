@@ -4,6 +4,8 @@
 // main window and the command-line tool both store downloads through here.
 
 #include <chrono>
+#include <string>
+#include <vector>
 
 #include "DayRecord.h"
 #include "ExerciseDB.h"
@@ -31,7 +33,19 @@ struct DownloadStoreResult {
   bool hasLatest = false;
   std::chrono::year_month_day latestDate{};
   DayRecord latestDay;
+  // The download's valid days ("2026-12-09") and sessions ("2026-12-09
+  // 07:30:00"), in the order they are stored: those in the user's files and
+  // those a failure kept out.
+  std::vector<std::string> daysWritten;
+  std::vector<std::string> daysNotWritten;
+  std::vector<std::string> sessionsWritten;
+  std::vector<std::string> sessionsNotWritten;
 };
+
+// For a failure that left part of a download stored: which days and
+// sessions are in the user's files and which are not, one line each. Empty
+// when the download was stored whole or not at all.
+std::string PartlyStoredText(const DownloadStoreResult& result);
 
 // Opens the user's step data file and exercise database for storing, telling
 // nobody: a failure reads "Cannot open database", a blank line, then the

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "FileWriter.h"
+#include "StorePaths.h"
 #include "StoredFile.h"
 #include "Trace.h"
 
@@ -20,10 +21,18 @@ constexpr char kTraceModule[] = "FolderCopy";
 
 namespace fs = std::filesystem;
 
+// Whatever user.dat is (a link, a pipe), its presence makes the folder a
+// data folder.
+bool HoldsUserDatabase(const fs::path& folder) {
+  std::error_code error;
+  return fs::exists(fs::symlink_status(folder / StorePaths::kUserDatabaseName, error));
+}
+
 struct Copier {
   fs::path sourceRoot;       // canonical
   fs::path destinationRoot;  // canonical
   std::vector<CopyFailure> failures;
+  std::vector<fs::path>* dataFoldersLeftOut = nullptr;
 
   void Fail(const fs::path& entry, std::string reason) {
     TV_TRACE("Not copied %s: %s\n", entry.c_str(), reason.c_str());
@@ -52,6 +61,11 @@ struct Copier {
     }
     if (fs::is_directory(status)) {
       if (fs::equivalent(entry.path(), destinationRoot, error)) return;  // copying a folder into itself
+      if (dataFoldersLeftOut != nullptr && HoldsUserDatabase(entry.path())) {
+        TV_TRACE("Left out %s: it holds a user database of its own\n", entry.path().c_str());
+        dataFoldersLeftOut->push_back(entry.path());
+        return;
+      }
       fs::create_directory(target, error);
       if (error || !fs::is_directory(target, error))
         return Fail(entry.path(), "cannot create the folder " + target.string());
@@ -105,8 +119,10 @@ Status CopyFileReplacing(const fs::path& from, const fs::path& to) {
   return copied;
 }
 
-std::vector<CopyFailure> CopyFolder(const fs::path& source, const fs::path& destination) {
+std::vector<CopyFailure> CopyFolder(const fs::path& source, const fs::path& destination,
+                                    std::vector<fs::path>* dataFoldersLeftOut) {
   Copier copier;
+  copier.dataFoldersLeftOut = dataFoldersLeftOut;
   std::error_code error;
   copier.sourceRoot = fs::canonical(source, error);
   if (error) return {{source, error.message()}};

@@ -28,6 +28,12 @@ Status CopyFileReplacing(const std::filesystem::path& from, const std::filesyste
 // copied. The destination itself is skipped when it lies inside source, and
 // so are temporary files of ours (IsTemporaryName), left by a killed rewrite.
 // Returns what could not be copied (empty when everything was).
-std::vector<CopyFailure> CopyFolder(const std::filesystem::path& source, const std::filesystem::path& destination);
+//
+// With dataFoldersLeftOut given, a sub-folder that holds a user.dat of its
+// own (another data folder, or an export copied in) is not copied but listed
+// there: copied along, it would travel one level deeper with every later
+// export and import.
+std::vector<CopyFailure> CopyFolder(const std::filesystem::path& source, const std::filesystem::path& destination,
+                                    std::vector<std::filesystem::path>* dataFoldersLeftOut = nullptr);
 
 }  // namespace tempovia

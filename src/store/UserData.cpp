@@ -331,21 +331,19 @@ void UserData::ClearCurrent() {
   r.stepFile.clear();
 }
 
-Status UserData::CheckUser(std::int32_t id) const {
-  std::vector<LocalUserRecord> users;
-  for (int i = 0; i < GetCount(); ++i) users.push_back(RecordAt(i));
+Status UserData::CheckUserAmong(const std::vector<LocalUserRecord>& users, std::int32_t id) {
   std::vector<const LocalUserRecord*> withId;
   for (const LocalUserRecord& user : users)
     if (user.id == id) withId.push_back(&user);
   if (withId.size() > 1)
     return Status::Error("Two users in the user database have the id " + std::to_string(id) + " (" + Shown(*withId[0]) +
-                         " and " + Shown(*withId[1]) + ")" + kUntilCorrected);
+                         " and " + Shown(*withId[1]) + ")");
   if (withId.empty()) return Status::Ok();
 
   const LocalUserRecord& user = *withId.front();
   if (!user.stepFile.empty() && user.stepFile == user.exerciseFile)
     return Status::Error("The user database names one file, " + Windows1252ToUtf8(user.stepFile) + ", as both " +
-                         Shown(user) + "'s step file and exercise file" + kUntilCorrected);
+                         Shown(user) + "'s step file and exercise file");
   for (const std::string* file : {&user.stepFile, &user.exerciseFile}) {
     if (file->empty()) continue;
     for (const LocalUserRecord& other : users) {
@@ -353,10 +351,14 @@ Status UserData::CheckUser(std::int32_t id) const {
       // Named in file order, so that both users' checks give the same text.
       const bool otherFirst = &other < &user;
       return Status::Error("The user database names one file, " + Windows1252ToUtf8(*file) + ", for two users (" +
-                           Shown(otherFirst ? other : user) + " and " + Shown(otherFirst ? user : other) + ")" +
-                           kUntilCorrected);
+                           Shown(otherFirst ? other : user) + " and " + Shown(otherFirst ? user : other) + ")");
     }
   }
+  return Status::Ok();
+}
+
+Status UserData::CheckUser(std::int32_t id) const {
+  if (Status checked = CheckUserAmong(All(), id); !checked) return Status::Error(checked.message() + kUntilCorrected);
   return Status::Ok();
 }
 

@@ -85,6 +85,8 @@ class UserData : public RecordFile<LocalUserRecord> {
   // twice for one): writing then would change or delete someone else's data,
   // so it is refused with a message naming the problem. Reading never is.
   Status CheckUser(std::int32_t id) const;
+  // The same check of one user among users, without saying what follows.
+  static Status CheckUserAmong(const std::vector<LocalUserRecord>& users, std::int32_t id);
   // Every such problem of the file, one message each; empty when none.
   std::vector<std::string> Problems() const;
 };

@@ -13,6 +13,15 @@ std::string Shown(const std::filesystem::path& path) {
   return path.lexically_normal().string();
 }
 
+// A paragraph naming sub-folders left out because each holds a user.dat of
+// its own; empty when there are none.
+std::string LeftOutText(const std::vector<std::filesystem::path>& folders, const std::string& intro) {
+  if (folders.empty()) return {};
+  std::string text = "\n\n" + intro + ", as each holds a user.dat of its own (another data folder or export):";
+  for (const std::filesystem::path& folder : folders) text += "\n" + Shown(folder);
+  return text;
+}
+
 }  // namespace
 
 DataTransferFlow::DataTransferFlow(const StorePaths& paths, UserData& users, TransferUi& ui, const Clock& clock)
@@ -80,11 +89,12 @@ DataTransferFlow::Result DataTransferFlow::Export(const LocalUserRecord& loggedI
     m_ui.Show(NoticeIcon::Warning, result.status.message() + NotCopiedText(result));
     return reopened;
   }
+  const std::string leftOut = LeftOutText(result.leftOut, "Not exported");
   if (!result.notCopied.empty()) {
-    m_ui.Show(NoticeIcon::Warning, "Files exported to " + Shown(folder) + NotCopiedText(result));
+    m_ui.Show(NoticeIcon::Warning, "Files exported to " + Shown(folder) + NotCopiedText(result) + leftOut);
     return reopened;
   }
-  m_ui.Show(NoticeIcon::None, "Files exported to " + Shown(folder));
+  m_ui.Show(NoticeIcon::None, "Files exported to " + Shown(folder) + leftOut);
   return reopened;
 }
 
@@ -99,13 +109,15 @@ DataTransferFlow::Result DataTransferFlow::Import(const LocalUserRecord& loggedI
   m_ui.SetBusy(false);
   if (!result.status) {
     // Nothing changed: the data folder is as it was.
-    const bool incorrect = result.status.message() == kIncorrectFilesMessage;
+    const bool incorrect = result.status.message().rfind(kIncorrectFilesMessage, 0) == 0;
     m_ui.Show(incorrect ? NoticeIcon::None : NoticeIcon::Warning, result.status.message() + NotCopiedText(result));
     return ReopenFor(loggedIn, Outcome::Nothing);
   }
   if (!Reopen()) return {Outcome::UserChanged, std::nullopt};
   std::string text = "Data Imported!";
   if (!result.backup.empty()) text += "\n\nThe data folder as it was before is kept in\n" + Shown(result.backup);
+  text += LeftOutText(result.leftOut, "Not imported");
+  text += LeftOutText(result.leftOutOfBackup, "Kept in the data folder but not in the safety copy");
   m_ui.Show(NoticeIcon::None, text);
   // The imported file's first user is logged in from now on.
   return FirstUser();

@@ -139,7 +139,10 @@ bool DownloadWorkflow::Store() {
   DownloadStoreResult result;
   const Status stored =
       StoreDownload(m_paths, m_users, *user, m_loop->WatchUser(), m_loop->Steps(), m_loop->Exercises(), result);
-  if (!stored) ShowWarning(stored.message());
+  if (!stored) {
+    const std::string part = PartlyStoredText(result);
+    ShowWarning(part.empty() ? stored.message() : stored.message() + "\n\n" + part);
+  }
   // Whatever was stored before a failure is shown; files that did not open
   // leave nothing to show.
   return stored.ok() || !result.openFailed;

@@ -288,6 +288,25 @@ TEST_F(CliTest, DownloadStoresExactlyTheNamedValidDaysAndSessions) {
   EXPECT_EQ(someDays[0]["date"], kToday);
 }
 
+// Under a file size limit the step file takes some days and not the rest:
+// the failure says which are stored, and the listing agrees.
+TEST_F(CliTest, ADownloadStoredInPartSaysWhatWasStored) {
+  AddUser();
+  const ProcessResult limited = Run({"--simulate-watch=4", "--simulate-instant", "download", "--user", "Ann"}, "s3cret",
+                                    {.fileSizeLimit = 4 * 648 + 100});
+  EXPECT_EQ(limited.exitCode, 1);
+  EXPECT_TRUE(limited.out.empty()) << limited.out;
+  EXPECT_NE(limited.err.find("File too large"), std::string::npos) << limited.err;
+  const std::size_t stored = limited.err.find("Stored: 4 days (");
+  const std::size_t notStored = limited.err.find("Not stored: ");
+  ASSERT_NE(stored, std::string::npos) << limited.err;
+  ASSERT_NE(notStored, std::string::npos) << limited.err;
+  for (const json& day : RunJson({"days", "--user", "Ann"})) {
+    const std::size_t at = limited.err.find(day["date"].get<std::string>(), stored);
+    EXPECT_LT(at, notStored) << day["date"];
+  }
+}
+
 TEST_F(CliTest, SettingTheClockStoresNothing) {
   AddUser();
   const json result = RunJson({"--simulate-watch", "--simulate-instant", "download", "--user", "Ann", "--set-clock"});
@@ -525,7 +544,29 @@ TEST_F(CliTest, ExportAndImportRoundTripTheDataFolder) {
   EXPECT_EQ(RunJson({"days", "--user", "Ann"}), days);
 
   const ProcessResult wrong = Run({"import", backups.string()});
-  EXPECT_NE(wrong.err.find("Incorrect files!"), std::string::npos);
+  EXPECT_EQ(wrong.exitCode, 1);
+  EXPECT_NE(wrong.err.find("Incorrect files! " + backups.string() + " holds no user.dat"), std::string::npos)
+      << wrong.err;
+
+  // Not a user database: refused with the reason, and nothing changes.
+  const auto foreign = m_dir / "foreign";
+  std::filesystem::create_directory(foreign);
+  std::ofstream(foreign / "user.dat") << std::string(100, '\x7f');
+  const std::string usersBefore = test::ReadText(m_data / "user.dat");
+  const ProcessResult notUsers = Run({"import", foreign.string()});
+  EXPECT_EQ(notUsers.exitCode, 1);
+  EXPECT_NE(notUsers.err.find("is not a user database: its 100 bytes"), std::string::npos) << notUsers.err;
+  EXPECT_EQ(test::ReadText(m_data / "user.dat"), usersBefore);
+
+  // An export saved inside the one imported is left out, and listed.
+  const std::filesystem::path inner = exported["path"].get<std::string>() + "/inner";
+  std::filesystem::create_directory(inner);
+  std::filesystem::copy_file(m_data / "user.dat", inner / "user.dat");
+  const json imported = RunJson({"import", exported["path"].get<std::string>()});
+  ASSERT_EQ(imported["leftOut"].size(), 1u) << imported.dump();
+  EXPECT_EQ(imported["leftOut"][0]["path"], inner.string());
+  EXPECT_EQ(imported["leftOutOfBackup"], json::array());
+  EXPECT_FALSE(std::filesystem::exists(m_data / "inner"));
 }
 
 TEST_F(CliTest, ImportIsAllOrNothingAndKeepsASafetyCopy) {

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <string>
 #include <vector>
 
 #include "DownloadStore.h"
 #include "ExerciseDB.h"
 #include "NoticeRecorder.h"
 #include "StepData.h"
+#include "StoreTestSupport.h"
 #include "TempDir.h"
 #include "TraceCapture.h"
 #include "WatchImage.h"
@@ -123,6 +126,65 @@ TEST_F(DownloadStoreTest, TheDayAtTheLowerPositionWinsAndStoringTwiceKeepsTheNot
   EXPECT_EQ(result.latestDay.note, "kept");
   EXPECT_EQ(result.latestDay.id, 100);
   EXPECT_EQ(StoredDays<StepData>("100.dat").size(), 1u);
+}
+
+// A write that fails half-way (a full disk, a file size limit) leaves part
+// of the download stored: the result says exactly which days and sessions
+// are in the files and which are not.
+TEST_F(DownloadStoreTest, AFailureHalfWaySaysWhichDaysAndSessionsWereStored) {
+  for (int slot = 0; slot < 3; ++slot) {
+    SetDay(slot, 3 - slot, 1000);
+    ExerciseEntry& e = values.exercises[static_cast<std::size_t>(slot)];
+    e.year = 8;
+    e.month = 12;
+    e.day = static_cast<std::uint8_t>(3 - slot);
+    e.startHour = 7;
+  }
+  values.SetDayOrder({0, 1, 2});
+  values.SetExerciseOrder({0, 1, 2});
+  const std::vector<std::string> days = {"2008-12-01", "2008-12-02", "2008-12-03"};
+  const std::vector<std::string> sessions = {"2008-12-01 07:00:00", "2008-12-02 07:00:00", "2008-12-03 07:00:00"};
+  bool sawPartial = false;
+  for (int failAt = 0;; ++failAt) {
+    SCOPED_TRACE("failing write call " + std::to_string(failAt));
+    fs::remove(paths.DataFolder() / "100.dat");
+    fs::remove(paths.DataFolder() / "100_exercise.dat");
+    Status stored = Status::Ok();
+    bool failed = false;
+    {
+      test::FailingFileWriter writer(failAt, EFBIG);
+      stored = Store();
+      failed = writer.Failed();
+    }
+    if (!failed) break;
+    ASSERT_FALSE(stored.ok());
+    // Every day and session is either stored or not, in the order stored.
+    std::vector<std::string> allDays = result.daysWritten;
+    allDays.insert(allDays.end(), result.daysNotWritten.begin(), result.daysNotWritten.end());
+    EXPECT_EQ(allDays, days);
+    std::vector<std::string> allSessions = result.sessionsWritten;
+    allSessions.insert(allSessions.end(), result.sessionsNotWritten.begin(), result.sessionsNotWritten.end());
+    EXPECT_EQ(allSessions, sessions);
+    EXPECT_EQ(result.daysStored, static_cast<int>(result.daysWritten.size()));
+    EXPECT_EQ(result.exercisesStored, static_cast<int>(result.sessionsWritten.size()));
+    // What the result calls stored is in the files.
+    if (fs::exists(paths.DataFolder() / "100.dat"))
+      EXPECT_GE(StoredDays<StepData>("100.dat").size(), result.daysWritten.size());
+    else
+      EXPECT_TRUE(result.daysWritten.empty());
+
+    const std::string text = PartlyStoredText(result);
+    const bool partial = !(result.daysWritten.empty() && result.sessionsWritten.empty()) &&
+                         !(result.daysNotWritten.empty() && result.sessionsNotWritten.empty());
+    EXPECT_EQ(text.empty(), !partial) << text;
+    if (result.sessionsWritten.size() == 3 && result.daysWritten.size() == 2) {
+      sawPartial = true;
+      EXPECT_EQ(text,
+                "Stored: 2 days (2008-12-01, 2008-12-02) and 3 sessions (2008-12-01 07:00:00, 2008-12-02 07:00:00, "
+                "2008-12-03 07:00:00).\nNot stored: 1 day (2008-12-03).");
+    }
+  }
+  EXPECT_TRUE(sawPartial);
 }
 
 TEST_F(DownloadStoreTest, UnopenableFilesStoreNothingAndSayCannotOpenDatabase) {

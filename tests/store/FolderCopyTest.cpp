@@ -21,7 +21,9 @@ class FolderCopyTest : public ::testing::Test {
  protected:
   FolderCopyTest() {
     fs::create_directories(source / "photos" / "old");
-    test::WriteBytes(source / "user.dat", Bytes(304, 1));
+    test::WriteUsers(source / "user.dat", {test::User(100, "Ann", "100.dat", "100_exercise.dat"),
+                                           test::User(101, "Bob", "101.dat", "101_exercise.dat")});
+    sourceUsers = test::ReadBytes(source / "user.dat");
     test::WriteBytes(source / "100.dat", Bytes(648, 2));
     test::WriteBytes(source / "photos" / "100.jpg", Bytes(70000, 3));
     test::WriteBytes(source / "photos" / "old" / "99.png", Bytes(5, 4));
@@ -33,12 +35,13 @@ class FolderCopyTest : public ::testing::Test {
   test::TempDir dir;
   fs::path source = dir / "source";
   fs::path target = dir / "target";
+  Bytes sourceUsers;
 };
 
 TEST_F(FolderCopyTest, CopiesRecursivelyReplacingFilesAndKeepingOthers) {
   TraceCapture trace;
   EXPECT_TRUE(CopyFolder(source, target).empty());
-  EXPECT_EQ(test::ReadBytes(target / "user.dat"), Bytes(304, 1));
+  EXPECT_EQ(test::ReadBytes(target / "user.dat"), sourceUsers);
   EXPECT_EQ(test::ReadBytes(target / "photos" / "100.jpg"), Bytes(70000, 3));
   EXPECT_EQ(test::ReadBytes(target / "photos" / "old" / "99.png"), Bytes(5, 4));
   EXPECT_EQ(test::ReadBytes(target / "102.dat"), Bytes(5, 8));
@@ -63,7 +66,7 @@ TEST_F(FolderCopyTest, ReportsWhatItCouldNotCopyAndNeverFollowsALinkOut) {
   EXPECT_FALSE(fs::exists(target / "leak.dat"));
   EXPECT_FALSE(fs::exists(target / "up"));
   EXPECT_EQ(test::ReadBytes(target / "alias.dat"), Bytes(648, 2));
-  EXPECT_EQ(test::ReadBytes(target / "user.dat"), Bytes(304, 1));
+  EXPECT_EQ(test::ReadBytes(target / "user.dat"), sourceUsers);
 }
 
 TEST_F(FolderCopyTest, ExportGoesToADatedFolderAndIntoAnExistingOneOnRequest) {
@@ -80,17 +83,18 @@ TEST_F(FolderCopyTest, ExportGoesToADatedFolderAndIntoAnExistingOneOnRequest) {
     const TransferResult result = ExportData(paths, exported);
     EXPECT_TRUE(result.Complete()) << result.status.message();
   }
-  EXPECT_EQ(test::ReadBytes(exported / "user.dat"), Bytes(304, 1));
+  EXPECT_EQ(test::ReadBytes(exported / "user.dat"), sourceUsers);
   EXPECT_EQ(test::ReadBytes(exported / "photos" / "old" / "99.png"), Bytes(5, 4));
   EXPECT_EQ(ExportData(paths, dir / "target" / "user.dat" / "x").status.message(), "Cannot create output folder");
 }
 
 TEST_F(FolderCopyTest, ImportNeedsAUserDatabaseAndFillsTheDataFolder) {
   const StorePaths paths(dir / "base");
-  EXPECT_EQ(ImportData(paths, source / "photos").status.message(), "Incorrect files!");
+  EXPECT_EQ(ImportData(paths, source / "photos").status.message(),
+            "Incorrect files!\n\n" + (source / "photos").string() + " holds no user.dat");
   EXPECT_TRUE(fs::is_empty(paths.DataFolder()));
   EXPECT_TRUE(ImportData(paths, source).Complete());
-  EXPECT_EQ(test::ReadBytes(paths.UserDatabase()), Bytes(304, 1));
+  EXPECT_EQ(test::ReadBytes(paths.UserDatabase()), sourceUsers);
   EXPECT_EQ(test::ReadBytes(paths.PhotosFolder() / "100.jpg"), Bytes(70000, 3));
 }
 

@@ -162,9 +162,23 @@ TEST_F(DataTransferFlowTest, AnImportWithoutUserDatOrFromTheDataFolderCopiesNoth
   fs::create_directories(ui.chosen);
   std::ofstream(ui.chosen / "100.dat") << "x";
   DataTransferFlow::Result result = flow.Import(ben);
-  EXPECT_THAT(ui.texts, ElementsAre("Incorrect files!"));
+  EXPECT_THAT(ui.texts, ElementsAre("Incorrect files!\n\n" + ui.chosen.string() + " holds no user.dat"));
   EXPECT_EQ(ui.icons[0], NoticeIcon::None);
   EXPECT_EQ(result.outcome, DataTransferFlow::Outcome::Nothing);
+  EXPECT_EQ(result.user->name, "Ben");
+
+  // A user.dat that is not a user database: refused the same way, saying why.
+  ui.texts.clear();
+  ui.icons.clear();
+  std::ofstream(ui.chosen / "user.dat") << std::string(100, 'x');
+  result = flow.Import(ben);
+  ASSERT_EQ(ui.texts.size(), 1u);
+  EXPECT_EQ(ui.texts[0], "Incorrect files!\n\n" + (ui.chosen / "user.dat").string() +
+                             " is not a user database: its 100 bytes are not a whole number of 152-byte user records");
+  EXPECT_EQ(ui.icons[0], NoticeIcon::None);
+  EXPECT_EQ(test::Tree(paths.DataFolder()), before);
+  EXPECT_FALSE(fs::exists(paths.BackupsFolder()));
+  EXPECT_TRUE(users.IsOpen());
   EXPECT_EQ(result.user->name, "Ben");
 
   ui.texts.clear();
@@ -175,6 +189,39 @@ TEST_F(DataTransferFlowTest, AnImportWithoutUserDatOrFromTheDataFolderCopiesNoth
   EXPECT_EQ(ui.icons[0], NoticeIcon::Warning);
   EXPECT_EQ(test::Tree(paths.DataFolder()), before);
   EXPECT_EQ(result.user->name, "Ben");
+}
+
+// An export kept inside the data folder, or inside a folder being imported,
+// would travel one level deeper with every copy: it is left out and named.
+TEST_F(DataTransferFlowTest, FoldersHoldingAUserDatabaseOfTheirOwnAreLeftOutAndNamed) {
+  fs::create_directories(paths.DataFolder() / "Tempovia Data 01-Mar-2008");
+  std::ofstream(paths.DataFolder() / "Tempovia Data 01-Mar-2008" / "user.dat") << "";
+  ui.chosen = dir / "backups";
+  fs::create_directories(ui.chosen);
+  flow.Export(ben);
+  const fs::path exported = ui.chosen / "Tempovia Data 20-Mar-2008";
+  ASSERT_EQ(ui.texts.size(), 1u);
+  EXPECT_EQ(ui.texts[0], "Files exported to " + exported.string() +
+                             "\n\nNot exported, as each holds a user.dat of its own (another data folder or "
+                             "export):\n" +
+                             fs::canonical(paths.DataFolder()).string() + "/Tempovia Data 01-Mar-2008");
+  EXPECT_EQ(ui.icons[0], NoticeIcon::None);
+  EXPECT_FALSE(fs::exists(exported / "Tempovia Data 01-Mar-2008"));
+
+  // The export, with another export saved inside it, imported back.
+  fs::create_directories(exported / "inner");
+  std::ofstream(exported / "inner" / "user.dat") << "";
+  ui.texts.clear();
+  ui.chosen = exported;
+  flow.Import(ben);
+  ASSERT_EQ(ui.texts.size(), 1u);
+  EXPECT_THAT(ui.texts[0], HasSubstr("\n\nNot imported, as each holds a user.dat of its own (another data folder or "
+                                     "export):\n" +
+                                     fs::canonical(exported).string() + "/inner"));
+  EXPECT_THAT(ui.texts[0], HasSubstr("\n\nKept in the data folder but not in the safety copy, as each holds a "
+                                     "user.dat of its own (another data folder or export):\n"));
+  EXPECT_FALSE(fs::exists(paths.DataFolder() / "inner"));
+  EXPECT_TRUE(fs::exists(paths.DataFolder() / "Tempovia Data 01-Mar-2008" / "user.dat"));
 }
 
 TEST_F(DataTransferFlowTest, CancellingTheFolderChooserDoesNothing) {
