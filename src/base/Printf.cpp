@@ -37,4 +37,8 @@ int TruncateToInt(double value) {
   return static_cast<int>(value);
 }
 
+double FiniteOrZero(double value) {
+  return std::isfinite(value) ? value : 0;
+}
+
 }  // namespace tempovia

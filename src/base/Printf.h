@@ -13,6 +13,9 @@ std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2))
 // A double truncated toward zero for "%d", kept inside int's range (NaN gives 0)
 // so a wild value never becomes undefined behaviour.
 int TruncateToInt(double value);
+// A stored figure to show: NaN and the infinities, which no measurement
+// gives, show as 0 rather than as "nan" or "inf".
+double FiniteOrZero(double value);
 
 // A count with its noun in the right number: "1 entry", "2 entries", "0 entries".
 std::string Counted(long long count, std::string_view one, std::string_view many);

@@ -1,6 +1,7 @@
 #include "BarList.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "Printf.h"
 
@@ -8,6 +9,10 @@ namespace tempovia {
 
 void BarList::AddBar(std::array<double, 3> values, std::string tipLabel, std::string axisLabel,
                      std::array<Rgb, 3> colours) {
+  // Stored figures come from files written elsewhere too: what is not a
+  // number at all is no measurement, and is charted as none.
+  for (double& value : values)
+    if (!std::isfinite(value)) value = 0;
   if (m_style.mode == kHeartRateMode) {
     if (values[1] < values[0]) values[0] = values[1];
     if (values[2] < values[1]) values[1] = values[2];
@@ -48,7 +53,10 @@ int BarList::BarLeft(int index, int drawWidth) const {
 
 int BarList::OrdinaryHeight(double value, int drawHeight) const {
   const int fullScale = drawHeight - 85;
-  int h = TruncateToInt(value * fullScale / ScaleMaximum());
+  // Within the chart whatever the value: a negative one draws no bar, a huge
+  // one whose product overflows a full one.
+  int h =
+      TruncateToInt(std::clamp(value * fullScale / ScaleMaximum(), 0.0, static_cast<double>(std::max(fullScale, 0))));
   if (m_style.threeD) h -= 12;
   return h;
 }
@@ -93,7 +101,10 @@ HeartRateHeights BarList::HeartRateBarHeights(int index, double base, int drawHe
   const double top = ScaleMaximum();
   const double span = top > base ? top - base : 1;
   const int scale = HeartRateScale(drawHeight);
-  auto height = [&](double value) { return TruncateToInt((value - base) * scale / span); };
+  // Within the chart whatever the value, as for ordinary bars.
+  auto height = [&](double value) {
+    return TruncateToInt(std::clamp((value - base) * scale / span, 0.0, static_cast<double>(std::max(scale, 0))));
+  };
   int hMin = height(bar.values[0]);
   int hAvg = height(bar.values[1]);
   int hMax = height(bar.values[2]);

@@ -1,5 +1,7 @@
 #include "DashboardTexts.h"
 
+#include <cmath>
+
 #include "Printf.h"
 #include "Units.h"
 #include "Windows1252.h"
@@ -7,12 +9,6 @@
 namespace tempovia {
 
 namespace {
-
-// Stored figures come from files written elsewhere too: a NaN or a wild value
-// must still give a readable text.
-double OrZero(double value) {
-  return value == value ? value : 0;
-}
 
 std::string LengthText(double cm, const Units& units) {
   const std::string text = HeightText(cm, units.miles);
@@ -25,30 +21,30 @@ std::string LengthText(double cm, const Units& units) {
 SummaryTexts DaySummaryTexts(const DayRecord& day, const Units& units) {
   SummaryTexts texts;
   // Rounded to one decimal first, then printed with one.
-  const double calories = TruncateToInt(OrZero(day.calories) * 10 + 0.5) / 10.0;
+  const double calories = TruncateToInt(FiniteOrZero(day.calories) * 10 + 0.5) / 10.0;
   texts.calories = Printf("%.01f kCal", calories);
-  texts.steps = Printf("%d", TruncateToInt(OrZero(day.steps) + 0.5));
+  texts.steps = Printf("%d", TruncateToInt(FiniteOrZero(day.steps) + 0.5));
   const int heartRate = TruncateToInt(day.avgHeartRate);
   texts.heartRate = heartRate < 0 ? std::string() : Printf("%d", heartRate);
-  texts.distance = units.miles ? Printf("%.2f miles", KmToMiles(OrZero(day.distance)))
-                               : Printf("%.2f km", OrZero(day.distance));
+  texts.distance = units.miles ? Printf("%.2f miles", FiniteOrZero(KmToMiles(FiniteOrZero(day.distance))))
+                               : Printf("%.2f km", FiniteOrZero(day.distance));
   return texts;
 }
 
 InfoTexts DayInfoTexts(const DayRecord& day, const Units& units) {
   InfoTexts texts;
-  const double fat = OrZero(day.fatBurnt) < 0 ? 0 : OrZero(day.fatBurnt);
+  const double fat = FiniteOrZero(day.fatBurnt) < 0 ? 0 : FiniteOrZero(day.fatBurnt);
   texts.fatBurnt = Printf("%.1f g  ", fat);
-  const double speed = OrZero(day.avgSpeed) < 0 ? 0 : OrZero(day.avgSpeed);
+  const double speed = FiniteOrZero(day.avgSpeed) < 0 ? 0 : FiniteOrZero(day.avgSpeed);
   texts.averageSpeed =
-      units.miles ? Printf("%.2f mile/hr  ", KmToMiles(speed)) : Printf("%.2f km/hr  ", speed);
+      units.miles ? Printf("%.2f mile/hr  ", FiniteOrZero(KmToMiles(speed))) : Printf("%.2f km/hr  ", speed);
   return texts;
 }
 
 UserPanelTexts UserPanel(const LocalUserRecord& user, const Units& units) {
   UserPanelTexts panel;
   const double bmi = user.BodyMassIndex();
-  panel.bmi = bmi > 0 ? Printf("%.2f  ", bmi) : std::string("- - -  ");
+  panel.bmi = bmi > 0 && std::isfinite(bmi) ? Printf("%.2f  ", bmi) : std::string("- - -  ");
   panel.values[0] = Windows1252ToUtf8(user.name);
   panel.values[1] = LengthText(user.height, units);
   const std::string weight = WeightText(user.weight, units.pounds);
@@ -56,22 +52,19 @@ UserPanelTexts UserPanel(const LocalUserRecord& user, const Units& units) {
   panel.values[4] = LengthText(user.walkingStride, units);
   panel.values[5] = LengthText(user.runningStride, units);
   panel.values[6] = CountText(user.age);
-  panel.values[7] = user.sex == LocalUserRecord::kMale     ? "Male"
-                    : user.sex == LocalUserRecord::kFemale ? "Female"
-                                                           : "";
+  panel.values[7] = user.sex == LocalUserRecord::kMale ? "Male" : user.sex == LocalUserRecord::kFemale ? "Female" : "";
   return panel;
 }
 
 std::array<std::string, kExerciseColumns> ExerciseRowTexts(int number, const StoredExercise& s, const Units& units) {
   return {
       Printf("%d", number),
-      Printf("%04d-%02d-%02d %02d:%02d:%02d", s.year + 2000, s.month, s.day, s.startHour, s.startMinute,
-             s.startSecond),
+      Printf("%04d-%02d-%02d %02d:%02d:%02d", s.year + 2000, s.month, s.day, s.startHour, s.startMinute, s.startSecond),
       Printf("%02d:%02d:%02d.%02d", s.durationHours, s.durationMinutes, s.durationSeconds, s.durationHundredths),
-      Printf("%.2f", units.miles ? KmToMiles(s.avgSpeed) : s.avgSpeed),
-      Printf("%.2f", units.miles ? KmToMiles(s.distance) : s.distance),
-      Printf("%.1f", s.calories),
-      Printf("%.1f", s.fatBurnt),
+      Printf("%.2f", FiniteOrZero(units.miles ? KmToMiles(s.avgSpeed) : s.avgSpeed)),
+      Printf("%.2f", FiniteOrZero(units.miles ? KmToMiles(s.distance) : s.distance)),
+      Printf("%.1f", FiniteOrZero(s.calories)),
+      Printf("%.1f", FiniteOrZero(s.fatBurnt)),
       Printf("%d", TruncateToInt(s.avgHeartRate)),
       Printf("%d", TruncateToInt(s.maxHeartRate)),
       Printf("%d", TruncateToInt(s.minHeartRate)),

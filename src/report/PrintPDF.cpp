@@ -188,12 +188,12 @@ bool CPrintPDF::AddWalkingSummary(year_month_day from, year_month_day to, const 
     }
     const std::string cells[] = {
         Printf("%02d-%02d-%02d", r.day, r.month, r.year),
-        Printf("%.0f", r.steps),
-        Printf("%.2f", Distance(r.distance)),
-        Printf("%.2f", Distance(r.avgSpeed)),
+        Printf("%.0f", FiniteOrZero(r.steps)),
+        Printf("%.2f", FiniteOrZero(Distance(r.distance))),
+        Printf("%.2f", FiniteOrZero(Distance(r.avgSpeed))),
         Printf("%d:%02d:%02d", r.exerciseHours, r.exerciseMinutes, r.exerciseSeconds),
-        Printf("%.2f", r.calories),
-        Printf("%.2f", r.fatBurnt),
+        Printf("%.2f", FiniteOrZero(r.calories)),
+        Printf("%.2f", FiniteOrZero(r.fatBurnt)),
         HeartRateText(r.avgHeartRate),
     };
     for (std::size_t c = 0; c < columns.size(); ++c) {
@@ -242,10 +242,10 @@ bool CPrintPDF::AddExerciseReport(year_month_day from, year_month_day to, const 
         Printf("%d", number),
         Printf("%02d-%02d-%02d %02d:%02d:%02d", e.day, e.month, e.year, e.startHour, e.startMinute, e.startSecond),
         Printf("%02d:%02d:%02d.%02d", e.durationHours, e.durationMinutes, e.durationSeconds, e.durationHundredths),
-        Printf("%.2f", Distance(e.avgSpeed)),
-        Printf("%.0f", e.steps),
-        Printf("%.2f", e.calories),
-        Printf("%.2f", Distance(e.distance)),
+        Printf("%.2f", FiniteOrZero(Distance(e.avgSpeed))),
+        Printf("%.0f", FiniteOrZero(e.steps)),
+        Printf("%.2f", FiniteOrZero(e.calories)),
+        Printf("%.2f", FiniteOrZero(Distance(e.distance))),
     };
     for (std::size_t c = 0; c < std::size(cells); ++c) {
       const PerMilleRect cell = RowRect(row, columns[c].left, columns[c].right);
@@ -257,7 +257,7 @@ bool CPrintPDF::AddExerciseReport(year_month_day from, year_month_day to, const 
       Text(cell.left, cell.top, cell.right, cell.bottom, HeartRateText(rates[i]), true);
     }
     const PerMilleRect fat = RowRect(row, columns.back().left, columns.back().right);
-    Text(fat.left, fat.top, fat.right, fat.bottom, Printf("%.2f", e.fatBurnt), true);
+    Text(fat.left, fat.top, fat.right, fat.bottom, Printf("%.2f", FiniteOrZero(e.fatBurnt)), true);
 
     TV_TRACE("%02d-%02d-%02d %02d:%02d:%02d\t%.2f\t%.2f\t%.2f\t%f\t%f\t%d\t%d\t%d\n", e.day, e.month, e.year,
              e.startHour, e.startMinute, e.startSecond, Distance(e.avgSpeed), e.steps, e.calories, Distance(e.distance),

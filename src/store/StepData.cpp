@@ -1,6 +1,7 @@
 #include "StepData.h"
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -130,6 +131,9 @@ void StepData::ReadYearByMonth(year_month_day date, std::span<DayRecord, 12> out
   months.fill(DayRecord::Blank());
   std::array<int, 12> heartRateDays{};
   std::array<int, 12> speedDays{};
+  // Exercise time is summed in seconds, wide enough for any stored hours,
+  // minutes and seconds (a foreign file may hold any).
+  std::array<std::int64_t, 12> exerciseSeconds{};
 
   const int year = static_cast<int>(date.year()) - 2000;
   if (IsOpen() && GetCount() > 0 && year >= 0 && year <= 255) {
@@ -144,17 +148,8 @@ void StepData::ReadYearByMonth(year_month_day date, std::span<DayRecord, 12> out
       total.calories += r.calories;
       total.distance += r.distance;
       total.fatBurnt += r.fatBurnt;
-      total.exerciseHours += r.exerciseHours;
-      total.exerciseMinutes += r.exerciseMinutes;
-      total.exerciseSeconds += r.exerciseSeconds;
-      if (total.exerciseSeconds >= 60) {
-        total.exerciseSeconds -= 60;
-        total.exerciseMinutes += 1;
-      }
-      if (total.exerciseMinutes >= 60) {
-        total.exerciseMinutes -= 60;
-        total.exerciseHours += 1;
-      }
+      exerciseSeconds[m] +=
+          std::int64_t{r.exerciseHours} * 3600 + std::int64_t{r.exerciseMinutes} * 60 + r.exerciseSeconds;
       if (r.avgSpeed > 0) {
         total.avgSpeed += r.avgSpeed;
         ++speedDays[m];
@@ -172,6 +167,11 @@ void StepData::ReadYearByMonth(year_month_day date, std::span<DayRecord, 12> out
   for (std::size_t m = 0; m < 12; ++m) {
     if (heartRateDays[m] > 0) months[m].avgHeartRate /= heartRateDays[m];
     if (speedDays[m] > 0) months[m].avgSpeed /= speedDays[m];
+    const std::int64_t seconds = exerciseSeconds[m];
+    months[m].exerciseHours = static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        seconds / 3600, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+    months[m].exerciseMinutes = static_cast<std::int32_t>(seconds % 3600 / 60);
+    months[m].exerciseSeconds = static_cast<std::int32_t>(seconds % 60);
     out[m] = months[m];
   }
 }

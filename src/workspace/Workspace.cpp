@@ -48,6 +48,8 @@ void Workspace::OnDeviceChange(const DeviceChange& change) {
 }
 
 void Workspace::TrayMissing() {
+  if (m_trayMissingShown) return;
+  m_trayMissingShown = true;
   m_desktop.Show(NoticeIcon::Warning, "Can't Setup Tray ICON");
 }
 

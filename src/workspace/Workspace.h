@@ -91,7 +91,8 @@ class Workspace final : private WatchListener {
   void OnDeviceChange(const DeviceChange& change);
 
   // "Can't Setup Tray ICON" for a window whose notification-area icon could
-  // not be made.
+  // not be made: once a run, as a desktop without a notification area has
+  // none for any window.
   void TrayMissing();
 
  private:
@@ -108,6 +109,7 @@ class Workspace final : private WatchListener {
   bool m_handshake = true;
   std::optional<LocalUserRecord> m_loggedIn;
   FrontWindow* m_front = nullptr;
+  bool m_trayMissingShown = false;
 };
 
 }  // namespace tempovia

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 
 #include "BarChartModel.h"
 #include "ChartColour.h"
@@ -165,6 +166,51 @@ TEST(BarChartModel, WideChartsGrowTheSurfaceAndTipsNeedTheSurface) {
   EXPECT_EQ(week.TipTextAt(400, 100, 880, 290), "05-Mar-2008\n1234\n");
   EXPECT_EQ(week.TipTextAt(400, 290, 880, 290), "");  // below the surface
   EXPECT_EQ(week.TipTextAt(800, 100, 880, 290), "");  // right of the only bar
+}
+
+// A day or month total read from a file written elsewhere may be anything.
+// Whatever it is, every bar, face and label stays inside the chart, and the
+// arithmetic on the way is defined (the sanitizer build checks that).
+TEST(BarChartModel, AnyStoredValueKeepsEveryBarInsideTheChart) {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  const std::vector<double> extremes = {1e300,
+                                        -1e300,
+                                        std::numeric_limits<double>::quiet_NaN(),
+                                        kInf,
+                                        -kInf,
+                                        std::numeric_limits<double>::max(),
+                                        std::numeric_limits<double>::lowest(),
+                                        -1,
+                                        0,
+                                        8500};
+  for (const int mode : {0, kHeartRateMode}) {
+    for (const bool threeD : {false, true}) {
+      for (const double odd : extremes) {
+        SCOPED_TRACE(testing::Message() << "mode " << mode << ", 3D " << threeD << ", value " << odd);
+        BarChartModel model = MainWindowChart(mode, 26, 50);
+        model.Bars().Style().threeD = threeD;
+        model.Bars().Style().valueLabels = true;
+        model.Bars().Style().axisLabels = true;
+        model.Bars().AddBar({60, 72, 130}, "Mon", "Mon", kHeart);
+        model.Bars().AddBar({odd, odd, odd}, "Tue", "Tue", kHeart);
+        model.Bars().AddBar({odd, 80, 150}, "Wed", "Wed", kHeart);
+        model.Bars().AddBar({50, odd, 120}, "Thu", "Thu", kHeart);
+        const ChartPlan plan = model.Plan(880, 290);
+        for (const ChartFill& fill : Fills(plan)) {
+          EXPECT_GE(fill.box.x, 0);
+          EXPECT_GE(fill.box.y, 0);
+          EXPECT_GE(fill.box.height, 0);
+          EXPECT_LE(fill.box.Right(), 880);
+          EXPECT_LE(fill.box.Bottom(), 290);
+        }
+        for (const ChartText& text : Texts(plan)) {
+          EXPECT_GE(text.box.y, 0) << text.text;
+          EXPECT_LE(text.box.y, 290) << text.text;
+        }
+        for (int i = 0; i < model.Bars().Count(); ++i) EXPECT_FALSE(model.Bars().TipText(i).empty());
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -80,6 +80,36 @@ TEST(DashboardTexts, TheDaySummaryRoundsAndConverts) {
   EXPECT_EQ(DaySummaryTexts(day, {false, false}).calories, "0.1 kCal");
 }
 
+// A file written elsewhere may hold any figures: every text stays defined
+// (the sanitizer build checks the arithmetic) and never reads "nan" or "inf".
+TEST(DashboardTexts, AnyStoredFigureGivesAReadableText) {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  for (const double odd : {1e300, -1e300, std::numeric_limits<double>::quiet_NaN(), kInf, -kInf,
+                           std::numeric_limits<double>::max(), std::numeric_limits<double>::lowest()}) {
+    SCOPED_TRACE(odd);
+    DayRecord day{};
+    day.steps = day.calories = day.distance = day.avgHeartRate = day.fatBurnt = day.avgSpeed = odd;
+    StoredExercise session{};
+    session.steps = session.calories = session.distance = session.avgSpeed = session.fatBurnt = odd;
+    session.minHeartRate = session.avgHeartRate = session.maxHeartRate = odd;
+    LocalUserRecord user = Anna();
+    user.height = user.weight = user.walkingStride = user.runningStride = odd;
+    for (const Units units : {Units{false, false}, Units{true, true}}) {
+      const SummaryTexts summary = DaySummaryTexts(day, units);
+      const InfoTexts info = DayInfoTexts(day, units);
+      const UserPanelTexts panel = UserPanel(user, units);
+      std::vector<std::string> texts = {summary.steps, summary.calories,  summary.distance, summary.heartRate,
+                                        info.fatBurnt, info.averageSpeed, panel.bmi};
+      texts.insert(texts.end(), panel.values.begin(), panel.values.end());
+      for (const std::string& cell : ExerciseRowTexts(1, session, units)) texts.push_back(cell);
+      for (const std::string& text : texts) {
+        EXPECT_EQ(text.find("nan"), std::string::npos) << text;
+        EXPECT_EQ(text.find("inf"), std::string::npos) << text;
+      }
+    }
+  }
+}
+
 TEST(DayNote, LinesAreStoredWithCarriageReturnsAndShownWithout) {
   EXPECT_EQ(NoteToStored("a\nb\n"), std::optional<std::string>("a\r\nb\r\n"));
   EXPECT_EQ(NoteFromStored("a\r\nb\rc\n"), "a\nb\nc\n");

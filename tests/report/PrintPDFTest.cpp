@@ -218,6 +218,38 @@ TEST_F(ReportTest, NamesTooWideForTheirCellStayWhole) {
   }
 }
 
+// Figures from a file written elsewhere may be anything: the report is still
+// written whole, every row on its line, and nothing reads "nan" or "inf".
+TEST_F(ReportTest, AnyStoredFigurePrintsOnItsRow) {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  const std::vector<double> odd = {std::numeric_limits<double>::quiet_NaN(), kInf, -kInf, -1e300, 1e300};
+  std::vector<DayRecord> days;
+  std::vector<StoredExercise> sessions;
+  for (std::size_t i = 0; i < odd.size(); ++i) {
+    DayRecord day = Day(Date(2008, 3, static_cast<unsigned>(i + 1)), 1000);
+    day.calories = day.distance = day.avgSpeed = day.fatBurnt = day.avgHeartRate = odd[i];
+    day.exerciseHours = std::numeric_limits<std::int32_t>::min();
+    days.push_back(day);
+    StoredExercise session = Session(Date(2008, 3, static_cast<unsigned>(i + 1)), 8, odd[i], odd[i], odd[i]);
+    session.calories = session.distance = session.fatBurnt = session.maxHeartRate = odd[i];
+    sessions.push_back(session);
+  }
+  AddDays(days);
+  AddSessions(sessions);
+  for (const int sortKey : {0, 1, 2, 3}) {
+    CPrintPDF report;
+    report.AddWalkingSummary(Date(2008, 3, 1), Date(2008, 3, 31), m_user, m_steps, sortKey);
+    report.AddExerciseReport(Date(2008, 3, 1), Date(2008, 3, 31), m_user, m_exercises, sortKey);
+    const std::vector<std::string> pages = test::PdfPages(Save(report));
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(test::TableRows(pages[0]).size(), odd.size());
+    for (const std::string& page : pages) {
+      EXPECT_EQ(page.find("nan"), std::string::npos) << page;
+      EXPECT_EQ(page.find("inf"), std::string::npos) << page;
+    }
+  }
+}
+
 TEST_F(ReportTest, EmptyRangeGivesOnePageWithHeadAndNumberOnly) {
   AddDays({Day(Date(2008, 3, 5), 9000)});
   CPrintPDF report;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -140,6 +141,44 @@ TEST_F(StepDataTest, ReadYearByMonthAveragesOnlyDaysWithValuesAndCarriesTheExerc
   april.exerciseSeconds = 10;
   EXPECT_EQ(year[3], april);
   for (std::size_t m : {0u, 4u, 11u}) EXPECT_EQ(year[m], DayRecord::Blank()) << m;
+}
+
+// A foreign file may hold any figures: the month totals stay defined (the
+// sanitizer build checks the arithmetic) and the exercise time is the sum
+// of all of it, however it was split into hours, minutes and seconds.
+TEST_F(StepDataTest, ReadYearByMonthSumsAnyStoredFigures) {
+  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+  constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+  std::vector<DayRecord> days;
+  for (unsigned d = 1; d <= 4; ++d) {
+    DayRecord r = Day(2009, 5, d, 1e300);
+    r.exerciseHours = kMax;
+    r.exerciseMinutes = kMax;
+    r.exerciseSeconds = kMax;
+    r.avgHeartRate = std::numeric_limits<double>::max();
+    r.avgSpeed = std::numeric_limits<double>::infinity();
+    days.push_back(r);
+  }
+  DayRecord odd = Day(2009, 6, 1, -1e300);
+  odd.exerciseMinutes = 125;  // not split as the watch splits it
+  odd.exerciseSeconds = 70;
+  days.push_back(odd);
+  DayRecord low = Day(2009, 7, 1, std::numeric_limits<double>::quiet_NaN());
+  low.exerciseHours = kMin;
+  low.exerciseMinutes = kMin;
+  low.exerciseSeconds = kMin;
+  days.push_back(low);
+  WriteFile(days);
+
+  std::array<DayRecord, 12> year;
+  steps.ReadYearByMonth(Ymd(2009, 1, 1), year);
+  EXPECT_EQ(year[4].exerciseHours, kMax);  // more than any count of hours holds
+  EXPECT_EQ(year[5].exerciseHours, 2);
+  EXPECT_EQ(year[5].exerciseMinutes, 6);
+  EXPECT_EQ(year[5].exerciseSeconds, 10);
+  EXPECT_LT(year[6].exerciseHours, 0);
+  EXPECT_GT(year[6].exerciseMinutes, -60);
+  EXPECT_GT(year[6].exerciseSeconds, -60);
 }
 
 TEST_F(StepDataTest, SortIsStableForEveryKey) {

@@ -95,5 +95,24 @@ TEST_F(WorkspaceTest, LoadingTheDataStoreReopensTheUsersAndReadsTheUnits) {
   EXPECT_TRUE(desktop.boxes.empty());
 }
 
+// A desktop without a notification area has none for any window: the run
+// says so once, however many windows open and however often.
+TEST_F(WorkspaceTest, ANotificationAreaThatIsMissingIsToldOnceARun) {
+  AddUser("Ann", "a");
+  for (int cycle = 0; cycle < 2; ++cycle) {
+    ASSERT_TRUE(workspace.LoadDataStore());
+    test::RecordingLoginView loginView;
+    LoginPresenter login(workspace, loginView);
+    login.Start(false, false);
+    workspace.LogIn(*workspace.Users().FindNamed("Ann"));
+    test::RecordingChart chart;
+    test::RecordingMainView mainView;
+    MainPresenter main(workspace, mainView, chart);
+    main.Start(false);
+    workspace.LogOut();
+  }
+  EXPECT_THAT(desktop.Texts(), ElementsAre("Can't Setup Tray ICON"));
+}
+
 }  // namespace
 }  // namespace tempovia
