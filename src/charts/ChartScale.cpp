@@ -43,7 +43,13 @@ std::vector<ScaleLabel> ScaleLabels(const ChartGrid& grid, const Box& client, do
 }
 
 std::string ScaleText(double value, double d, bool integerValues) {
-  if (d >= 1000000) return Printf("%.1fe+%d", value / 1000000, 6);
+  if (d >= 1000000) {
+    // Millions as the scale has always shown them; what no watch counts (a
+    // figure from a foreign file) in plain exponent form, short enough for
+    // the axis.
+    const double millions = value / 1000000;
+    return millions < 1000000 ? Printf("%.1fe+%d", millions, 6) : Printf("%.1e", value);
+  }
   if (d >= 10) return integerValues ? Printf("%d", TruncateToInt(value)) : Printf("%.0f", value);
   return integerValues ? Printf("%d", TruncateToInt(value)) : Printf("%.2f", value);
 }

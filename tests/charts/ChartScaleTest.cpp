@@ -58,6 +58,11 @@ TEST(ChartScale, LabelTextsFollowTheSizeOfTheStep) {
       {"heart rate above a base of 50", 180, 50, true, {"61", "85", "109", "132", "156", "180"}},
       {"millions", 22e6, 0, true, {"2.0e+6", "6.0e+6", "10.0e+6", "14.0e+6", "18.0e+6", "22.0e+6"}},
       {"real values switch to whole numbers from 10", 55.5, 0, false, {"5.05", "15", "25", "35", "45", "56"}},
+      {"beyond what a watch counts",
+       1.1e300,
+       0,
+       true,
+       {"1.0e+299", "3.0e+299", "5.0e+299", "7.0e+299", "9.0e+299", "1.1e+300"}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Texts(ScaleLabels(TenBands(), kClient, c.maximum, c.base, c.integer)), c.texts) << c.what;
