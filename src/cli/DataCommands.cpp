@@ -12,13 +12,10 @@
 #include "Printf.h"
 #include "StepData.h"
 #include "TextTable.h"
-#include "Trace.h"
 #include "Trekmo.h"
 
 namespace tempovia::cli {
 namespace {
-
-constexpr char kTraceModule[] = "DlgMain";
 
 using Json = nlohmann::ordered_json;
 using std::chrono::sys_days;
