@@ -41,4 +41,9 @@ double FiniteOrZero(double value) {
   return std::isfinite(value) ? value : 0;
 }
 
+std::string FigureText(double value, int decimals) {
+  const double shown = FiniteOrZero(value);
+  return std::fabs(shown) < 1e12 ? Printf("%.*f", decimals, shown) : Printf("%.1e", shown);
+}
+
 }  // namespace tempovia

@@ -16,6 +16,10 @@ int TruncateToInt(double value);
 // A stored figure to show: NaN and the infinities, which no measurement
 // gives, show as 0 rather than as "nan" or "inf".
 double FiniteOrZero(double value);
+// A stored figure as text with the given decimals, NaN and the infinities
+// as 0, and in exponent form from 10^12 up, where the fixed form would run
+// to hundreds of digits.
+std::string FigureText(double value, int decimals);
 
 // A count with its noun in the right number: "1 entry", "2 entries", "0 entries".
 std::string Counted(long long count, std::string_view one, std::string_view many);

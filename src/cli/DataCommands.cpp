@@ -79,10 +79,10 @@ Json Download(CliContext& context, const std::string& name, bool setClock) {
 std::string DaysTable(const Json& days) {
   TextTable table({"Date", "Steps", "Distance km", "Speed km/h", "Calories", "Fat g", "Heart rate", "Exercise"});
   for (const Json& d : days)
-    table.AddRow({d["date"].get<std::string>(), Printf("%.0f", d["steps"].get<double>()),
-                  Printf("%.2f", d["distance"].get<double>()), Printf("%.2f", d["avgSpeed"].get<double>()),
-                  Printf("%.1f", d["calories"].get<double>()), Printf("%.1f", d["fatBurnt"].get<double>()),
-                  Printf("%.0f", d["avgHeartRate"].get<double>()),
+    table.AddRow({d["date"].get<std::string>(), FigureText(d["steps"].get<double>(), 0),
+                  FigureText(d["distance"].get<double>(), 2), FigureText(d["avgSpeed"].get<double>(), 2),
+                  FigureText(d["calories"].get<double>(), 1), FigureText(d["fatBurnt"].get<double>(), 1),
+                  FigureText(d["avgHeartRate"].get<double>(), 0),
                   Printf("%d:%02d:%02d", d["exerciseHours"].get<int>(), d["exerciseMinutes"].get<int>(),
                          d["exerciseSeconds"].get<int>())});
   return table.Text();
@@ -94,9 +94,9 @@ std::string ExercisesTable(const Json& exercises) {
     table.AddRow({e["date"].get<std::string>() + " " + e["time"].get<std::string>(),
                   Printf("%02d:%02d:%02d.%02d", e["durationHours"].get<int>(), e["durationMinutes"].get<int>(),
                          e["durationSeconds"].get<int>(), e["durationHundredths"].get<int>()),
-                  Printf("%.0f", e["steps"].get<double>()), Printf("%.2f", e["distance"].get<double>()),
-                  Printf("%.1f", e["calories"].get<double>()), Printf("%.0f", e["minHeartRate"].get<double>()),
-                  Printf("%.0f", e["avgHeartRate"].get<double>()), Printf("%.0f", e["maxHeartRate"].get<double>())});
+                  FigureText(e["steps"].get<double>(), 0), FigureText(e["distance"].get<double>(), 2),
+                  FigureText(e["calories"].get<double>(), 1), FigureText(e["minHeartRate"].get<double>(), 0),
+                  FigureText(e["avgHeartRate"].get<double>(), 0), FigureText(e["maxHeartRate"].get<double>(), 0)});
   return table.Text();
 }
 

@@ -43,5 +43,16 @@ TEST(Printf, TruncateToIntTruncatesTowardZeroAndClampsWildValues) {
   for (const auto& c : cases) EXPECT_EQ(TruncateToInt(c.in), c.out) << c.in;
 }
 
+// The tool's tables stay a table whatever a foreign file stores.
+TEST(Printf, FigureTextKeepsAnyStoredFigureShort) {
+  EXPECT_EQ(FigureText(8206, 0), "8206");
+  EXPECT_EQ(FigureText(-1.5, 2), "-1.50");
+  EXPECT_EQ(FigureText(999999999999.0, 0), "999999999999");
+  EXPECT_EQ(FigureText(1e12, 0), "1.0e+12");
+  EXPECT_EQ(FigureText(-1e300, 2), "-1.0e+300");
+  EXPECT_EQ(FigureText(std::numeric_limits<double>::quiet_NaN(), 1), "0.0");
+  EXPECT_EQ(FigureText(-std::numeric_limits<double>::infinity(), 0), "0");
+}
+
 }  // namespace
 }  // namespace tempovia
