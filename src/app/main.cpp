@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "AppContext.h"
-#include "DlgLogin.h"
 #include "DlgMain.h"
 #include "Fonts.h"
 #include "HelpRequest.h"
 #include "LoginCycle.h"
 #include "MessageBoxNoticeSink.h"
 #include "MessageBoxes.h"
+#include "ProgramWindows.h"
 #include "SignalNotifier.h"
 #include "SingleInstance.h"
 #include "Termination.h"
@@ -84,37 +84,6 @@ AppOptions ParseOptions(const QCoreApplication& app, bool& stop) {
   return options;
 }
 
-class MainWindowRun final : public LoginCycle::MainWindow {
- public:
-  MainWindowRun(AppContext& app, const Termination& termination) : m_window(app), m_termination(termination) {}
-  void LoadDataStore() override { m_window.LoadDataStore(); }
-  int Run() override {
-    const int result = m_termination.Requested() ? kExitResult : m_window.exec();
-    return m_termination.Requested() ? kExitResult : result;
-  }
-
- private:
-  CDlgMain m_window;
-  const Termination& m_termination;
-};
-
-class LoginRun final : public LoginCycle::LoginWindow {
- public:
-  LoginRun(AppContext& app, bool startInTray, const Termination& termination)
-      : m_dialog(app), m_termination(termination) {
-    m_dialog.SetStartInTray(startInTray);
-  }
-  int Run() override {
-    const int result = m_termination.Requested() ? kCancelResult : m_dialog.exec();
-    return m_termination.Requested() ? kCancelResult : result;
-  }
-  bool IsLoggedIn() const override { return m_dialog.IsLoggedIn(); }
-
- private:
-  CDlgLogin m_dialog;
-  const Termination& m_termination;
-};
-
 int Run(int argc, char** argv) {
   if (MayAskForHelpOrVersion(argc, argv)) {
     // An application object that connects to no display answers them.
@@ -178,11 +147,7 @@ int Run(int argc, char** argv) {
   // order (a running transfer is stopped and waited for, the note saved).
   Termination termination;
   QObject::connect(&termination, &Termination::Arrived, [] { QCoreApplication::exit(0); });
-  LoginCycle::Run(
-      StartsInTray(commandLine), [&] { return std::make_unique<MainWindowRun>(context, termination); },
-      [&context, &termination](LoginCycle::MainWindow&, bool startInTray) {
-        return std::make_unique<LoginRun>(context, startInTray, termination);
-      });
+  RunProgramWindows(context, termination, StartsInTray(commandLine));
   return 0;
 }
 
