@@ -46,10 +46,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries come from what the programs link; the windows are laid out for
 # the metrics of Liberation Sans and DejaVu Sans Condensed, which stand in for
-# the fonts they name. Opening a report or the help goes through xdg-open.
+# the fonts they name. Opening a report or the help goes through xdg-open;
+# on a Wayland desktop (GNOME's default) Qt needs its Wayland platform,
+# without which the windows run through XWayland.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-extra")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/resources/debian/postinst
                                        ${PROJECT_SOURCE_DIR}/resources/debian/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QImage>
 #include <QMimeData>
-#include <QTest>
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
@@ -13,8 +12,13 @@
 #include <vector>
 
 #include "SkinLayout.h"
+#include "WindowInput.h"
 
 namespace tempovia::monkey {
+
+using testing::KeyClick;
+using testing::LetterClick;
+using testing::MouseClicks;
 
 namespace {
 
@@ -73,41 +77,6 @@ bool AreaPoint(const QWidget& window, Dice& dice, QPoint& point, std::string& ar
     return true;
   }
   return false;
-}
-
-// Events go in as the window system's would: one at a time, each handled
-// before the next, with the event loop running only where the program runs
-// it (a dialog's or a menu's). QTest's own functions also run the loop after
-// every press and release, which nests the monkey in itself without end.
-// Each press and release checks that the window is still there: a press may
-// open a dialog whose loop runs further events, and one of them may close
-// and delete this window.
-void KeyClick(const QPointer<QWindow>& window, Qt::Key key, const QString& text = {},
-              Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-    if (window.isNull()) return;
-    qt_handleKeyEvent(window, type, key, modifiers, text);
-  }
-}
-
-// A click, or two in quick succession.
-void MouseClicks(const QPointer<QWindow>& window, Qt::MouseButton button, QPoint point, int clicks) {
-  for (int i = 0; i < clicks; ++i) {
-    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-      if (window.isNull()) return;
-      const bool press = type == QEvent::MouseButtonPress;
-      QTest::lastMouseTimestamp += 1;
-      QTestPrivate::qtestMouseButtons.setFlag(button, press);
-      qt_handleMouseEvent(window, point, window->mapToGlobal(QPointF(point)), QTestPrivate::qtestMouseButtons, button,
-                          type, Qt::NoModifier, QTest::lastMouseTimestamp);
-    }
-  }
-  // The next click is a click of its own.
-  QTest::lastMouseTimestamp += QTest::mouseDoubleClickInterval;
-}
-
-void LetterClick(const QPointer<QWindow>& window, char letter, Qt::KeyboardModifiers modifiers) {
-  KeyClick(window, Qt::Key(Qt::Key_A + (letter - 'a')), QString(QLatin1Char(letter)), modifiers);
 }
 
 }  // namespace
@@ -259,7 +228,7 @@ void Monkey::Key(QWidget& window) {
 void Monkey::Type(QWidget& window, const QString& text) {
   m_log.Add("type \"" + text.left(40).toStdString() + (text.size() > 40 ? "...\"" : "\"") + " to " + Describe(window));
   QPointer<QWindow> handle = window.windowHandle();
-  for (const QChar c : text) KeyClick(handle, Qt::Key(0), QString(c));
+  testing::TypeText(handle, text);
 }
 
 void Monkey::Paste(QWidget& window) {

@@ -61,6 +61,10 @@ done
 for font in fonts-liberation fonts-dejavu-extra; do
   [[ "$depends" == *"$font"* ]] || fail "Depends lacks $font, the windows' font stand-in"
 done
+recommends=$(field Recommends)
+for package in xdg-utils qt6-wayland; do
+  [[ "$recommends" == *"$package"* ]] || fail "Recommends lacks $package: $recommends"
+done
 
 echo "== file list"
 # Mode and path, tab-separated: the help documents' names hold blanks.
