@@ -1,6 +1,9 @@
 #include "CliApp.h"
 
+#include <string>
+
 #include "Commands.h"
+#include "Version.h"
 
 namespace tempovia::cli {
 
@@ -10,7 +13,7 @@ void DefineCli(CLI::App& cli, CliContext& context) {
   app->description(
       "Tempovia's command-line companion: download the watch, list what is stored, write PDF reports, "
       "export and import the data folder.");
-  app->set_version_flag("--version", "tempovia-cli 1.27");
+  app->set_version_flag("--version", std::string("tempovia-cli ") + kProgramVersion);
   app->footer(
       "Output for scripts is JSON on standard output. A path in it is UTF-8 text in which\n"
       "each byte that is not valid UTF-8 shows as U+FFFD; only then a sibling field named\n"

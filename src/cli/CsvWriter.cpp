@@ -1,5 +1,7 @@
 #include "CsvWriter.h"
 
+#include <cmath>
+
 namespace tempovia::cli {
 
 using Json = nlohmann::ordered_json;
@@ -18,6 +20,9 @@ std::string CsvWriter::Field(std::string_view text) {
 std::string CsvWriter::Text(const Json& value) {
   if (value.is_null()) return {};
   if (value.is_string()) return value.get<std::string>();
+  // NaN and the infinities (a foreign file's) are no number a spreadsheet
+  // reads; JSON writes them as null, so the field is empty as for null.
+  if (value.is_number_float() && !std::isfinite(value.get<double>())) return {};
   // JSON's own number text: shortest round trip, always a dot.
   return value.dump();
 }

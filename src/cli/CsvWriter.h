@@ -21,7 +21,7 @@ class CsvWriter {
   // One field, quoted when it must be.
   static std::string Field(std::string_view text);
   // A JSON value as field text: a string as it is, a number as JSON writes it,
-  // true or false, and nothing for null.
+  // true or false, and nothing for null, NaN or an infinity.
   static std::string Text(const nlohmann::ordered_json& value);
 
   // A header row with the field names of blank (an object), then a row for

@@ -19,6 +19,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "Artwork.h"
 #include "BarChart.h"
@@ -34,6 +35,7 @@
 #include "SampleReport.h"
 #include "SampleWindows.h"
 #include "SkinLayout.h"
+#include "Version.h"
 
 namespace tempovia {
 namespace {
@@ -110,8 +112,8 @@ std::unique_ptr<QWidget> BuildMainWindow(ChartKind kind) {
     PlaceLabel(&window, UserValueBox(i), QString::fromLatin1(userValues[i]), kWhite, kBlack, kUserFontSize, true,
                Qt::AlignLeft);
   }
-  PlaceLabel(&window, kMainVersionBox, QStringLiteral("V 1.27"), kVersionBackground, kWhite, kVersionFontSize, false,
-             Qt::AlignLeft);
+  PlaceLabel(&window, kMainVersionBox, QStringLiteral("V ") + QString::fromLatin1(kProgramVersion), kVersionBackground,
+             kWhite, kVersionFontSize, false, Qt::AlignLeft);
   if (kind == ChartKind::ExerciseWalking) {
     const char* row[] = {
         "1", "2008-03-05 07:12:40", "00:42:10.35", "5.42", "3.81", "212.4", "21.3", "104", "131", "72", "5120"};
@@ -273,6 +275,7 @@ void RenderControls(Writer& writer) {
   QPalette palette = panel.palette();
   palette.setColor(QPalette::Window, Qt::white);
   panel.setPalette(palette);
+  const std::string version = std::string("V ") + kProgramVersion;
   const struct {
     const char* text;
     Rgb background;
@@ -287,7 +290,7 @@ void RenderControls(Writer& writer) {
       {"483.1 kCal", kCaloriesColour, kWhite, 12, true, Qt::AlignRight},
       {"84", kHeartRateColour, kWhite, 12, true, Qt::AlignRight},
       {"  Average Speed", {150, 255, 150}, kBlack, 0, true, Qt::AlignLeft},
-      {"V 1.27", kVersionBackground, kWhite, 10, false, Qt::AlignLeft},
+      {version.c_str(), kVersionBackground, kWhite, 10, false, Qt::AlignLeft},
   };
   int y = 10;
   for (const auto& l : labels) {

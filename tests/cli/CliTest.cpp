@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <map>
 #include <regex>
 #include <set>
@@ -457,6 +459,8 @@ TEST_F(CliTest, TablesGiveEveryValueTheRoomItNeeds) {
     steps.Current().steps = 1e300;
     steps.Current().calories = -1e200;
     steps.Current().avgHeartRate = 1e20;
+    steps.Current().distance = std::numeric_limits<double>::quiet_NaN();
+    steps.Current().fatBurnt = std::numeric_limits<double>::infinity();
     ASSERT_TRUE(steps.WriteCurrent());
     CExerciseDB exercises;
     ASSERT_TRUE(exercises.Open(m_data / "100_exercise.dat"));
@@ -483,6 +487,20 @@ TEST_F(CliTest, TablesGiveEveryValueTheRoomItNeeds) {
   EXPECT_EQ(CellNumber(dayCells[1]), 1e300);
   EXPECT_EQ(CellNumber(dayCells[4]), -1e200);
   EXPECT_EQ(CellNumber(dayCells[6]), 1e20);
+  // No measurement is NaN or infinite: shown as 0 in the table, and as an
+  // empty field in CSV (JSON has them as null).
+  EXPECT_EQ(dayCells[2].text, "0.00");
+  EXPECT_EQ(dayCells[5].text, "0.0");
+  const ProcessResult csv = Run({"days", "--user", "Ann", "--csv"});
+  const CsvRows rows = ReadCsv(csv.out);
+  ASSERT_GE(rows.size(), 2u);
+  const auto column = [&](const std::string& name) {
+    return static_cast<std::size_t>(std::find(rows[0].begin(), rows[0].end(), name) - rows[0].begin());
+  };
+  ASSERT_LT(column("fatBurnt"), rows[1].size());
+  EXPECT_EQ(rows[1][column("distance")], "");
+  EXPECT_EQ(rows[1][column("fatBurnt")], "");
+  EXPECT_EQ(rows[1][column("steps")], "1e+300");
 
   const auto [session, sessionCells] =
       firstRow("exercises", {"Start", "Duration", "Steps", "Distance km", "Calories", "Heart rate min", "avg", "max"});
