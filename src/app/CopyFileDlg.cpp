@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPixmap>
+#include <QProgressBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -23,8 +24,13 @@ CCopyFileDlg::CCopyFileDlg(QWidget* parent)
   m_text->setMinimumWidth(
       m_text->fontMetrics().horizontalAdvance(QStringLiteral("Uploading data    ") + QString(79, QLatin1Char('.'))) +
       8);
+  m_bar = new QProgressBar(this);
+  m_bar->setRange(0, 100);
+  m_bar->setValue(0);
+  m_bar->setAccessibleName(QStringLiteral("Progress"));
   layout->addWidget(m_animation);
   layout->addWidget(m_text);
+  layout->addWidget(m_bar);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   m_timer = new QTimer(this);
   m_timer->setInterval(kProgressFrameMs);
@@ -38,6 +44,14 @@ void CCopyFileDlg::SetText(const QString& text) {
 
 QString CCopyFileDlg::Text() const {
   return m_text->text();
+}
+
+void CCopyFileDlg::SetPercent(int percent) {
+  m_bar->setValue(percent);
+}
+
+int CCopyFileDlg::Percent() const {
+  return m_bar->value();
 }
 
 void CCopyFileDlg::CentreOver(const QWidget* window) {

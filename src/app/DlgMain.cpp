@@ -251,6 +251,10 @@ void CDlgMain::SetProgressText(const std::string& text) {
   m_progress->SetText(Utf8(text));
 }
 
+void CDlgMain::SetProgressPercent(int percent) {
+  m_progress->SetPercent(percent);
+}
+
 void CDlgMain::Hide() {
   if (!(windowState() & Qt::WindowMinimized)) {
     hide();

@@ -19,6 +19,7 @@
 #include "ModalLoop.h"
 #include "SkinLayout.h"
 #include "TrayArea.h"
+#include "Version.h"
 #include "WindowCommands.h"
 
 namespace tempovia {
@@ -37,7 +38,7 @@ class CDlgMain : public QDialog, public MainView {
 
  public:
   static constexpr int kTimerMs = 50;
-  static constexpr char kVersion[] = "1.27";
+  static constexpr const char* kVersion = kProgramVersion;
 
   // Without a tray area the desktop's own notification area is used.
   explicit CDlgMain(AppContext& app, std::unique_ptr<TrayArea> trayArea = nullptr, QWidget* parent = nullptr);
@@ -90,6 +91,7 @@ class CDlgMain : public QDialog, public MainView {
   void SetPhoto(const std::optional<std::filesystem::path>& file) override;
   void SetProgressVisible(bool visible) override;
   void SetProgressText(const std::string& text) override;
+  void SetProgressPercent(int percent) override;
   bool IsHidden() const override { return isHidden(); }
   void BringForward() override;
   void Hide() override;

@@ -87,9 +87,10 @@ bool QtDesktop::RunSettings(SettingsChoices& choices) {
   dialog.SetDistanceUnit(choices.distanceUnit);
   dialog.SetWeightUnit(choices.weightUnit);
   dialog.SetHandshake(choices.handshake);
+  dialog.SetDownloadOnPlugIn(choices.downloadOnPlugIn);
   const bool ok = dialog.exec() == QDialog::Accepted;
   // Cancel leaves the values handed in.
-  choices = {dialog.DistanceUnit(), dialog.WeightUnit(), dialog.Handshake()};
+  choices = {dialog.DistanceUnit(), dialog.WeightUnit(), dialog.Handshake(), dialog.DownloadOnPlugIn()};
   return ok;
 }
 

@@ -6,6 +6,7 @@
 
 #include "AppContext.h"
 #include "BarChart.h"
+#include "CopyFileDlg.h"
 #include "DlgLogin.h"
 #include "DlgMain.h"
 #include "ExerciseDB.h"
@@ -164,6 +165,13 @@ bool RenderSampleWindows(const std::function<void(const QString& name, const QIm
   }
   Click(main, kAreaExerciseRow);
   save(QStringLiteral("window-main-exercise"), Shot(main));
+
+  // The progress window part-way through an attempt.
+  CCopyFileDlg progress(&main);
+  progress.SetText(QStringLiteral("Uploading data    ") + QString(23, QLatin1Char('.')));
+  progress.SetPercent(45);
+  progress.adjustSize();
+  save(QStringLiteral("window-progress"), Shot(progress));
   return true;
 }
 

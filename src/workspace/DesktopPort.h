@@ -26,6 +26,7 @@ struct SettingsChoices {
   int distanceUnit = 0;  // 0 km and cm, 1 miles and feet
   int weightUnit = 0;    // 0 kg, 1 pound
   bool handshake = true;
+  bool downloadOnPlugIn = false;  // "Download when the watch is plugged in"
 };
 
 // What PRINT asks for: the report options, and the picture of the window

@@ -1,5 +1,7 @@
 #include "DownloadWorkflow.h"
 
+#include <algorithm>
+
 #include "DownloadStore.h"
 #include "ExerciseDB.h"
 #include "StepData.h"
@@ -28,10 +30,17 @@ void DownloadWorkflow::Upload(const LocalUserRecord& user) {
   }
   if (m_busy) return;
   m_busy = true;
-  StartDownload(user);
+  StartDownload(user, true);
 }
 
-void DownloadWorkflow::StartDownload(const LocalUserRecord& user) {
+void DownloadWorkflow::UploadWithLastChoices(const LocalUserRecord& user) {
+  if (m_watch.Driver() == nullptr || m_busy) return;
+  m_busy = true;
+  TV_TRACE("Download started by the watch being plugged in\n");
+  StartDownload(user, false);
+}
+
+void DownloadWorkflow::StartDownload(const LocalUserRecord& user, bool ask) {
   if (!m_watch.Connected()) {
     ShowWarning("Device not connected!");
     m_busy = false;
@@ -40,7 +49,7 @@ void DownloadWorkflow::StartDownload(const LocalUserRecord& user) {
   DownloadChoices choices{m_settings.writeClock != 0, m_settings.downloadData != 0};
   // The boxes are each other's opposite from the start.
   choices.downloadData = !choices.writeClock;
-  if (!m_ui.AskChoices(choices)) {
+  if (ask && !m_ui.AskChoices(choices)) {
     m_busy = false;
     return;
   }
@@ -60,6 +69,7 @@ void DownloadWorkflow::StartDownload(const LocalUserRecord& user) {
   }
   ++m_run;
   m_dotCount = 0;
+  m_ui.SetProgressPercent(0);
   m_userId = user.id;
   m_loop->Prime(*m_watch.Driver(), user);
   RunDownload();
@@ -104,6 +114,7 @@ void DownloadWorkflow::OnProgress(int percent) {
   std::string text = "Uploading data    ";
   text.append(static_cast<std::size_t>(m_dotCount), '.');
   m_ui.SetProgressText(text);
+  m_ui.SetProgressPercent(std::clamp(percent, 0, 100));
   TV_TRACE("Update Progress : %d (%d, %d)\t%s\n", percent, m_dotCount, 100, text.c_str());
   m_dotCount = (m_dotCount + 1) % 80;
 }

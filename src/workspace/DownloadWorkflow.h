@@ -34,6 +34,9 @@ class DownloadUi {
   virtual bool AskChoices(DownloadChoices& choices) = 0;
   virtual void SetProgressVisible(bool visible) = 0;
   virtual void SetProgressText(const std::string& text) = 0;
+  // How far the current attempt has come, 0 to 100, as the watch reports it;
+  // each attempt starts again from 0.
+  virtual void SetProgressPercent(int percent) = 0;
   virtual void ShowMessage(NoticeIcon icon, const std::string& text) = 0;
   // The user's files are about to be opened here: let go of them.
   virtual void ReleaseUserFiles() = 0;
@@ -59,13 +62,16 @@ class DownloadWorkflow {
 
   // The UPLOAD area, for the logged-in user.
   void Upload(const LocalUserRecord& user);
+  // The same without the upload dialog, with the choices it last made (a
+  // download started by the watch being plugged in).
+  void UploadWithLastChoices(const LocalUserRecord& user);
   // The program or the window ends: a running attempt is asked to stop at
   // its next transfer and waited for; a retry already queued does nothing;
   // nothing is stored and the workflow ends.
   void Stop();
 
  private:
-  void StartDownload(const LocalUserRecord& user);
+  void StartDownload(const LocalUserRecord& user, bool ask);
   // The next turn of the loop: an attempt on the worker, or the end.
   void RunDownload();
   void AttemptDone(bool ok);

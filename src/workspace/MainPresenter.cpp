@@ -151,10 +151,15 @@ void MainPresenter::Help(int x, int y) {
 
 void MainPresenter::Setup() {
   const Units units = m_workspace.GetUnits();
-  SettingsChoices choices{units.miles ? 1 : 0, units.pounds ? 1 : 0, m_workspace.Handshake()};
+  SettingsChoices choices{units.miles ? 1 : 0, units.pounds ? 1 : 0, m_workspace.Handshake(),
+                          m_workspace.DownloadOnPlugIn()};
   m_workspace.Desktop().RunSettings(choices);  // Cancel hands back what it was given
   m_workspace.SetUnits({choices.distanceUnit == 1, choices.weightUnit == 1});
   m_workspace.SetHandshake(choices.handshake);
+  if (const Status kept = m_workspace.SetDownloadOnPlugIn(choices.downloadOnPlugIn); !kept)
+    m_workspace.Desktop().Show(NoticeIcon::Warning,
+                               "Downloading when the watch is plugged in could not be remembered:\n" + kept.message() +
+                                   "\n\nThe choice applies until Tempovia ends.");
   UserSettings& settings = m_workspace.Settings();
   settings.distanceUnit = static_cast<std::uint8_t>(choices.distanceUnit == 1 ? 1 : 0);
   settings.weightUnit = static_cast<std::uint8_t>(choices.weightUnit == 1 ? 1 : 0);
@@ -292,6 +297,11 @@ void MainPresenter::LogOutUnattended() {
   Finish(kLogoutResult);
 }
 
+void MainPresenter::DownloadByItself() {
+  if (m_workspace.LoggedIn() == nullptr) return;
+  m_download.UploadWithLastChoices(User());
+}
+
 // ---------------------------------------------------------- DownloadUi
 
 bool MainPresenter::AskChoices(DownloadChoices& choices) {
@@ -304,6 +314,10 @@ void MainPresenter::SetProgressVisible(bool visible) {
 
 void MainPresenter::SetProgressText(const std::string& text) {
   m_view.SetProgressText(text);
+}
+
+void MainPresenter::SetProgressPercent(int percent) {
+  m_view.SetProgressPercent(percent);
 }
 
 void MainPresenter::ShowMessage(NoticeIcon icon, const std::string& text) {

@@ -30,6 +30,7 @@ class MainView : public DashboardView {
   // The download's progress window ("Uploading Data") and its text line.
   virtual void SetProgressVisible(bool visible) = 0;
   virtual void SetProgressText(const std::string& text) = 0;
+  virtual void SetProgressPercent(int percent) = 0;
   // True while the window is hidden in the notification area.
   virtual bool IsHidden() const = 0;
   // Shown, normal, raised and active.
@@ -91,6 +92,7 @@ class MainPresenter final : private FrontWindow, private DownloadUi, private Tra
   // FrontWindow
   WindowState State() const override;
   bool DownloadBusy() const override { return m_download.Busy(); }
+  void DownloadByItself() override;
   void BringForward() override;
   void LogOutUnattended() override;
 
@@ -98,6 +100,7 @@ class MainPresenter final : private FrontWindow, private DownloadUi, private Tra
   bool AskChoices(DownloadChoices& choices) override;
   void SetProgressVisible(bool visible) override;
   void SetProgressText(const std::string& text) override;
+  void SetProgressPercent(int percent) override;
   void ShowMessage(NoticeIcon icon, const std::string& text) override;
   void ReleaseUserFiles() override;
   void RefreshAfterDownload() override;

@@ -1,5 +1,7 @@
 #include "Workspace.h"
 
+#include "AutoDownload.h"
+
 namespace tempovia {
 
 WatchReturn WhenTheWatchReturns(WindowState state, bool downloadBusy) {
@@ -31,6 +33,7 @@ bool Workspace::LoadDataStore() {
   m_settings.SetPath(m_paths.SettingsFile());
   m_settings.Load();  // a missing or unreadable file gives metric and kilograms
   m_units = {m_settings.distanceUnit == 1, m_settings.weightUnit == 1};
+  m_downloadOnPlugIn = LoadAutoDownload(AutoDownloadFile(m_paths));
   m_users.Close();
   const Status opened = OpenUsers();
   if (!opened) m_desktop.Show(NoticeIcon::Warning, opened.message());
@@ -47,6 +50,12 @@ void Workspace::OnDeviceChange(const DeviceChange& change) {
   m_watch.OnDeviceChange(change);
 }
 
+Status Workspace::SetDownloadOnPlugIn(bool on) {
+  if (on == m_downloadOnPlugIn) return Status::Ok();
+  m_downloadOnPlugIn = on;
+  return SaveAutoDownload(AutoDownloadFile(m_paths), on);
+}
+
 void Workspace::TrayMissing() {
   if (m_trayMissingShown) return;
   m_trayMissingShown = true;
@@ -60,6 +69,7 @@ void Workspace::WatchReturned() {
       return;
     case WatchReturn::BringForward:
       m_front->BringForward();
+      if (DownloadsByItself(m_downloadOnPlugIn, m_front->State(), m_front->DownloadBusy())) m_front->DownloadByItself();
       return;
     case WatchReturn::LogOut:
       m_front->LogOutUnattended();

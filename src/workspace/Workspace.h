@@ -47,6 +47,8 @@ class FrontWindow {
   virtual void BringForward() = 0;
   // Ends the window with a logout; nobody is asked anything.
   virtual void LogOutUnattended() {}
+  // Downloads the watch that has just come back, without asking.
+  virtual void DownloadByItself() {}
 };
 
 class Workspace final : private WatchListener {
@@ -77,6 +79,10 @@ class Workspace final : private WatchListener {
   void SetUnits(const Units& units) { m_units = units; }
   bool Handshake() const { return m_handshake; }
   void SetHandshake(bool on) { m_handshake = on; }
+  // "Download when the watch is plugged in", read with the data store. The
+  // choice applies at once; a file that cannot be written is the failure.
+  bool DownloadOnPlugIn() const { return m_downloadOnPlugIn; }
+  Status SetDownloadOnPlugIn(bool on);
 
   // The logged-in user as every display reads it; nothing before a login.
   const LocalUserRecord* LoggedIn() const { return m_loggedIn ? &*m_loggedIn : nullptr; }
@@ -107,6 +113,7 @@ class Workspace final : private WatchListener {
   UserSettings m_settings;
   Units m_units;
   bool m_handshake = true;
+  bool m_downloadOnPlugIn = false;
   std::optional<LocalUserRecord> m_loggedIn;
   FrontWindow* m_front = nullptr;
   bool m_trayMissingShown = false;

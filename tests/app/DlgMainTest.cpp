@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "AppContext.h"
+#include "AutoDownload.h"
 #include "BarChart.h"
 #include "CopyFileDlg.h"
 #include "DayNoteEdit.h"
@@ -169,7 +170,9 @@ TEST_F(MainWindowTest, UploadDownloadsTheWatchIntoTheUsersFilesAndShowsTheLatest
   TraceCapture trace;
   Click(Centre(kAreaUpload));
   EXPECT_TRUE(w.ProgressVisible());
+  EXPECT_EQ(w.ProgressDialog().Percent(), 0);
   ASSERT_TRUE(WaitForDownload());
+  EXPECT_EQ(w.ProgressDialog().Percent(), 100);
   EXPECT_FALSE(w.ProgressVisible());
   EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join("|").toStdString();
   ASSERT_EQ(desktop.offered.size(), 1u);
@@ -184,6 +187,21 @@ TEST_F(MainWindowTest, UploadDownloadsTheWatchIntoTheUsersFilesAndShowsTheLatest
   reread.SetPath(app->Paths().SettingsFile());
   reread.Load();
   EXPECT_EQ(reread.downloadData, 1);
+}
+
+TEST_F(MainWindowTest, TurnedOnPluggingTheWatchInDownloadsWithoutTheDialog) {
+  ASSERT_TRUE(SaveAutoDownload(AutoDownloadFile(app->Paths()), true));
+  CDlgMain& w = Open();
+  app->Watch().Destroy();
+  TraceCapture trace;
+  app->Devices().Deliver({kDeviceArrival, kDeviceTypeInterface, SimulatedWatch::kBridgePath});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return trace.Contains("Download started by the watch being plugged in\n"); },
+                              test::kGenerous));
+  ASSERT_TRUE(WaitForDownload());
+  EXPECT_TRUE(desktop.offered.empty()) << "the upload dialog was asked";
+  EXPECT_EQ(StoredDays(), 7);
+  EXPECT_FALSE(w.ProgressVisible());
+  EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join("|").toStdString();
 }
 
 TEST_F(MainWindowTest, PluggingTheWatchInShowsAVisibleWindowAndLogsOutAHiddenOne) {

@@ -36,6 +36,7 @@ class FakeUi final : public DownloadUi {
   }
   void SetProgressVisible(bool visible) override { progressVisible = visible; }
   void SetProgressText(const std::string& text) override { progressTexts.push_back(text); }
+  void SetProgressPercent(int percent) override { percents.push_back(percent); }
   void ShowMessage(NoticeIcon, const std::string& text) override { messages.push_back(text); }
   void ReleaseUserFiles() override { ++releases; }
   void RefreshAfterDownload() override { ++refreshes; }
@@ -46,6 +47,7 @@ class FakeUi final : public DownloadUi {
   std::vector<DownloadChoices> offered;
   bool progressVisible = false;
   std::vector<std::string> progressTexts;
+  std::vector<int> percents;
   std::vector<std::string> messages;
   int releases = 0;
   int refreshes = 0;
@@ -153,6 +155,11 @@ TEST_F(DownloadWorkflowTest, ADownloadStoresTheWatchsDaysAndSessionsAndRefreshes
   ASSERT_FALSE(ui.progressTexts.empty());
   EXPECT_EQ(ui.progressTexts[0], "Uploading data    ");
   EXPECT_EQ(ui.progressTexts[1], "Uploading data    .");
+  // The bar follows the watch's own figures, from 0 to the whole.
+  ASSERT_GE(ui.percents.size(), ui.progressTexts.size());
+  EXPECT_EQ(ui.percents.front(), 0);
+  EXPECT_EQ(ui.percents.back(), 100);
+  EXPECT_THAT(ui.percents, ::testing::Each(::testing::AllOf(::testing::Ge(0), ::testing::Le(100))));
   EXPECT_TRUE(trace.Contains("Download data from device\n"));
   EXPECT_TRUE(trace.Contains("Update Progress : 0 (0, 100)\tUploading data    \n"));
   EXPECT_FALSE(trace.Contains("Retry Count"));

@@ -5,8 +5,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "AutoDownload.h"
 #include "CaptureFile.h"
+#include "FileContents.h"
 #include "HelpFiles.h"
 #include "SkinLayout.h"
 #include "StepData.h"
@@ -184,6 +189,101 @@ TEST_F(MainPresenterTest, TheWatchPluggedInBringsAShownWindowForwardAndLogsOutAH
   EXPECT_EQ(view.ended, kLogoutResult);
   EXPECT_EQ(host.Driver(), nullptr);
   EXPECT_TRUE(desktop.boxes.empty());
+}
+
+TEST_F(MainPresenterTest, TurnedOnAWatchPluggedInDownloadsWithTheLastChoicesWithoutAsking) {
+  // Off (no file): a plug-in only brings the window forward.
+  Open();
+  Plug(false);
+  Plug(true);
+  EXPECT_FALSE(presenter.Download().Busy());
+
+  // Turned on in SETUP: remembered beside user.set, which keeps its size.
+  desktop.settings = [](SettingsChoices& choices) {
+    EXPECT_FALSE(choices.downloadOnPlugIn);
+    choices.downloadOnPlugIn = true;
+    return true;
+  };
+  Run(kAreaSetup);
+  EXPECT_TRUE(workspace.DownloadOnPlugIn());
+  EXPECT_EQ(test::ReadBytes(paths.SettingsFile()).size(), UserSettings::kSize);
+  EXPECT_TRUE(LoadAutoDownload(AutoDownloadFile(paths)));
+  const auto storedDays = [&] {
+    presenter.Files().Release();
+    StepData steps;
+    EXPECT_TRUE(steps.Open(*paths.UserFile(ann.stepFile)));
+    return steps.GetCount();
+  };
+  const auto daysBefore = storedDays();
+
+  // The upload dialog's last choice was the clock alone: that is what runs,
+  // and the dialog is not asked.
+  UserSettings& settings = workspace.Settings();
+  settings.writeClock = 1;
+  settings.downloadData = 0;
+  const std::size_t asked = desktop.uploadOffered.size();
+  view.minimised = true;  // brought forward first
+  Plug(false);
+  Plug(true);
+  EXPECT_EQ(view.broughtForward, 2);
+  ASSERT_TRUE(presenter.Download().Busy());
+  ASSERT_TRUE(DownloadEnds());
+  EXPECT_EQ(desktop.uploadOffered.size(), asked);
+  EXPECT_TRUE(desktop.boxes.empty());
+  EXPECT_EQ(storedDays(), daysBefore) << "setting the clock stores nothing";
+
+  // With data chosen last, the week is stored, as UPLOAD stores it.
+  settings.writeClock = 0;
+  settings.downloadData = 1;
+  Plug(false);
+  Plug(true);
+  ASSERT_TRUE(presenter.Download().Busy());
+  ASSERT_TRUE(DownloadEnds());
+  EXPECT_TRUE(desktop.boxes.empty());
+  EXPECT_GT(storedDays(), daysBefore);
+
+  // Hidden in the tray: the user is logged out as before, nothing downloads.
+  view.hidden = true;
+  Plug(false);
+  Plug(true);
+  EXPECT_EQ(view.ended, kLogoutResult);
+  EXPECT_FALSE(presenter.Download().Busy());
+}
+
+TEST(AutoDownload, OnlyTheFilesOwnWordTurnsItOn) {
+  test::TempDir dir;
+  const fs::path file = dir / "download.ini";
+  EXPECT_FALSE(LoadAutoDownload(file)) << "no file";
+  ASSERT_TRUE(SaveAutoDownload(file, true));
+  EXPECT_TRUE(LoadAutoDownload(file));
+  ASSERT_TRUE(SaveAutoDownload(file, false));
+  EXPECT_FALSE(LoadAutoDownload(file));
+  for (const auto& [text, on] : std::vector<std::pair<std::string, bool>>{
+           {"download-when-plugged-in=1\r\n", true},
+           {"# a note\ndownload-when-plugged-in=1", true},
+           {"download-when-plugged-in=1\ndownload-when-plugged-in=0\n", false},
+           {"download-when-plugged-in=yes\n", false},
+           {"download-when-plugged-in = 1\n", false},
+           {"download-when-plugged-in-too=1\n", false},
+           {"", false},
+           {std::string(5000, '1'), false},
+       })
+    EXPECT_EQ((test::WriteText(file, text), LoadAutoDownload(file)), on) << text.substr(0, 60);
+  fs::remove(file);
+  fs::create_directory(file);
+  EXPECT_FALSE(LoadAutoDownload(file)) << "a folder";
+  EXPECT_FALSE(SaveAutoDownload(file, true)) << "a folder cannot be replaced";
+}
+
+TEST(AutoDownload, OnlyAnIdleMainWindowDownloadsByItself) {
+  for (const WindowState state :
+       {WindowState::None, WindowState::Login, WindowState::LoginHidden, WindowState::Main, WindowState::MainHidden}) {
+    for (const bool busy : {false, true}) {
+      EXPECT_FALSE(DownloadsByItself(false, state, busy));
+      EXPECT_EQ(DownloadsByItself(true, state, busy), state == WindowState::Main && !busy)
+          << static_cast<int>(state) << " " << busy;
+    }
+  }
 }
 
 TEST_F(MainPresenterTest, SetupSwitchesTheUnitsAndRemembersThemAndCancelKeepsThem) {

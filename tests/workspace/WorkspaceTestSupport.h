@@ -63,11 +63,13 @@ class RecordingMainView final : public RecordingWindow<RecordingDashboardView<Ma
   void SetPhoto(const std::optional<std::filesystem::path>& file) override { photo = file; }
   void SetProgressVisible(bool visible) override { progressVisible = visible; }
   void SetProgressText(const std::string& text) override { progressText = text; }
+  void SetProgressPercent(int percent) override { progressPercent = percent; }
 
   UserPanelTexts panel;
   std::optional<std::filesystem::path> photo;
   bool progressVisible = false;
   std::string progressText;
+  int progressPercent = -1;
 };
 
 // The base folder, the watch and the workspace of one run.

@@ -33,14 +33,17 @@ CSettingDlg::CSettingDlg(QWidget* parent)
       m_feet(new QRadioButton(QStringLiteral("feets"), this)),
       m_kg(new QRadioButton(QStringLiteral("kg"), this)),
       m_pound(new QRadioButton(QStringLiteral("pound"), this)),
-      m_handshakeBox(new QCheckBox(QStringLiteral("Handshake"), this)) {
+      m_handshakeBox(new QCheckBox(QStringLiteral("Handshake"), this)),
+      m_downloadBox(new QCheckBox(QStringLiteral("Download when the watch is plugged in"), this)) {
   setWindowTitle(QStringLiteral("Settings"));
   m_km->setObjectName(QStringLiteral("km"));
   m_feet->setObjectName(QStringLiteral("feets"));
   m_kg->setObjectName(QStringLiteral("kg"));
   m_pound->setObjectName(QStringLiteral("pound"));
   m_handshakeBox->setObjectName(QStringLiteral("handshake"));
+  // The watch's handshake stays settable from the program but out of sight.
   m_handshakeBox->hide();
+  m_downloadBox->setObjectName(QStringLiteral("downloadOnPlugIn"));
 
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
@@ -59,6 +62,7 @@ CSettingDlg::CSettingDlg(QWidget* parent)
   buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(groups);
+  layout->addWidget(m_downloadBox);
   layout->addWidget(m_handshakeBox);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -66,6 +70,7 @@ CSettingDlg::CSettingDlg(QWidget* parent)
   SetDistanceUnit(0);
   SetWeightUnit(0);
   SetHandshake(true);
+  SetDownloadOnPlugIn(false);
 }
 
 void CSettingDlg::SetDistanceUnit(int unit) {
@@ -83,10 +88,16 @@ void CSettingDlg::SetHandshake(bool checked) {
   m_handshakeBox->setChecked(checked);
 }
 
+void CSettingDlg::SetDownloadOnPlugIn(bool checked) {
+  m_downloadOnPlugIn = checked;
+  m_downloadBox->setChecked(checked);
+}
+
 void CSettingDlg::accept() {
   m_distanceUnit = m_feet->isChecked() ? 1 : 0;
   m_weightUnit = m_pound->isChecked() ? 1 : 0;
   m_handshake = m_handshakeBox->isChecked();
+  m_downloadOnPlugIn = m_downloadBox->isChecked();
   QDialog::accept();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The unit settings: lengths in km or feet and inches, weights in kg or
-// pounds. The caller hands in the current choices, runs the dialog and takes
-// them back whatever the result; Cancel leaves them as handed in.
+// pounds; and whether plugging the watch in downloads it. The caller hands in the current choices, runs the dialog and
+// takes them back whatever the result; Cancel leaves them as handed in.
 
 #include <QDialog>
 
@@ -20,10 +20,12 @@ class CSettingDlg : public QDialog {
   void SetWeightUnit(int unit);
   // The hidden "Handshake" box: its state goes through the dialog unchanged.
   void SetHandshake(bool checked);
+  void SetDownloadOnPlugIn(bool checked);
 
   int DistanceUnit() const { return m_distanceUnit; }
   int WeightUnit() const { return m_weightUnit; }
   bool Handshake() const { return m_handshake; }
+  bool DownloadOnPlugIn() const { return m_downloadOnPlugIn; }
 
   void accept() override;
 
@@ -31,11 +33,13 @@ class CSettingDlg : public QDialog {
   int m_distanceUnit = 0;
   int m_weightUnit = 0;
   bool m_handshake = true;
+  bool m_downloadOnPlugIn = false;
   QRadioButton* m_km;
   QRadioButton* m_feet;
   QRadioButton* m_kg;
   QRadioButton* m_pound;
   QCheckBox* m_handshakeBox;
+  QCheckBox* m_downloadBox;
 };
 
 }  // namespace tempovia

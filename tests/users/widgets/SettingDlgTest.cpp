@@ -45,15 +45,22 @@ TEST(SettingDlg, OkTakesTheOptionsAndCancelReturnsWhatWasHandedIn) {
     dialog.SetDistanceUnit(0);
     dialog.SetWeightUnit(1);
     dialog.SetHandshake(false);
+    dialog.SetDownloadOnPlugIn(false);
     dialog.show();
     Option(dialog, "feets")->click();
     Option(dialog, "kg")->click();
+    auto* download = dialog.findChild<QCheckBox*>(QStringLiteral("downloadOnPlugIn"));
+    ASSERT_NE(download, nullptr);
+    EXPECT_EQ(download->text(), QStringLiteral("Download when the watch is plugged in"));
+    EXPECT_TRUE(download->isVisible());
+    download->click();
     // The two groups are independent: choosing kg leaves feet chosen.
     EXPECT_TRUE(Option(dialog, "feets")->isChecked());
     Press(dialog, ok ? "ok" : "cancel");
     EXPECT_EQ(dialog.result(), ok ? QDialog::Accepted : QDialog::Rejected);
     EXPECT_EQ(dialog.DistanceUnit(), ok ? 1 : 0);
     EXPECT_EQ(dialog.WeightUnit(), ok ? 0 : 1);
+    EXPECT_EQ(dialog.DownloadOnPlugIn(), ok);
     EXPECT_FALSE(dialog.Handshake());
   }
 }
