@@ -212,24 +212,17 @@ void CDlgLogin::mousePressEvent(QMouseEvent* event) {
     RunArea(area);
     return;
   }
-  setCursor(Qt::SizeAllCursor);
-  if (windowHandle() != nullptr && windowHandle()->startSystemMove()) return;
-  m_dragOrigin = at;
+  m_drag.Press(*this, at);
 }
 
 void CDlgLogin::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
-  if (m_dragOrigin && (event->buttons() & Qt::LeftButton)) {
-    move(pos() + at - *m_dragOrigin);
-    return;
-  }
-  m_dragOrigin.reset();
+  if (m_drag.Move(*this, at, event->buttons())) return;
   setCursor(LoginHitTest(at.x(), at.y()) != kLoginNone ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
 void CDlgLogin::mouseReleaseEvent(QMouseEvent* event) {
-  m_dragOrigin.reset();
-  setCursor(Qt::ArrowCursor);
+  m_drag.End(*this);
   QDialog::mouseReleaseEvent(event);
 }
 

@@ -13,6 +13,7 @@
 
 #include "LoginPresenter.h"
 #include "ModalLoop.h"
+#include "SkinDrag.h"
 #include "SkinLayout.h"
 #include "TrayArea.h"
 #include "WindowCommands.h"
@@ -52,7 +53,7 @@ class CDlgLogin : public QDialog, public LoginView {
   CLabel& VersionLabel() const { return *m_version; }
   CTrayNotifyIcon& Tray() const { return *m_tray; }
   CHitAreaButton& AreaButton(int area) const { return *m_buttons[static_cast<std::size_t>(area)]; }
-  bool Dragging() const { return m_dragOrigin.has_value(); }
+  bool Dragging() const { return m_drag.Dragging(); }
 
   // LoginView
   void ShowUserName(const std::string& text) override;
@@ -77,7 +78,7 @@ class CDlgLogin : public QDialog, public LoginView {
   AppContext& m_app;
   bool m_startInTray = false;
   bool m_started = false;
-  std::optional<QPoint> m_dragOrigin;
+  SkinDrag m_drag;
   ModalLoop m_modal;
 
   CExStatic* m_background = nullptr;  // children

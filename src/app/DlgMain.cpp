@@ -295,27 +295,19 @@ void CDlgMain::mousePressEvent(QMouseEvent* event) {
     RunArea(area, true, at);
     return;
   }
-  setCursor(Qt::SizeAllCursor);
-  // The desktop moves the window where it can (Wayland allows nothing else).
-  if (windowHandle() != nullptr && windowHandle()->startSystemMove()) return;
-  m_dragOrigin = at;
+  m_drag.Press(*this, at);
 }
 
 void CDlgMain::mouseMoveEvent(QMouseEvent* event) {
   m_presenter.ClearRepeat();
   const QPoint at = event->position().toPoint();
-  if (m_dragOrigin && (event->buttons() & Qt::LeftButton)) {
-    move(pos() + at - *m_dragOrigin);
-    return;
-  }
-  m_dragOrigin.reset();
+  if (m_drag.Move(*this, at, event->buttons())) return;
   const bool overArea = m_presenter.Started() && m_presenter.AreaAt(at.x(), at.y()) != kAreaNone;
   setCursor(overArea ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
 void CDlgMain::mouseReleaseEvent(QMouseEvent* event) {
-  m_dragOrigin.reset();
-  setCursor(Qt::ArrowCursor);
+  m_drag.End(*this);
   m_presenter.ClearRepeat();
   QDialog::mouseReleaseEvent(event);
 }

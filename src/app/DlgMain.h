@@ -17,6 +17,7 @@
 
 #include "MainPresenter.h"
 #include "ModalLoop.h"
+#include "SkinDrag.h"
 #include "SkinLayout.h"
 #include "TrayArea.h"
 #include "Version.h"
@@ -75,7 +76,7 @@ class CDlgMain : public QDialog, public MainView {
   CTrayNotifyIcon& Tray() const { return *m_tray; }
   CHitAreaButton& AreaButton(int area) const { return *m_areaButtons[static_cast<std::size_t>(area)]; }
   bool ProgressVisible() const { return m_progressVisible; }
-  bool Dragging() const { return m_dragOrigin.has_value(); }
+  bool Dragging() const { return m_drag.Dragging(); }
 
   // DashboardView
   void ShowKind(ChartKind kind) override;
@@ -132,7 +133,7 @@ class CDlgMain : public QDialog, public MainView {
   QTimer m_timer;
   bool m_progressVisible = false;
   ModalLoop m_modal;
-  std::optional<QPoint> m_dragOrigin;  // client point where a manual drag began
+  SkinDrag m_drag;
   MainPresenter m_presenter;
 };
 
