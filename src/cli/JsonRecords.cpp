@@ -1,47 +1,11 @@
 #include "JsonRecords.h"
 
-#include <cstdio>
-
 #include "JsonPaths.h"
 #include "Windows1252.h"
 
 namespace tempovia::cli {
 
 using Json = nlohmann::ordered_json;
-
-namespace {
-
-// The fields a downloaded session and a stored one share, by the same names
-// and in the same order, appended to an object.
-template <class Session>
-void AddSessionFields(Json& json, const Session& e) {
-  json["year"] = e.year;
-  json["month"] = e.month;
-  json["day"] = e.day;
-  json["startHour"] = e.startHour;
-  json["startMinute"] = e.startMinute;
-  json["startSecond"] = e.startSecond;
-  json["durationHours"] = e.durationHours;
-  json["durationMinutes"] = e.durationMinutes;
-  json["durationSeconds"] = e.durationSeconds;
-  json["durationHundredths"] = e.durationHundredths;
-  json["steps"] = e.steps;
-  json["calories"] = e.calories;
-  json["distance"] = e.distance;
-  json["minHeartRate"] = e.minHeartRate;
-  json["avgHeartRate"] = e.avgHeartRate;
-  json["maxHeartRate"] = e.maxHeartRate;
-  json["fatBurnt"] = e.fatBurnt;
-  json["avgSpeed"] = e.avgSpeed;
-}
-
-}  // namespace
-
-std::string DateText(int yearsSince2000, int month, int day) {
-  char text[40];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", 2000 + yearsSince2000, month, day);
-  return text;
-}
 
 Json ToJson(const UserRecord& user, bool valid) {
   Json dayOrder = Json::array();
@@ -91,36 +55,6 @@ Json ExercisesToJson(const CExerciseRecord& exercises) {
     entries.push_back(ToJson(exercises.Entry(slot), slot));
   }
   return Json{{"count", exercises.Count()}, {"order", order}, {"entries", entries}};
-}
-
-Json ToJson(const DayRecord& d) {
-  return Json{{"date", DateText(d.year, d.month, d.day)},
-              {"id", d.id},
-              {"year", d.year},
-              {"month", d.month},
-              {"day", d.day},
-              {"steps", d.steps},
-              {"calories", d.calories},
-              {"distance", d.distance},
-              {"avgSpeed", d.avgSpeed},
-              {"minHeartRate", d.minHeartRate},
-              {"avgHeartRate", d.avgHeartRate},
-              {"maxHeartRate", d.maxHeartRate},
-              {"fatBurnt", d.fatBurnt},
-              {"exerciseHours", d.exerciseHours},
-              {"exerciseMinutes", d.exerciseMinutes},
-              {"exerciseSeconds", d.exerciseSeconds},
-              {"aux1", d.aux1},
-              {"aux2", d.aux2},
-              {"note", Windows1252ToUtf8(d.note)}};
-}
-
-Json ToJson(const StoredExercise& e) {
-  char time[40];
-  std::snprintf(time, sizeof time, "%02d:%02d:%02d", e.startHour, e.startMinute, e.startSecond);
-  Json json{{"date", DateText(e.year, e.month, e.day)}, {"time", time}, {"id", e.id}};
-  AddSessionFields(json, e);
-  return json;
 }
 
 Json ToJson(const LocalUserRecord& u) {

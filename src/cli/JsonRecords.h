@@ -1,33 +1,31 @@
 #pragma once
-// The records as JSON objects for scripts, with the records' own field names.
-// Text fields are converted from their stored Windows-1252 bytes to UTF-8.
+// The records as JSON objects for scripts, with the records' own field names
+// (stored days and sessions: RecordJson.h). Text fields are converted from
+// their stored Windows-1252 bytes to UTF-8.
 
 #include <nlohmann/json.hpp>
 
-#include "DayRecord.h"
 #include "ExerciseRecord.h"
 #include "LocalUserRecord.h"
+#include "RecordJson.h"
 #include "StepRecord.h"
-#include "StoredExercise.h"
 #include "UserRecord.h"
 #include "WatchProbe.h"
 
 namespace tempovia::cli {
 
+using tempovia::DateText;
+using tempovia::ToJson;
+
 nlohmann::ordered_json ToJson(const UserRecord& user, bool valid);
 nlohmann::ordered_json ToJson(const StepDay& day, int slot);
 nlohmann::ordered_json ToJson(const ExerciseEntry& entry, int slot);
 nlohmann::ordered_json ExercisesToJson(const CExerciseRecord& exercises);
-nlohmann::ordered_json ToJson(const DayRecord& day);
-nlohmann::ordered_json ToJson(const StoredExercise& exercise);
 // Never includes the password.
 nlohmann::ordered_json ToJson(const LocalUserRecord& user);
 // present, openable, path, reason and fix (null when there is nothing to
 // say), permissionDenied, interfaces; pathBytes beside a path that is not
 // UTF-8 (JsonPaths.h). Scripts rely on these names.
 nlohmann::ordered_json ToJson(const WatchProbe& probe);
-
-// "YYYY-MM-DD" of a stored date (years since 2000).
-std::string DateText(int yearsSince2000, int month, int day);
 
 }  // namespace tempovia::cli

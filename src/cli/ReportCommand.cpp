@@ -1,11 +1,18 @@
 #include <filesystem>
+#include <cstdint>
 #include <memory>
+#include <span>
+#include <tuple>
+#include <vector>
 
 #include "CliError.h"
 #include "Commands.h"
 #include "ExerciseDB.h"
+#include "FileWriter.h"
 #include "JsonPaths.h"
 #include "PrintPDF.h"
+#include "ReportCsv.h"
+#include "ReportRows.h"
 #include "StepData.h"
 
 namespace tempovia::cli {
@@ -23,6 +30,7 @@ struct ReportOptions {
   std::string chart;
   bool imperial = false;
   bool metric = false;
+  bool csv = false;
 };
 
 int SortKey(const std::string& sort) {
@@ -53,11 +61,16 @@ Json MakeReport(CliContext& context, const ReportOptions& options) {
   StepData steps;
   if (!steps.TryOpenForReading(stepPath)) throw CliError("Failed to open Step Data: " + steps.LastError());
   if (detail) report.AddWalkingSummary(from, to, user, steps, sortKey);
+  const bool csv = options.csv && detail;
+  std::vector<DayRecord> days;
+  if (csv) days = ReportDays(from, to, steps, sortKey);
   steps.Close();
 
   CExerciseDB exercises;
   if (!exercises.TryOpenForReading(exercisePath)) throw CliError("Failed to open Exercise Data: " + exercises.LastError());
   if (detail) report.AddExerciseReport(from, to, user, exercises, sortKey);
+  std::vector<StoredExercise> sessions;
+  if (csv) sessions = ReportSessions(from, to, exercises, sortKey);
   exercises.Close();
   if (!options.chart.empty()) report.AddChartPage(options.chart);
 
@@ -68,6 +81,18 @@ Json MakeReport(CliContext& context, const ReportOptions& options) {
   Json json = Json::object();
   SetPath(json, "path", written.string());
   json["pages"] = pages;
+  if (csv) {
+    // The window's "Also save as CSV": the same rows beside the PDF.
+    const ReportCsvNames names = CsvNamesFor(written.filename().string());
+    for (const auto& [field, name, text] : {std::tuple{"daysCsv", names.days, DaysCsv(days)},
+                                            std::tuple{"sessionsCsv", names.sessions, SessionsCsv(sessions)}}) {
+      const std::filesystem::path path = written.parent_path() / name;
+      const Status csvSaved =
+          SaveUserFile(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+      if (!csvSaved) throw CliError("The PDF file was saved, but not the CSV file: " + csvSaved.message());
+      SetPath(json, field, path.string());
+    }
+  }
   return json;
 }
 
@@ -87,6 +112,8 @@ void AddReportCommand(CLI::App& app, CliContext& context) {
   report->add_option("--chart", options->chart, "A JPEG picture for the chart page");
   auto* imperial = report->add_flag("--imperial", options->imperial, "Miles instead of kilometres");
   report->add_flag("--metric", options->metric, "Kilometres whatever the settings say")->excludes(imperial);
+  report->add_flag("--csv", options->csv,
+                   "Also save the rows as \"<name> days.csv\" and \"<name> sessions.csv\" beside the PDF");
   report->callback([&context, options] { context.Print(MakeReport(context, *options)); });
 }
 

@@ -151,7 +151,7 @@ void RenderReportOptions(Writer& writer) {
   CDlgPrint dialog(nullptr, clock);
   dialog.SetOutputFolder(QStringLiteral("/home/anna/Documents/Walking reports/2008"));
   dialog.show();
-  for (const char* box : {"chart", "detailedData", "sortStep"})
+  for (const char* box : {"chart", "detailedData", "sortStep", "alsoCsv"})
     dialog.findChild<QCheckBox*>(QLatin1String(box))->click();
   dialog.findChild<QComboBox*>(QStringLiteral("fromMonth"))->setCurrentIndex(1);
   dialog.findChild<QComboBox*>(QStringLiteral("fromDay"))->setCurrentIndex(0);

@@ -10,6 +10,7 @@
 #include "LocalUserRecord.h"
 #include "Printf.h"
 #include "ReportLayout.h"
+#include "ReportRows.h"
 #include "StepData.h"
 #include "Trace.h"
 #include "Units.h"
@@ -166,18 +167,9 @@ bool CPrintPDF::AddWalkingSummary(year_month_day from, year_month_day to, const 
   if (!EnsureDocument()) return false;
   m_title = "Walking Summary";
   m_userName = user.name;
-  if (sys_days{from} > sys_days{to}) std::swap(from, to);
   if (!StartTablePage(false)) return false;
 
-  std::vector<DayRecord> kept;
-  const int count = steps.GetCount();
-  if (count > 0) {
-    kept.reserve(static_cast<std::size_t>(count));
-    DayRecord record;
-    for (sys_days day = sys_days{from}; day <= sys_days{to}; day += std::chrono::days{1})
-      if (steps.FindByDate(year_month_day{day}, record) && record.steps > 0) kept.push_back(record);
-  }
-  StepData::Sort(kept, sortKey);
+  const std::vector<DayRecord> kept = ReportDays(from, to, steps, sortKey);
 
   const auto& columns = WalkingSummaryColumns();
   int row = 0;
@@ -214,20 +206,9 @@ bool CPrintPDF::AddExerciseReport(year_month_day from, year_month_day to, const 
   if (!EnsureDocument()) return false;
   m_title = "Exercise Report";
   m_userName = user.name;
-  if (sys_days{from} > sys_days{to}) std::swap(from, to);
   if (!StartTablePage(true)) return false;
 
-  std::vector<StoredExercise> kept;
-  const int count = exercises.GetCount();
-  if (count > 0 && exercises.MoveFirst()) {
-    kept.reserve(static_cast<std::size_t>(count));
-    do {
-      const StoredExercise& e = exercises.Current();
-      const sys_days start{e.Date()};
-      if (e.hidden == 0 && start >= sys_days{from} && start <= sys_days{to}) kept.push_back(e);
-    } while (exercises.MoveNextActive());
-  }
-  CExerciseDB::Sort(kept, sortKey);
+  const std::vector<StoredExercise> kept = ReportSessions(from, to, exercises, sortKey);
 
   const auto& columns = ExerciseReportColumns();
   int row = 0;

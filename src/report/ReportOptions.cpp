@@ -99,6 +99,7 @@ ReportEnabled EnabledControls(const ReportOptions& options) {
   ReportEnabled enabled;
   enabled.range = options.detail;
   enabled.sort = options.detail;
+  enabled.csv = options.detail;
   enabled.create = !options.fileName.empty() && !options.folder.empty() && (options.chart || options.detail);
   return enabled;
 }

@@ -32,6 +32,7 @@ enum class SortBox { Date, HeartRate, Step, Speed };
 struct ReportEnabled {
   bool range = false;   // the six range lists
   bool sort = false;    // the sort boxes
+  bool csv = false;     // "Also save as CSV": the files hold the range's rows
   bool create = false;  // "Create PDF File"
   bool browse = true;   // "..." is never disabled
 };
@@ -47,6 +48,7 @@ struct ReportOptions {
   bool sortSpeed = false;
   DateEntries from;
   DateEntries to;
+  bool csv = false;  // also the rows as "<name> days.csv" and "<name> sessions.csv"
 };
 
 // "Exercise Report 2008-Mar-05.pdf": English month names whatever the

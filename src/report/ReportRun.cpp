@@ -1,11 +1,17 @@
 #include "ReportRun.h"
 
+#include <cstdint>
 #include <optional>
+#include <span>
+#include <utility>
 
 #include "ExerciseDB.h"
+#include "FileWriter.h"
 #include "Notice.h"
 #include "PrintPDF.h"
+#include "ReportCsv.h"
 #include "ReportFolder.h"
+#include "ReportRows.h"
 #include "ReportTarget.h"
 #include "StepData.h"
 #include "Trace.h"
@@ -19,6 +25,7 @@ namespace fs = std::filesystem;
 
 constexpr char kStepDataNotOpened[] = "Failed to open Step Data";
 constexpr char kExerciseDataNotOpened[] = "Failed to open Exercise Data";
+constexpr char kCsvNotSaved[] = "The PDF file was saved, but a CSV file beside it could not be";
 
 // The only place the finished document reaches the disk: when the writer
 // learns to save through a temporary file, nothing else here changes.
@@ -41,6 +48,10 @@ Status OpenUserFile(File& file, const StorePaths& paths, const std::string& stor
   return Status::Ok();
 }
 
+Status SaveCsv(const fs::path& path, const std::string& text) {
+  return SaveUserFile(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
 }  // namespace
 
 ReportRequest MakeReportRequest(const ReportOptions& options, const fs::path& picture) {
@@ -52,6 +63,7 @@ ReportRequest MakeReportRequest(const ReportOptions& options, const fs::path& pi
   request.chart = options.chart;
   request.detail = options.detail;
   request.sortKey = SortKey(options);
+  request.csv = options.csv && options.detail;
   request.picture = picture;
   return request;
 }
@@ -79,12 +91,17 @@ ReportResult WriteReport(const ReportRequest& request, const LocalUserRecord& us
   writer.SetDistanceUnit(settings.distanceUnit == 1);
   const fs::path output = fs::path(request.folder) / request.fileName;
 
+  const bool csv = request.csv && request.detail;
+  std::vector<DayRecord> csvDays;
+  std::vector<StoredExercise> csvSessions;
+
   StepData steps;
   if (Status opened = OpenUserFile(steps, paths, user.stepFile, kStepDataNotOpened); !opened) {
     result.status = std::move(opened);
     return result;
   }
   if (request.detail) writer.AddWalkingSummary(request.from, request.to, user, steps, request.sortKey);
+  if (csv) csvDays = ReportDays(request.from, request.to, steps, request.sortKey);
   steps.Close();
 
   CExerciseDB exercises;
@@ -93,6 +110,7 @@ ReportResult WriteReport(const ReportRequest& request, const LocalUserRecord& us
     return result;
   }
   if (request.detail) writer.AddExerciseReport(request.from, request.to, user, exercises, request.sortKey);
+  if (csv) csvSessions = ReportSessions(request.from, request.to, exercises, request.sortKey);
   exercises.Close();
   if (request.chart) writer.AddChartPage(request.picture);
 
@@ -101,6 +119,21 @@ ReportResult WriteReport(const ReportRequest& request, const LocalUserRecord& us
   if (!result.status) {
     ShowNotice(NoticeIcon::Warning, result.status.message());
     result.pages = 0;
+    return result;
+  }
+  if (csv) {
+    const ReportCsvNames names = CsvNamesFor(request.fileName);
+    const std::pair<std::string, std::string> files[] = {{names.days, DaysCsv(csvDays)},
+                                                         {names.sessions, SessionsCsv(csvSessions)}};
+    for (const auto& [name, text] : files) {
+      const fs::path path = fs::path(request.folder) / name;
+      if (Status saved = SaveCsv(path, text); !saved) {
+        ShowNotice(NoticeIcon::Warning, std::string(kCsvNotSaved) + "\n\n" + saved.message());
+        result.status = Status::Error(std::string(kCsvNotSaved) + ": " + saved.message());
+        return result;
+      }
+      result.csvWritten.push_back(path);
+    }
   }
   return result;
 }

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "LocalUserRecord.h"
 #include "ReportOptions.h"
@@ -25,6 +26,7 @@ struct ReportRequest {
   bool chart = false;
   bool detail = false;
   int sortKey = 0;
+  bool csv = false;  // the detailed rows also as CSV files beside the PDF
   std::filesystem::path picture;  // the window picture for the chart page
 };
 
@@ -35,13 +37,16 @@ struct ReportResult {
   // Why no report was written; every failure has already been shown to the
   // user as a notice by then, so the caller need not show it again.
   Status status = Status::Ok();
-  std::filesystem::path written;  // the PDF, when status is ok
+  std::filesystem::path written;  // the PDF, when it was saved
+  std::vector<std::filesystem::path> csvWritten;  // the CSV files saved beside it
   int pages = 0;
   bool folderKept = false;  // the folder became the last report folder in user.set
 };
 
 // Runs the report for the logged-in user; the distance unit comes from the
-// settings. A successful report is not announced.
+// settings. A successful report is not announced. The CSV files are saved
+// only after the PDF was: a CSV file that cannot be saved is told and makes
+// the result a failure, with the PDF kept.
 ReportResult WriteReport(const ReportRequest& request, const LocalUserRecord& user, const StorePaths& paths,
                          UserSettings& settings);
 

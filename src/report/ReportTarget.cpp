@@ -5,10 +5,13 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <system_error>
+#include <vector>
 
 #include "Notice.h"
+#include "ReportCsv.h"
 #include "ReportLayout.h"
 #include "StorePaths.h"
 #include "Trace.h"
@@ -38,8 +41,12 @@ int TryCreateIn(const fs::path& folder) {
 }  // namespace
 
 ReportTarget ResolveReportTarget(const std::string& folder, const std::string& fileName) {
+  return ResolveFileTarget(folder, WithPdfEnding(fileName));
+}
+
+ReportTarget ResolveFileTarget(const std::string& folder, const std::string& fileName) {
   ReportTarget target;
-  target.fileName = WithPdfEnding(fileName);
+  target.fileName = fileName;
   target.plainName = StorePaths::IsPlainFileName(target.fileName);
   // A name with a separator could point anywhere (an absolute one replaces
   // the folder): it is refused before anything is looked up.
@@ -75,10 +82,19 @@ ConfirmResult ConfirmReportOptions(ReportOptions& options, const OverwriteQuesti
     result.warning = kCannotCreateReport;
     return result;
   }
-  if (target.exists && !askOverwrite(kOverwriteReportQuestion)) return result;
-  if (const Status check = CheckReportTarget(target); !check) {
-    result.warning = check.message();
-    return result;
+  std::vector<ReportTarget> targets{target};
+  if (options.csv && options.detail) {
+    const ReportCsvNames names = CsvNamesFor(target.fileName);
+    targets.push_back(ResolveFileTarget(options.folder, names.days));
+    targets.push_back(ResolveFileTarget(options.folder, names.sessions));
+  }
+  const bool exists = std::any_of(targets.begin(), targets.end(), [](const ReportTarget& t) { return t.exists; });
+  if (exists && !askOverwrite(kOverwriteReportQuestion)) return result;
+  for (const ReportTarget& each : targets) {
+    if (const Status check = CheckReportTarget(each); !check) {
+      result.warning = check.message();
+      return result;
+    }
   }
   options.fileName = target.fileName;
   result.accepted = true;

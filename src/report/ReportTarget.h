@@ -18,13 +18,16 @@ inline constexpr char kOverwriteReportQuestion[] = "Output File Already Exist\n\
 inline constexpr char kCannotCreateReport[] = "Unable to create PDF file\n\nPlease check the folder and filename";
 
 struct ReportTarget {
-  std::string fileName;        // ends with ".pdf" in some letter case
+  std::string fileName;        // a PDF's ends with ".pdf" in some letter case
   std::filesystem::path path;  // the folder with the file name in it
   bool plainName = false;      // a name that stays inside the folder
   bool exists = false;         // something is there already (a dangling link too)
 };
 
+// The PDF of that name, its ".pdf" ending added when missing.
 ReportTarget ResolveReportTarget(const std::string& folder, const std::string& fileName);
+// Any other file the report writes, by its name as given.
+ReportTarget ResolveFileTarget(const std::string& folder, const std::string& fileName);
 
 // Whether a report can be written to the target, found without touching it:
 // a plain name the file system accepts, an existing folder in which a new
@@ -42,7 +45,9 @@ using OverwriteQuestion = std::function<bool(const std::string& question)>;
 
 // "Create PDF File": on acceptance options.fileName holds the name with its
 // ending; otherwise the options are left as they were and the dialog stays
-// open (with the warning shown, if any).
+// open (with the warning shown, if any). With the CSV files chosen they are
+// checked as the PDF is, and the overwrite question is asked once when any
+// of the three exists.
 ConfirmResult ConfirmReportOptions(ReportOptions& options, const OverwriteQuestion& askOverwrite);
 
 }  // namespace tempovia

@@ -16,6 +16,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "CsvReading.h"
 #include "ExerciseDB.h"
 #include "FileContents.h"
 #include "Process.h"
@@ -27,111 +28,15 @@ namespace tempovia {
 namespace {
 
 using nlohmann::json;
+using test::CsvRows;
+using test::ExpectCsvMatchesJson;
 using test::ProcessResult;
+using test::ReadCsv;
 
 constexpr char kToday[] = "2009-01-05";
 const std::chrono::year_month_day kTodayDate{std::chrono::year{2009}, std::chrono::month{1}, std::chrono::day{5}};
 
 using OrderedJson = nlohmann::ordered_json;
-using CsvRows = std::vector<std::vector<std::string>>;
-
-// A strict reader of RFC 4180 text, written apart from the tool's writer:
-// every row ends in CRLF; a quoted field may hold commas, line breaks and
-// doubled quotes; anything else fails the test.
-CsvRows ReadCsv(const std::string& text) {
-  CsvRows rows;
-  std::vector<std::string> row;
-  std::string field;
-  bool quoted = false;      // inside a quoted field
-  bool wasQuoted = false;   // the field was quoted and has closed
-  bool rowStarted = false;  // a field has begun since the last row ended
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (quoted) {
-      if (c != '"') {
-        field += c;
-      } else if (i + 1 < text.size() && text[i + 1] == '"') {
-        field += '"';
-        ++i;
-      } else {
-        quoted = false;
-        wasQuoted = true;
-      }
-      continue;
-    }
-    if (c == ',' || c == '\r') {
-      row.push_back(field);
-      field.clear();
-      wasQuoted = false;
-      rowStarted = c == ',';
-      if (c == '\r') {
-        if (i + 1 >= text.size() || text[i + 1] != '\n') {
-          ADD_FAILURE() << "a CR without LF at byte " << i;
-          return rows;
-        }
-        ++i;
-        rows.push_back(row);
-        row.clear();
-      }
-      continue;
-    }
-    if (c == '\n') {
-      ADD_FAILURE() << "a line ends without CR at byte " << i;
-      return rows;
-    }
-    if (c == '"' && field.empty() && !wasQuoted) {
-      quoted = true;
-      rowStarted = true;
-      continue;
-    }
-    if (c == '"' || wasQuoted) {
-      ADD_FAILURE() << "a stray quote at byte " << i;
-      return rows;
-    }
-    field += c;
-    rowStarted = true;
-  }
-  if (quoted || rowStarted || !row.empty()) ADD_FAILURE() << "the last row does not end in CRLF";
-  return rows;
-}
-
-// Checks CSV output against the JSON output of the same listing: the header
-// holds the JSON field names in order, and every field reads back as the
-// JSON value (numbers with a dot, exactly; null as nothing).
-void ExpectCsvMatchesJson(const std::string& csv, const OrderedJson& list, const std::vector<std::string>& names) {
-  const CsvRows rows = ReadCsv(csv);
-  ASSERT_EQ(rows.size(), list.size() + 1) << csv;
-  EXPECT_EQ(rows[0], names);
-  for (std::size_t r = 0; r < list.size(); ++r) {
-    const OrderedJson& object = list[r];
-    const std::vector<std::string>& row = rows[r + 1];
-    ASSERT_EQ(row.size(), names.size()) << "row " << r;
-    std::size_t column = 0;
-    for (const auto& [name, value] : object.items()) {
-      ASSERT_LT(column, names.size());
-      EXPECT_EQ(name, names[column]);
-      const std::string& field = row[column++];
-      SCOPED_TRACE("row " + std::to_string(r) + ", " + name + " = \"" + field + "\"");
-      if (value.is_string()) {
-        EXPECT_EQ(field, value.get<std::string>());
-      } else if (value.is_boolean()) {
-        EXPECT_EQ(field, value.get<bool>() ? "true" : "false");
-      } else if (value.is_null()) {
-        EXPECT_EQ(field, "");
-      } else if (value.is_number_integer()) {
-        EXPECT_EQ(field, std::to_string(value.get<long long>()));
-      } else {
-        ASSERT_TRUE(value.is_number_float());
-        EXPECT_EQ(field.find_first_not_of("0123456789.-+e"), std::string::npos);
-        double read = 0;
-        const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), read);
-        EXPECT_TRUE(error == std::errc() && end == field.data() + field.size());
-        EXPECT_EQ(read, value.get<double>());
-      }
-    }
-  }
-}
-
 std::vector<std::string> Keys(const OrderedJson& object) {
   std::vector<std::string> keys;
   for (const auto& [key, value] : object.items()) keys.push_back(key);
@@ -393,6 +298,34 @@ TEST_F(CliTest, ReportWritesAPdfWithBothTables) {
                                      (m_dir / "x").string(), "--no-detail"});
   EXPECT_EQ(nothing.exitCode, 2);
   EXPECT_FALSE(std::filesystem::exists(m_dir / "x.pdf"));
+}
+
+TEST_F(CliTest, ReportCsvFilesHoldTheReportsRowsInTheListingsColumns) {
+  AddUser();
+  RunJson({"--simulate-watch", "--simulate-instant", "download", "--user", "Ann"});
+  const json written = RunJson({"report", "--user", "Ann", "--from", "2008-12-01", "--to", "2009-01-31", "--out",
+                                (m_dir / "Ann.PDF").string(), "--csv"});
+  EXPECT_EQ(written["daysCsv"], (m_dir / "Ann days.csv").string());
+  EXPECT_EQ(written["sessionsCsv"], (m_dir / "Ann sessions.csv").string());
+
+  // The report lists the days with steps, by date; the listing every day.
+  OrderedJson days = OrderedJson::parse(Run({"days", "--user", "Ann"}).out);
+  OrderedJson walked = OrderedJson::array();
+  for (const OrderedJson& day : days)
+    if (day["steps"].get<double>() > 0) walked.push_back(day);
+  ASSERT_FALSE(walked.empty());
+  std::stable_sort(walked.begin(), walked.end(),
+                   [](const OrderedJson& a, const OrderedJson& b) { return a["date"] < b["date"]; });
+  ExpectCsvMatchesJson(test::ReadText(m_dir / "Ann days.csv"), walked, Keys(days[0]));
+  const OrderedJson sessions = OrderedJson::parse(Run({"exercises", "--user", "Ann"}).out);
+  ASSERT_FALSE(sessions.empty());
+  ExpectCsvMatchesJson(test::ReadText(m_dir / "Ann sessions.csv"), sessions, Keys(sessions[0]));
+
+  // Without the detailed tables there are no rows to save.
+  test::WriteText(m_dir / "chart.jpg", "\xFF\xD8\xFF\xD9");
+  RunJson({"report", "--user", "Ann", "--from", "2008-12-01", "--to", "2009-01-31", "--out",
+           (m_dir / "chart").string(), "--no-detail", "--chart", (m_dir / "chart.jpg").string(), "--csv"});
+  EXPECT_FALSE(std::filesystem::exists(m_dir / "chart days.csv"));
 }
 
 struct TableCell {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -9,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "CsvReading.h"
+#include "FileContents.h"
 #include "NoticeRecorder.h"
 #include "PdfText.h"
 #include "ReportFolder.h"
@@ -119,6 +122,69 @@ TEST_F(ReportRunTest, UnitAndSortOrderReachTheTables) {
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0].substr(0, 14), "04-03-08 12000");
   EXPECT_EQ(rows[2].substr(0, 13), "03-03-08 4000");
+}
+
+// The column of a CSV file's header row that holds name.
+std::size_t Column(const test::CsvRows& rows, const std::string& name) {
+  const auto found = std::find(rows.at(0).begin(), rows.at(0).end(), name);
+  EXPECT_NE(found, rows[0].end()) << name;
+  return static_cast<std::size_t>(found - rows[0].begin());
+}
+
+std::vector<std::string> ColumnOf(const test::CsvRows& rows, const std::string& name) {
+  const std::size_t column = Column(rows, name);
+  std::vector<std::string> values;
+  for (std::size_t r = 1; r < rows.size(); ++r) values.push_back(rows[r].at(column));
+  return values;
+}
+
+TEST_F(ReportRunTest, CsvFilesBesideThePdfHoldItsRowsInItsOrder) {
+  {
+    StepData steps;
+    ASSERT_TRUE(steps.Open(*m_sample.paths.UserFile(m_sample.user.stepFile)));
+    steps.Current() = test::SampleDay(2008, 3, 6, 0);  // no steps: not in the walking summary
+    ASSERT_TRUE(steps.MergeDay());
+  }
+  ReportOptions options;
+  options.detail = true;
+  options.sortStep = true;
+  options.csv = true;
+  options.folder = m_out.string();
+  options.fileName = "March.PDF";
+  options.from = DateEntries{2, 0, 8};
+  options.to = DateEntries{2, 30, 8};
+  const ReportResult result = Run(MakeReportRequest(options, {}));
+  ASSERT_TRUE(result.status.ok()) << result.status.message();
+  EXPECT_EQ(result.csvWritten, (std::vector<fs::path>{m_out / "March days.csv", m_out / "March sessions.csv"}));
+  EXPECT_TRUE(m_notices.Texts().empty());
+
+  const test::CsvRows days = test::ReadCsv(test::ReadText(m_out / "March days.csv"));
+  EXPECT_EQ(ColumnOf(days, "date"), (std::vector<std::string>{"2008-03-04", "2008-03-05", "2008-03-03"}));
+  EXPECT_EQ(ColumnOf(days, "steps"), (std::vector<std::string>{"12000.0", "8000.0", "4000.0"}));
+  const test::CsvRows sessions = test::ReadCsv(test::ReadText(m_out / "March sessions.csv"));
+  EXPECT_EQ(ColumnOf(sessions, "date"), (std::vector<std::string>{"2008-03-05", "2008-03-04"}));
+  EXPECT_EQ(ColumnOf(sessions, "time"), (std::vector<std::string>{"18:00:00", "07:00:00"}));
+
+  // Without the detailed rows there is nothing to save.
+  options.detail = false;
+  options.chart = true;
+  options.fileName = "Chart.pdf";
+  EXPECT_TRUE(Run(MakeReportRequest(options, m_picture)).csvWritten.empty());
+  EXPECT_FALSE(fs::exists(m_out / "Chart days.csv"));
+}
+
+TEST_F(ReportRunTest, ACsvFileThatCannotBeSavedIsToldAndThePdfStays) {
+  fs::create_directory(m_out / "March sessions.csv");
+  ReportRequest request = Request(false, true);
+  request.csv = true;
+  const ReportResult result = Run(request);
+  EXPECT_FALSE(result.status.ok());
+  EXPECT_EQ(result.written, m_out / "March.pdf");
+  EXPECT_EQ(test::PdfPageCount(m_out / "March.pdf"), 2);
+  EXPECT_EQ(result.csvWritten, std::vector<fs::path>{m_out / "March days.csv"});
+  ASSERT_EQ(m_notices.Texts().size(), 1u);
+  EXPECT_TRUE(Contains(m_notices.Texts()[0], "March sessions.csv")) << m_notices.Texts()[0];
+  EXPECT_TRUE(Contains(m_notices.Texts()[0], "PDF file was saved")) << m_notices.Texts()[0];
 }
 
 TEST_F(ReportRunTest, TheFolderBecomesTheLastReportFolderInUserSet) {

@@ -64,6 +64,37 @@ TEST_F(ConfirmTest, TheEndingIsAddedBeforeTheExistenceCheck) {
   EXPECT_EQ(m_questions.size(), 2u);
 }
 
+TEST_F(ConfirmTest, TheCsvFilesAreCheckedAsThePdfWithOneQuestionForAllThree) {
+  const std::string folder = m_dir.Path().string();
+  test::WriteText(m_dir / "March days.csv", "old");
+  // Not chosen, or without the detailed rows, they are no concern.
+  m_options.csv = true;
+  EXPECT_TRUE(Confirm(folder, "March").accepted);
+  EXPECT_TRUE(m_questions.empty());
+  m_options.detail = true;
+  EXPECT_FALSE(Confirm(folder, "March").accepted);
+  ASSERT_EQ(m_questions.size(), 1u);
+  EXPECT_EQ(m_questions[0], kOverwriteReportQuestion);
+  test::WriteText(m_dir / "March.pdf", "old");
+  m_questions.clear();
+  EXPECT_TRUE(Confirm(folder, "March", {true}).accepted);
+  EXPECT_EQ(m_questions.size(), 1u);
+
+  // A folder where a CSV file would go, and a name the PDF fits but the
+  // longer CSV name does not.
+  fs::create_directory(m_dir / "May sessions.csv");
+  m_questions.clear();
+  ConfirmResult refused = Confirm(folder, "May", {true});
+  EXPECT_FALSE(refused.accepted);
+  EXPECT_EQ(refused.warning, kCannotCreateReport);
+  const std::string longName(245, 'a');
+  refused = Confirm(folder, longName);
+  EXPECT_FALSE(refused.accepted);
+  EXPECT_EQ(refused.warning, kCannotCreateReport);
+  m_options.csv = false;
+  EXPECT_TRUE(Confirm(folder, longName).accepted);
+}
+
 TEST_F(ConfirmTest, NoToTheQuestionKeepsTheOptionsAsTyped) {
   test::WriteText(m_dir / "March.pdf", "old");
   const ConfirmResult result = Confirm(m_dir.Path().string(), "March", {false});

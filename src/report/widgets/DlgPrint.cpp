@@ -149,6 +149,8 @@ void CDlgPrint::BuildControls() {
   m_fileName = new QLineEdit(this);
   m_fileName->setObjectName(QStringLiteral("fileName"));
   fileLabel->setBuddy(m_fileName);
+  m_csv = MakeCheckBox(this, "Also save as CSV", "alsoCsv");
+  m_csv->setToolTip(QStringLiteral("The detailed rows also go to \"<name> days.csv\" and \"<name> sessions.csv\""));
 
   auto* buttons = new QDialogButtonBox(this);
   m_create = buttons->addButton(QStringLiteral("Create PDF File"), QDialogButtonBox::AcceptRole);
@@ -166,6 +168,7 @@ void CDlgPrint::BuildControls() {
   layout->addLayout(folderRow);
   layout->addWidget(fileLabel);
   layout->addWidget(m_fileName);
+  layout->addWidget(m_csv);
   layout->addSpacing(8);
   layout->addStretch(1);
   layout->addWidget(buttons);
@@ -248,6 +251,7 @@ void CDlgPrint::ReadControls() {
   m_options.sortSpeed = m_sortSpeed->isChecked();
   m_options.folder = ToUtf8(m_folder->text());
   m_options.fileName = ToUtf8(m_fileName->text());
+  m_options.csv = m_csv->isChecked();
 }
 
 void CDlgPrint::ShowValues() {
@@ -265,6 +269,7 @@ void CDlgPrint::ShowValues() {
   SetChecked(m_sortSpeed, m_options.sortSpeed);
   SetText(m_folder, m_options.folder);
   SetText(m_fileName, m_options.fileName);
+  SetChecked(m_csv, m_options.csv);
 }
 
 void CDlgPrint::ApplyEnableRules() {
@@ -273,6 +278,7 @@ void CDlgPrint::ApplyEnableRules() {
   for (QComboBox* list : {m_fromMonth, m_fromDay, m_fromYear, m_toMonth, m_toDay, m_toYear})
     list->setEnabled(enabled.range);
   for (QCheckBox* box : {m_sortDate, m_sortHeartRate, m_sortStep, m_sortSpeed}) box->setEnabled(enabled.sort);
+  m_csv->setEnabled(enabled.csv);
   m_browse->setEnabled(enabled.browse);
   m_create->setEnabled(enabled.create);
 }

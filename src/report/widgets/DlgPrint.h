@@ -90,6 +90,7 @@ class CDlgPrint : public QDialog {
   QLineEdit* m_folder = nullptr;
   QPushButton* m_browse = nullptr;
   QLineEdit* m_fileName = nullptr;
+  QCheckBox* m_csv = nullptr;
   QPushButton* m_create = nullptr;
   QPushButton* m_cancel = nullptr;
 };

@@ -222,6 +222,27 @@ TEST_F(DlgPrintTest, ConfirmingHandsBackTheChoicesWithTheDatesAtMidnight) {
   EXPECT_TRUE(fs::is_empty(m_dir.Path()));
 }
 
+TEST_F(DlgPrintTest, AlsoSaveAsCsvGoesWithDetailedDataAndItsFilesShareTheOverwriteQuestion) {
+  EXPECT_FALSE(Box("alsoCsv")->isEnabled());
+  EXPECT_FALSE(Box("alsoCsv")->isChecked());
+  Box("detailedData")->click();
+  ASSERT_TRUE(Box("alsoCsv")->isEnabled());
+  Box("alsoCsv")->click();
+  test::WriteText(m_dir / "March sessions.csv", "last month");
+  Edit("fileName")->setText("March");
+  m_boxes.Answer(MessageAnswer::No);
+  Button("create")->click();
+  EXPECT_TRUE(Open());
+  ASSERT_EQ(m_boxes.Boxes().size(), 1u);
+  EXPECT_EQ(m_boxes.Boxes()[0].text, "Output File Already Exist\n\nOverwrite ??");
+
+  m_boxes.Answer(MessageAnswer::Yes);
+  Button("create")->click();
+  EXPECT_EQ(m_dialog.result(), CDlgPrint::kOk);
+  EXPECT_TRUE(m_dialog.Options().csv);
+  EXPECT_EQ(test::ReadText(m_dir / "March sessions.csv"), "last month");
+}
+
 TEST_F(DlgPrintTest, CancelAndEscapeEndWithCancelAndTouchNothing) {
   Box("chart")->click();
   Button("cancel")->click();

@@ -2,7 +2,7 @@
 // Comma-separated text (RFC 4180) for spreadsheets and other programs: CRLF
 // after every row; a field holding a comma, a quote or a line break is put in
 // quotes, its quotes doubled; UTF-8 passes through untouched. Values come as
-// the JSON output has them, so a listing reads the same in both forms and a
+// the tool's JSON output has them, so a listing reads the same in both forms and a
 // number keeps its dot whatever the locale.
 
 #include <string>
@@ -11,7 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
-namespace tempovia::cli {
+namespace tempovia {
 
 class CsvWriter {
  public:
@@ -32,4 +32,4 @@ class CsvWriter {
   std::string m_text;
 };
 
-}  // namespace tempovia::cli
+}  // namespace tempovia

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace tempovia::cli {
+namespace tempovia {
 
 using Json = nlohmann::ordered_json;
 
@@ -51,4 +51,4 @@ std::string CsvWriter::Table(const Json& blank, const Json& rows) {
   return csv.Text();
 }
 
-}  // namespace tempovia::cli
+}  // namespace tempovia
