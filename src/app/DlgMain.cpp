@@ -17,6 +17,7 @@
 #include "BarChart.h"
 #include "CopyFileDlg.h"
 #include "DayNoteEdit.h"
+#include "DesktopNotifier.h"
 #include "ExStatic.h"
 #include "HitAreaButton.h"
 #include "Label.h"
@@ -268,6 +269,11 @@ void CDlgMain::Hide() {
         hide();
       },
       Qt::QueuedConnection);
+}
+
+bool CDlgMain::Notify(const DesktopNotification& notification) {
+  return DesktopNotifier().Notify(m_tray.get(), QString::fromStdString(notification.title),
+                                  QString::fromStdString(notification.body), notification.failed);
 }
 
 void CDlgMain::BringForward() {

@@ -94,6 +94,8 @@ class CDlgMain : public QDialog, public MainView {
   void SetProgressText(const std::string& text) override;
   void SetProgressPercent(int percent) override;
   bool IsHidden() const override { return isHidden(); }
+  bool IsMinimised() const override { return isMinimized(); }
+  bool Notify(const DesktopNotification& notification) override;
   void BringForward() override;
   void Hide() override;
   void Minimise() override { showMinimized(); }

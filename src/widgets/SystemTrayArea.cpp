@@ -53,4 +53,10 @@ void SystemTrayArea::SetMouseHandler(std::function<void(TrayMouse)> handler) {
   m_handler = std::move(handler);
 }
 
+bool SystemTrayArea::ShowMessage(const QString& title, const QString& text, bool warning) {
+  if (!m_icon || !m_icon->isVisible() || !QSystemTrayIcon::supportsMessages()) return false;
+  m_icon->showMessage(title, text, warning ? QSystemTrayIcon::Warning : QSystemTrayIcon::Information);
+  return true;
+}
+
 }  // namespace tempovia

@@ -18,6 +18,7 @@ class SystemTrayArea final : public TrayArea {
   bool Add(const QIcon& icon, const QString& toolTip) override;
   void Remove() override;
   void SetMouseHandler(std::function<void(TrayMouse)> handler) override;
+  bool ShowMessage(const QString& title, const QString& text, bool warning) override;
 
  private:
   std::unique_ptr<QSystemTrayIcon> m_icon;

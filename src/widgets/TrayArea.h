@@ -19,6 +19,8 @@ class TrayArea {
   virtual void Remove() = 0;
   // Mouse events on the icon go to the handler until it is replaced.
   virtual void SetMouseHandler(std::function<void(TrayMouse)> handler) = 0;
+  // A balloon message from the icon; false where the area shows none.
+  virtual bool ShowMessage(const QString& /*title*/, const QString& /*text*/, bool /*warning*/) { return false; }
 };
 
 }  // namespace tempovia

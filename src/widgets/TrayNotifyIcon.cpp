@@ -52,6 +52,10 @@ void CTrayNotifyIcon::BuildMenu() {
   m_menu->setDefaultAction(m_menu->actions().value(0));
 }
 
+bool CTrayNotifyIcon::ShowMessage(const QString& title, const QString& text, bool warning) {
+  return m_created && !m_hidden && m_area->ShowMessage(title, text, warning);
+}
+
 void CTrayNotifyIcon::Hide() {
   if (!m_created || m_hidden) return;
   m_area->Remove();

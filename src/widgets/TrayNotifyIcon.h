@@ -35,6 +35,9 @@ class CTrayNotifyIcon : public QObject {
   bool Create(QWidget* owner, int id, const QString& toolTip, const QIcon& icon);
   bool IsCreated() const { return m_created; }
   bool IsHidden() const { return m_hidden; }
+  // A balloon message from the icon; false when there is no icon to show it
+  // or the area shows none.
+  bool ShowMessage(const QString& title, const QString& text, bool warning);
 
   // Takes the icon out of the area and puts it back (the owner window's own
   // hiding and showing never does this).

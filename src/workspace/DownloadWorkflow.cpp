@@ -121,7 +121,8 @@ void DownloadWorkflow::OnProgress(int percent) {
 
 void DownloadWorkflow::Finish(bool ok) {
   m_ui.SetProgressVisible(false);
-  if (!ok) ShowWarning("Download error!\n\nPlease Plug the Device and Try again");
+  if (!ok) Failed("Download error!\n\nPlease Plug the Device and Try again");
+  if (ok && !m_loop->Choices().downloadData) m_ui.DownloadEnded(DownloadOutcome::ClockSet());
   m_ui.ReleaseUserFiles();
   const bool opened = ok && m_loop->Choices().downloadData ? Store() : FilesOpen();
   if (opened) m_ui.RefreshAfterDownload();
@@ -144,7 +145,7 @@ bool DownloadWorkflow::Store() {
   // The download belongs to the user UPLOAD started with.
   const std::optional<LocalUserRecord> user = m_users.Find(m_userId);
   if (!user) {
-    ShowWarning("The user this download was started for is no longer in the user database.\n\nNothing was stored.");
+    Failed("The user this download was started for is no longer in the user database.\n\nNothing was stored.");
     return false;
   }
   DownloadStoreResult result;
@@ -152,11 +153,18 @@ bool DownloadWorkflow::Store() {
       StoreDownload(m_paths, m_users, *user, m_loop->WatchUser(), m_loop->Steps(), m_loop->Exercises(), result);
   if (!stored) {
     const std::string part = PartlyStoredText(result);
-    ShowWarning(part.empty() ? stored.message() : stored.message() + "\n\n" + part);
+    Failed(part.empty() ? stored.message() : stored.message() + "\n\n" + part);
+  } else {
+    m_ui.DownloadEnded(DownloadOutcome::Stored(result.daysStored, result.exercisesStored));
   }
   // Whatever was stored before a failure is shown; files that did not open
   // leave nothing to show.
   return stored.ok() || !result.openFailed;
+}
+
+void DownloadWorkflow::Failed(const std::string& text) {
+  m_ui.DownloadEnded(DownloadOutcome::Failed(text));
+  ShowWarning(text);
 }
 
 void DownloadWorkflow::Stop() {

@@ -17,6 +17,7 @@
 
 #include "AttemptRunner.h"
 #include "DownloadLoop.h"
+#include "DownloadNotification.h"
 #include "LocalUserRecord.h"
 #include "Notice.h"
 #include "StorePaths.h"
@@ -46,6 +47,9 @@ class DownloadUi {
   // Runs fn on the user-interface thread after what is queued now; may be
   // called from any thread.
   virtual void Post(std::function<void()> fn) = 0;
+  // The download has ended this way; told before any message box about it,
+  // which holds the user until answered.
+  virtual void DownloadEnded(const DownloadOutcome& outcome) = 0;
 };
 
 class DownloadWorkflow {
@@ -85,6 +89,8 @@ class DownloadWorkflow {
   bool Store();
   bool FilesOpen();
   void ShowWarning(const std::string& text) { m_ui.ShowMessage(NoticeIcon::Warning, text); }
+  // The download failed this way: told as it ends, then shown.
+  void Failed(const std::string& text);
 
   WatchDriverHost& m_watch;
   DownloadUi& m_ui;

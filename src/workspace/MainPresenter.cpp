@@ -4,12 +4,15 @@
 #include "ReportFolder.h"
 #include "ReportRun.h"
 #include "SkinLayout.h"
+#include "Trace.h"
 #include "UserEditor.h"
 #include "WindowCommands.h"
 
 namespace tempovia {
 
 namespace {
+
+constexpr char kTraceModule[] = "MainPresenter";
 
 // The record every display shows before anybody logged in (never for long).
 const LocalUserRecord kNobody{};
@@ -335,6 +338,13 @@ void MainPresenter::RefreshAfterDownload() {
 
 void MainPresenter::Post(std::function<void()> fn) {
   m_workspace.Desktop().Post(std::move(fn));
+}
+
+void MainPresenter::DownloadEnded(const DownloadOutcome& outcome) {
+  // In sight, the window itself shows how the download ended.
+  if (!m_view.IsHidden() && !m_view.IsMinimised()) return;
+  const bool told = m_view.Notify(DownloadNotification(outcome));
+  TV_TRACE("Download end %s on the desktop\n", told ? "told" : "not told (no notification service)");
 }
 
 // ---------------------------------------------------------- TransferUi

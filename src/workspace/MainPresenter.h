@@ -33,6 +33,10 @@ class MainView : public DashboardView {
   virtual void SetProgressPercent(int percent) = 0;
   // True while the window is hidden in the notification area.
   virtual bool IsHidden() const = 0;
+  virtual bool IsMinimised() const = 0;
+  // A word on the desktop, through the tray icon where there is one; false
+  // when the desktop takes none.
+  virtual bool Notify(const DesktopNotification& notification) = 0;
   // Shown, normal, raised and active.
   virtual void BringForward() = 0;
   virtual void Hide() = 0;
@@ -105,6 +109,7 @@ class MainPresenter final : private FrontWindow, private DownloadUi, private Tra
   void ReleaseUserFiles() override;
   void RefreshAfterDownload() override;
   void Post(std::function<void()> fn) override;
+  void DownloadEnded(const DownloadOutcome& outcome) override;
 
   // TransferUi
   std::filesystem::path ChooseFolder(const std::string& title) override;

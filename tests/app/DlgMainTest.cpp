@@ -189,6 +189,20 @@ TEST_F(MainWindowTest, UploadDownloadsTheWatchIntoTheUsersFilesAndShowsTheLatest
   EXPECT_EQ(reread.downloadData, 1);
 }
 
+TEST_F(MainWindowTest, ADownloadEndingWhileTheWindowIsHiddenIsToldThroughTheTrayIcon) {
+  CDlgMain& w = Open();
+  Click(Centre(kAreaUpload));
+  ASSERT_TRUE(w.ProgressVisible());
+  Click(Centre(kAreaExit));  // hidden to the tray while the watch is read
+  ASSERT_FALSE(w.isVisible());
+  ASSERT_TRUE(WaitForDownload());
+  EXPECT_EQ(StoredDays(), 7);
+  ASSERT_EQ(tray.messages.size(), 1u);
+  EXPECT_TRUE(tray.messages[0].startsWith(QStringLiteral("Download finished: Stored 7 days and ")))
+      << tray.messages[0].toStdString();
+  EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join("|").toStdString();
+}
+
 TEST_F(MainWindowTest, TurnedOnPluggingTheWatchInDownloadsWithoutTheDialog) {
   ASSERT_TRUE(SaveAutoDownload(AutoDownloadFile(app->Paths()), true));
   CDlgMain& w = Open();

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <vector>
 
 #include "TrayArea.h"
 
@@ -18,6 +19,8 @@ class FakeTrayArea final : public TrayArea {
     bool shown = false;
     QString toolTip;
     std::function<void(TrayMouse)> handler;
+    bool showsMessages = true;
+    std::vector<QString> messages;  // "title: text"
   };
 
   explicit FakeTrayArea(State& state) : m_state(state) {}
@@ -33,6 +36,11 @@ class FakeTrayArea final : public TrayArea {
     m_state.shown = false;
   }
   void SetMouseHandler(std::function<void(TrayMouse)> handler) override { m_state.handler = std::move(handler); }
+  bool ShowMessage(const QString& title, const QString& text, bool) override {
+    if (!m_state.showsMessages || !m_state.shown) return false;
+    m_state.messages.push_back(title + QStringLiteral(": ") + text);
+    return true;
+  }
 
  private:
   State& m_state;

@@ -37,10 +37,17 @@ class FakeUi final : public DownloadUi {
   void SetProgressVisible(bool visible) override { progressVisible = visible; }
   void SetProgressText(const std::string& text) override { progressTexts.push_back(text); }
   void SetProgressPercent(int percent) override { percents.push_back(percent); }
-  void ShowMessage(NoticeIcon, const std::string& text) override { messages.push_back(text); }
+  void ShowMessage(NoticeIcon, const std::string& text) override {
+    messages.push_back(text);
+    order.push_back("box");
+  }
   void ReleaseUserFiles() override { ++releases; }
   void RefreshAfterDownload() override { ++refreshes; }
   void Post(std::function<void()> fn) override { queue.Post(std::move(fn)); }
+  void DownloadEnded(const DownloadOutcome& outcome) override {
+    outcomes.push_back(outcome);
+    order.push_back("ended");
+  }
   bool PumpUntil(const std::function<bool()>& done) { return queue.RunUntil(done); }
 
   std::optional<DownloadChoices> answer;
@@ -51,6 +58,8 @@ class FakeUi final : public DownloadUi {
   std::vector<std::string> messages;
   int releases = 0;
   int refreshes = 0;
+  std::vector<DownloadOutcome> outcomes;
+  std::vector<std::string> order;  // "ended" and "box", as they came
 
   test::PostedQueue queue;
 };
@@ -163,6 +172,27 @@ TEST_F(DownloadWorkflowTest, ADownloadStoresTheWatchsDaysAndSessionsAndRefreshes
   EXPECT_TRUE(trace.Contains("Download data from device\n"));
   EXPECT_TRUE(trace.Contains("Update Progress : 0 (0, 100)\tUploading data    \n"));
   EXPECT_FALSE(trace.Contains("Retry Count"));
+  // The end is told once, with what was stored.
+  ASSERT_EQ(ui.outcomes.size(), 1u);
+  EXPECT_TRUE(ui.outcomes[0].ok);
+  EXPECT_FALSE(ui.outcomes[0].clockSet);
+  EXPECT_EQ(ui.outcomes[0].daysStored, ValidDays());
+  EXPECT_EQ(ui.outcomes[0].exercisesStored, StoredSessions());
+}
+
+TEST(DownloadNotification, SaysWhatWasStoredOrWhyNot) {
+  const auto body = [](DownloadOutcome outcome) { return DownloadNotification(outcome).body; };
+  EXPECT_EQ(body(DownloadOutcome::Stored(7, 3)), "Stored 7 days and 3 exercise sessions.");
+  EXPECT_EQ(body(DownloadOutcome::Stored(1, 1)), "Stored 1 day and 1 exercise session.");
+  EXPECT_EQ(body(DownloadOutcome::Stored(2, 0)), "Stored 2 days and 0 exercise sessions.");
+  EXPECT_EQ(body(DownloadOutcome::Stored(0, 0)), "The watch held no days or sessions to store.");
+  const DesktopNotification clock = DownloadNotification(DownloadOutcome::ClockSet());
+  EXPECT_EQ(clock.title, "Watch clock set");
+  EXPECT_FALSE(clock.failed);
+  const DesktopNotification failed = DownloadNotification(DownloadOutcome::Failed("Cannot open database\n\n/d/100.dat: denied\n"));
+  EXPECT_EQ(failed.title, "Download failed");
+  EXPECT_EQ(failed.body, "Cannot open database /d/100.dat: denied");
+  EXPECT_TRUE(failed.failed);
 }
 
 TEST_F(DownloadWorkflowTest, AWatchThatNeverAnswersIsTriedTenTimesAndNothingIsStored) {
@@ -187,6 +217,11 @@ TEST_F(DownloadWorkflowTest, AWatchThatNeverAnswersIsTriedTenTimesAndNothingIsSt
   EXPECT_EQ(StoredSessions(), 0);
   // The files opened, so the window is refreshed all the same.
   EXPECT_EQ(ui.refreshes, 1);
+  // The failure is told before its box holds the user.
+  EXPECT_THAT(ui.order, ElementsAre("ended", "box"));
+  ASSERT_EQ(ui.outcomes.size(), 1u);
+  EXPECT_FALSE(ui.outcomes[0].ok);
+  EXPECT_EQ(ui.outcomes[0].failure, ui.messages[0]);
 }
 
 // The store returns its failures and the window shows each once; a download
@@ -203,6 +238,10 @@ TEST_F(DownloadWorkflowTest, AStoreThatFailsIsToldOnceByTheWindow) {
   EXPECT_TRUE(notices.Texts().empty());
   EXPECT_EQ(ui.refreshes, 0);
   EXPECT_EQ(StoredSessions(), 0);
+  EXPECT_THAT(ui.order, ElementsAre("ended", "box"));
+  ASSERT_EQ(ui.outcomes.size(), 1u);
+  EXPECT_FALSE(ui.outcomes[0].ok);
+  EXPECT_EQ(ui.outcomes[0].failure, ui.messages[0]);
 }
 
 TEST_F(DownloadWorkflowTest, AUserTiedToAnotherIsRefusedOnceAndTheWindowRefreshes) {
@@ -234,6 +273,8 @@ TEST_F(DownloadWorkflowTest, SettingTheClockStoresNothing) {
   EXPECT_NE(watch->Image(), scenario.Image());  // the clock block was written
   EXPECT_EQ(StoredDays(), 0);
   EXPECT_EQ(ui.refreshes, 1);
+  ASSERT_EQ(ui.outcomes.size(), 1u);
+  EXPECT_TRUE(ui.outcomes[0].ok && ui.outcomes[0].clockSet);
   // Next time the dialog offers the clock again.
   ui.answer.reset();
   Upload();

@@ -118,6 +118,37 @@ TEST_F(MainPresenterTest, ADownloadStoresForTheLoggedInUserAndShowsTheLatestWeek
   EXPECT_EQ(view.progressText.rfind("Uploading data    .", 0), 0u);
 }
 
+TEST_F(MainPresenterTest, ADownloadsEndIsToldOnTheDesktopOnlyWhileTheWindowIsOutOfSight) {
+  Open();
+  Run(kAreaUpload);
+  ASSERT_TRUE(DownloadEnds());
+  EXPECT_TRUE(view.notifications.empty()) << "in sight, the window shows it";
+
+  // The close box hides the window while the watch is read.
+  Run(kAreaUpload);
+  presenter.CloseBox();
+  ASSERT_TRUE(view.hidden);
+  ASSERT_TRUE(DownloadEnds());
+  ASSERT_EQ(view.notifications.size(), 1u);
+  EXPECT_EQ(view.notifications[0].title, "Download finished");
+  EXPECT_EQ(view.notifications[0].body.rfind("Stored ", 0), 0u) << view.notifications[0].body;
+  EXPECT_FALSE(view.notifications[0].failed);
+
+  // Minimised, a failure is told with the box's words, and the box still
+  // comes; a desktop that takes no notification changes nothing.
+  view.hidden = false;
+  view.notificationsTaken = false;
+  Watch().SetReadyAfter(SimulatedWatch::kNeverReady);
+  Run(kAreaUpload);
+  view.minimised = true;
+  ASSERT_TRUE(DownloadEnds());
+  ASSERT_EQ(view.notifications.size(), 2u);
+  EXPECT_EQ(view.notifications[1].title, "Download failed");
+  EXPECT_EQ(view.notifications[1].body, "Download error! Please Plug the Device and Try again");
+  EXPECT_TRUE(view.notifications[1].failed);
+  EXPECT_EQ(desktop.Texts(), std::vector<std::string>{"Download error!\n\nPlease Plug the Device and Try again"});
+}
+
 TEST_F(MainPresenterTest, LeavingEndsTheWindowWithItsResult) {
   const struct {
     void (MainPresenter::*leave)();

@@ -64,12 +64,19 @@ class RecordingMainView final : public RecordingWindow<RecordingDashboardView<Ma
   void SetProgressVisible(bool visible) override { progressVisible = visible; }
   void SetProgressText(const std::string& text) override { progressText = text; }
   void SetProgressPercent(int percent) override { progressPercent = percent; }
+  bool IsMinimised() const override { return minimised; }
+  bool Notify(const DesktopNotification& notification) override {
+    notifications.push_back(notification);
+    return notificationsTaken;
+  }
 
   UserPanelTexts panel;
   std::optional<std::filesystem::path> photo;
   bool progressVisible = false;
   std::string progressText;
   int progressPercent = -1;
+  std::vector<DesktopNotification> notifications;
+  bool notificationsTaken = true;
 };
 
 // The base folder, the watch and the workspace of one run.
