@@ -70,6 +70,8 @@ class DesktopNotifierTest : public testing::Test {
                         "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
                         "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy>"
                         "</busconfig>\n");
+    // Made before the fork: the child may only make async-signal-safe calls.
+    const std::string config = "--config-file=" + (m_dir / "bus.conf").string();
     m_daemon = ::fork();
     ASSERT_GE(m_daemon, 0);
     if (m_daemon == 0) {
@@ -78,7 +80,6 @@ class DesktopNotifierTest : public testing::Test {
       const int quiet = ::open("/dev/null", O_WRONLY);
       ::dup2(quiet, STDOUT_FILENO);
       ::dup2(quiet, STDERR_FILENO);
-      const std::string config = "--config-file=" + (m_dir / "bus.conf").string();
       ::execl(DBUS_DAEMON, DBUS_DAEMON, config.c_str(), "--nofork", static_cast<char*>(nullptr));
       ::_exit(127);
     }
