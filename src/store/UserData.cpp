@@ -14,6 +14,7 @@
 #include "FileWriter.h"
 #include "FolderCopy.h"
 #include "Notice.h"
+#include "StepGoal.h"
 #include "StorePaths.h"
 #include "StoredFile.h"
 #include "Trace.h"
@@ -190,6 +191,9 @@ Status UserData::AddNew(const StorePaths& paths, const LocalDateTime& now, NewUs
   added.stepFile = StorePaths::StepFileName(id);
   added.exerciseFile = StorePaths::ExerciseFileName(id);
   const std::string names[] = {added.stepFile, added.exerciseFile};
+  // Made only when a goal is set, but an earlier user's goal is as much in
+  // the way as their days.
+  const std::string goalFile = StepGoalFileName(id);
 
   const std::filesystem::path data = paths.DataFolder();
   const FolderFd dataFd(data);
@@ -198,7 +202,7 @@ Status UserData::AddNew(const StorePaths& paths, const LocalDateTime& now, NewUs
   // Files an earlier user with this id left behind (an import brings such
   // files) would show that user's days as the new user's.
   std::vector<std::string> inTheWay;
-  for (const std::string& name : names) {
+  for (const std::string& name : {names[0], names[1], goalFile}) {
     struct stat info {};
     if (::fstatat(dataFd.Get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) inTheWay.push_back(name);
   }
@@ -252,7 +256,8 @@ Status UserData::AddNew(const StorePaths& paths, const LocalDateTime& now, NewUs
 
   if (!moved.empty()) {
     std::string list;
-    for (const std::string& name : moved) list += (list.empty() ? "" : " and ") + name;
+    for (std::size_t i = 0; i < moved.size(); ++i)
+      list += (i == 0 ? "" : i + 1 == moved.size() ? " and " : ", ") + moved[i];
     ShowNotice(NoticeIcon::Information, "The data folder already held " + list +
                                             ", left by an earlier user. So that the new user starts without "
                                             "anyone else's data, they were moved to " +
@@ -311,6 +316,7 @@ int UserData::Delete(std::int32_t id) {
   RemoveUserFile(data, "", deleted.stepFile, StorePaths::UserFileIn(data, deleted.stepFile).has_value(), stepNamed);
   RemoveUserFile(data, "", deleted.exerciseFile, StorePaths::UserFileIn(data, deleted.exerciseFile).has_value(),
                  exerciseNamed);
+  RemoveUserFile(data, "", StepGoalFileName(deleted.id), true, false);
   // "blank.jpg" is the name every user without a photo shares.
   RemoveUserFile(data, "photos", deleted.photo, StorePaths::PhotoFileIn(data, deleted.photo).has_value(),
                  photoNamed || deleted.photo == StorePaths::kBlankPhoto);

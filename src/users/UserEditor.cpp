@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "FolderCopy.h"
+#include "StepGoal.h"
 #include "StorePaths.h"
 #include "Trace.h"
 #include "Units.h"
@@ -51,6 +52,8 @@ UserEditor::UserEditor(UserData& users, const StorePaths& paths, Mode mode, cons
   m_shown.runningStride = HeightText(shown.runningStride, m_imperial);
   m_shown.age = CountText(shown.age);
   m_shown.sex = shown.sex == LocalUserRecord::kMale || shown.sex == LocalUserRecord::kFemale ? shown.sex : -1;
+  m_goal = LoadStepGoal(m_paths, shown.id);
+  m_shown.stepGoal = StepGoalText(m_goal);
 }
 
 std::string UserEditor::Caption() const {
@@ -98,6 +101,7 @@ EditorOutcome UserEditor::Save(const EditorTexts& typed, const Confirmation& con
       const bool imperial = *bad == Measure::Weight ? m_pounds : m_imperial;
       return StayOpen({Warning(RangeMessage(*bad, imperial)), Plain(kInputAllDataMessage)});
     }
+    if (!ParseStepGoal(typed.stepGoal, m_goal)) return StayOpen({Warning(kStepGoalRangeMessage)});
   }
 
   // The boxes refuse such text as it is typed; this keeps it out of the
@@ -130,6 +134,10 @@ EditorOutcome UserEditor::UpdateUser() {
   if (const std::optional<std::string> failure = WriteUser(m_user)) return StayOpen({Warning(*failure)});
   m_saved = true;
   std::vector<Notice> messages{Plain(kRecordSavedMessage)};
+  if (m_goal != LoadStepGoal(m_paths, m_user.id)) {
+    if (const Status saved = SaveStepGoal(m_paths, m_user.id, m_goal); !saved)
+      messages.push_back(Warning("The daily step goal could not be saved.\n\n" + saved.message()));
+  }
   if (m_photoSource) SavePhoto(m_user, messages);
   return {std::move(messages), true};
 }
@@ -172,6 +180,7 @@ std::optional<std::string> UserEditor::WriteUser(const LocalUserRecord& user) {
 
 void UserEditor::Cancel() {
   m_user = m_original;
+  if (m_mode == Mode::Edit) m_goal = LoadStepGoal(m_paths, m_original.id);
 }
 
 }  // namespace tempovia

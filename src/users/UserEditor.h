@@ -33,6 +33,7 @@ struct EditorTexts {
   std::string runningStride;
   std::string age;
   int sex = -1;  // 0 "Male", 1 "Female", -1 nothing selected
+  std::string stepGoal = {};  // "Daily step goal" (edit mode only): empty for none
 
   friend bool operator==(const EditorTexts&, const EditorTexts&) = default;
 };
@@ -89,6 +90,8 @@ class UserEditor {
   // The user as the editor holds it; after a Save that closed the editor,
   // the user as stored (a new user with its id and file names).
   const LocalUserRecord& User() const { return m_user; }
+  // The daily step goal as the editor holds it (saved with the user).
+  const std::optional<int>& StepGoal() const { return m_goal; }
   // Whether a Save closed the editor (the user was written).
   bool Saved() const { return m_saved; }
 
@@ -110,6 +113,7 @@ class UserEditor {
   LocalUserRecord m_user;
   bool m_saved = false;
   EditorTexts m_shown;
+  std::optional<int> m_goal;
   std::optional<std::filesystem::path> m_photoSource;
   std::string m_photoExtension;
 };

@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "FileContents.h"
 #include "NoticeRecorder.h"
+#include "StepGoal.h"
 #include "StorePaths.h"
 #include "StoreTestSupport.h"
 #include "TempDir.h"
@@ -66,13 +68,17 @@ TEST_F(UserDataTest, FirstUserOfANewDatabaseGetsId100ItsFileNamesAndTheBlankPhot
 
 TEST_F(UserDataTest, DeletingAUserClosesTheGapAndTheNextIdFollowsTheLastUser) {
   AddUsers({"Anna", "Ben", "Cleo"});
+  ASSERT_TRUE(SaveStepGoal(paths, 101, 10000).ok());
+  ASSERT_TRUE(SaveStepGoal(paths, 102, 8000).ok());
   Touch(paths.PhotosFolder() / "blank.jpg");
   ASSERT_EQ(users.Delete(101), UserData::kDeleted);
   EXPECT_EQ(fs::file_size(paths.UserDatabase()), 304u);
   EXPECT_EQ(StoredIds(), (std::vector<std::int32_t>{100, 102}));
   EXPECT_FALSE(fs::exists(paths.DataFolder() / "101.dat"));
   EXPECT_FALSE(fs::exists(paths.DataFolder() / "101_exercise.dat"));
+  EXPECT_FALSE(fs::exists(paths.DataFolder() / "101_goal.txt"));
   EXPECT_TRUE(fs::exists(paths.DataFolder() / "102.dat"));
+  EXPECT_EQ(LoadStepGoal(paths, 102), 8000) << "only the deleted user's goal goes";
   EXPECT_TRUE(fs::exists(paths.PhotosFolder() / "blank.jpg"));  // shared by every user without a photo
   AddUsers({"Dora"});
   EXPECT_EQ(StoredIds(), (std::vector<std::int32_t>{100, 102, 103}));
@@ -194,6 +200,7 @@ TEST_F(UserDataTest, ANewUserNeverInheritsFilesAnEarlierUserLeftUnderItsNames) {
   // An imported data folder: user.dat without user 100, but 100's files.
   test::WriteBytes(paths.DataFolder() / "100.dat", std::vector<std::uint8_t>(648, 5));
   test::WriteBytes(paths.DataFolder() / "100_exercise.dat", std::vector<std::uint8_t>(88, 6));
+  test::WriteText(paths.DataFolder() / StepGoalFileName(100), "12000\n");
   NoticeRecorder notices;
   users.Current() = LocalUserRecord{};
   users.Current().name = "Nina";
@@ -206,7 +213,10 @@ TEST_F(UserDataTest, ANewUserNeverInheritsFilesAnEarlierUserLeftUnderItsNames) {
   EXPECT_EQ(fs::file_size(paths.DataFolder() / "100_exercise.dat"), 0u);
   const fs::path aside = paths.BackupsFolder() / "Old files of user 100 08-Dec-2026 14-05-33";
   EXPECT_EQ(found.movedTo, aside);
-  EXPECT_EQ(found.moved, (std::vector<std::string>{"100.dat", "100_exercise.dat"}));
+  EXPECT_EQ(found.moved, (std::vector<std::string>{"100.dat", "100_exercise.dat", "100_goal.txt"}));
+  EXPECT_EQ(LoadStepGoal(paths, 100), std::nullopt) << "the earlier user's goal went with their days";
+  EXPECT_EQ(LoadStepGoal(StorePaths(paths.Base()), 100), std::nullopt);
+  EXPECT_EQ(test::ReadText(aside / "100_goal.txt"), "12000\n");
   EXPECT_EQ(test::ReadBytes(aside / "100.dat"), std::vector<std::uint8_t>(648, 5));
   EXPECT_EQ(test::ReadBytes(aside / "100_exercise.dat"), std::vector<std::uint8_t>(88, 6));
   ASSERT_EQ(notices.Texts().size(), 1u);

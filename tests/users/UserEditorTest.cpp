@@ -8,6 +8,7 @@
 
 #include "FileContents.h"
 #include "LocalUserRecord.h"
+#include "StepGoal.h"
 #include "StorePaths.h"
 #include "TempDir.h"
 #include "UserData.h"
@@ -187,6 +188,53 @@ TEST_F(UserEditorTest, OnlyTheFirstMeasureOutOfRangeIsNamed) {
   UserEditor editor = Editor(Mode::Edit);
   const EditorOutcome outcome = editor.Save({"Zo\xC3\xAB", "pw", "", "10", "5", "500", "34", 1}, Confirm("pw"));
   EXPECT_EQ(Shown(outcome), (std::vector<std::string>{std::string("!") + kMetricHeight, "Please input all data"}));
+}
+
+TEST_F(UserEditorTest, TheDailyStepGoalIsCheckedAndKeptBesideTheUser) {
+  Store(Sample());
+  {
+    UserEditor editor = Editor(Mode::Edit);
+    EXPECT_EQ(editor.Shown().stepGoal, "") << "no goal yet";
+    EditorTexts typed = editor.Shown();
+    for (const char* bad : {"999", "100000", "12a", "-2000"}) {
+      typed.stepGoal = bad;
+      const EditorOutcome refused = editor.Save(typed, Confirm("pw"));
+      EXPECT_EQ(Shown(refused), std::vector<std::string>{std::string("!") + kStepGoalRangeMessage}) << bad;
+      EXPECT_FALSE(refused.close);
+    }
+    EXPECT_EQ(confirmations, 0) << "refused before the password is asked again";
+    EXPECT_FALSE(fs::exists(paths.DataFolder() / StepGoalFileName(100)));
+    typed.stepGoal = "10000";
+    ASSERT_TRUE(editor.Save(typed, Confirm("pw")).close);
+  }
+  EXPECT_EQ(LoadStepGoal(paths, 100), 10000);
+  const std::vector<std::uint8_t> userDat = test::ReadBytes(paths.UserDatabase());
+  {
+    // Cancel keeps the stored goal; an emptied field removes it.
+    UserEditor editor = Editor(Mode::Edit);
+    EXPECT_EQ(editor.Shown().stepGoal, "10000");
+    EditorTexts typed = editor.Shown();
+    typed.stepGoal = "8000";
+    ASSERT_FALSE(editor.Save(typed, Confirm("other")).close);
+    editor.Cancel();
+    EXPECT_EQ(editor.StepGoal(), 10000);
+    EXPECT_EQ(LoadStepGoal(paths, 100), 10000);
+    typed.stepGoal = "";
+    ASSERT_TRUE(editor.Save(typed, Confirm("pw")).close);
+  }
+  EXPECT_EQ(LoadStepGoal(paths, 100), std::nullopt);
+  EXPECT_EQ(test::ReadBytes(paths.UserDatabase()), userDat) << "user.dat keeps its bytes";
+
+  // A goal that cannot be written is said; the user is saved all the same.
+  fs::create_directory(paths.DataFolder() / StepGoalFileName(100));
+  UserEditor editor = Editor(Mode::Edit);
+  EditorTexts typed = editor.Shown();
+  typed.stepGoal = "9000";
+  const EditorOutcome outcome = editor.Save(typed, Confirm("pw"));
+  EXPECT_TRUE(outcome.close);
+  ASSERT_EQ(outcome.messages.size(), 2u);
+  EXPECT_EQ(outcome.messages[1].icon, NoticeIcon::Warning);
+  EXPECT_NE(outcome.messages[1].text.find("The daily step goal could not be saved"), std::string::npos);
 }
 
 TEST_F(UserEditorTest, UntouchedImperialStridesStayExactAndAgeAndSexAreRead) {

@@ -77,6 +77,8 @@ CDlgUserRecord::CDlgUserRecord(UserEditor& editor, QWidget* parent)
       m_running(MeasureBox("runningStride", this)),
       m_age(new QLineEdit(this)),
       m_sex(new QComboBox(this)),
+      m_goalLabel(new QLabel(QStringLiteral("Daily step goal"), this)),
+      m_goal(new QLineEdit(this)),
       m_photo(new CExStatic(this)),
       m_changePhoto(new QPushButton(QStringLiteral("Change Photo"), this)) {
   m_name->setObjectName(QStringLiteral("name"));
@@ -88,6 +90,11 @@ CDlgUserRecord::CDlgUserRecord(UserEditor& editor, QWidget* parent)
   m_age->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), m_age));
   m_sex->setObjectName(QStringLiteral("sex"));
   m_sex->addItems({QStringLiteral("Male"), QStringLiteral("Female")});
+  m_goal->setObjectName(QStringLiteral("stepGoal"));
+  // Digits only, five at most; the range itself is checked on Save.
+  m_goal->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), m_goal));
+  m_goal->setPlaceholderText(QStringLiteral("none"));
+  m_goal->setToolTip(QStringLiteral("1000 to 99999 steps a day; empty for no goal"));
   m_photo->setObjectName(QStringLiteral("photo"));
   m_photo->setFixedSize(kPhotoPlaceholderWidth, kPhotoPlaceholderHeight);
   m_changePhoto->setObjectName(QStringLiteral("changePhoto"));
@@ -113,6 +120,7 @@ CDlgUserRecord::CDlgUserRecord(UserEditor& editor, QWidget* parent)
       {m_runningLabel, m_running},
       {m_ageLabel, m_age},
       {m_sexLabel, m_sex},
+      {m_goalLabel, m_goal},
   };
   int row = 0;
   for (const auto& [label, input] : rows) {
@@ -182,10 +190,12 @@ void CDlgUserRecord::Open() {
   m_running->setText(FromUtf8(shown.runningStride));
   m_age->setText(FromUtf8(shown.age));
   m_sex->setCurrentIndex(shown.sex);
+  m_goal->setText(FromUtf8(shown.stepGoal));
 
   for (QWidget* widget : std::initializer_list<QWidget*>{m_heightLabel, m_weightLabel, m_walkingLabel, m_runningLabel,
                                                          m_ageLabel, m_sexLabel, m_height, m_weight, m_walking,
-                                                         m_running, m_age, m_sex, m_photo, m_changePhoto})
+                                                         m_running, m_age, m_sex, m_goalLabel, m_goal, m_photo,
+                                                         m_changePhoto})
     widget->setVisible(edit);
 
   const std::optional<std::filesystem::path> photo = m_editor.StoredPhoto();
@@ -204,6 +214,7 @@ EditorTexts CDlgUserRecord::Typed() const {
   typed.runningStride = m_running->text().toStdString();
   typed.age = m_age->text().toStdString();
   typed.sex = m_sex->currentIndex();
+  typed.stepGoal = m_goal->text().toStdString();
   return typed;
 }
 

@@ -77,6 +77,8 @@ class CDlgUserRecord : public QDialog {
   QLineEdit* m_running;
   QLineEdit* m_age;
   QComboBox* m_sex;
+  QLabel* m_goalLabel;
+  QLineEdit* m_goal;
   CExStatic* m_photo;
   QPushButton* m_changePhoto;
 };

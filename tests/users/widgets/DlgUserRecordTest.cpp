@@ -18,6 +18,7 @@
 #include "ExStatic.h"
 #include "FileContents.h"
 #include "ScriptedMessageBoxes.h"
+#include "StepGoal.h"
 #include "StorePaths.h"
 #include "TempDir.h"
 #include "Typing.h"
@@ -134,7 +135,7 @@ TEST_F(DlgUserRecordTest, EditModeShowsEveryValueAndCreateModeOnlyNameAndPasswor
   EXPECT_TRUE(Box(*create, "name")->isEnabled());
   EXPECT_EQ(Box(*create, "name")->text(), QString());
   EXPECT_EQ(Box(*create, "password")->text(), QString());
-  for (const char* name : {"height", "weight", "walkingStride", "runningStride", "age"})
+  for (const char* name : {"height", "weight", "walkingStride", "runningStride", "age", "stepGoal"})
     EXPECT_FALSE(Box(*create, name)->isVisible()) << name;
   EXPECT_FALSE(create->findChild<CExStatic*>(QStringLiteral("photo"))->isVisible());
   EXPECT_FALSE(create->findChild<QPushButton*>(QStringLiteral("changePhoto"))->isVisible());
@@ -338,6 +339,28 @@ TEST_F(DlgUserRecordTest, BoxesRefuseWhatTheRecordCannotHold) {
   Click(*dialog, "save");
   EXPECT_EQ(Stored(100).name, "Zo\xEB ");
   EXPECT_EQ(Stored(100).password, "123456789012");
+}
+
+TEST_F(DlgUserRecordTest, TheDailyStepGoalTakesDigitsAsTypedAndItsRangeOnSave) {
+  Store("Ann", 175, 70);
+  auto dialog = Open(false);
+  ASSERT_TRUE(Box(*dialog, "stepGoal")->isVisible());
+  EXPECT_EQ(Box(*dialog, "stepGoal")->text(), QString());
+  Retype(*dialog, "stepGoal", QStringLiteral("12a,000000"));
+  EXPECT_EQ(Box(*dialog, "stepGoal")->text(), QStringLiteral("12000")) << "digits only, five at most";
+  Retype(*dialog, "stepGoal", QStringLiteral("500"));
+  Click(*dialog, "save");
+  EXPECT_TRUE(dialog->isVisible());
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, "Daily step goal must be between 1000 and 99999 steps, or empty for none");
+  EXPECT_EQ(boxes.Boxes()[0].icon, NoticeIcon::Warning);
+  EXPECT_EQ(confirmations, 0);
+
+  Retype(*dialog, "stepGoal", QStringLiteral("9500"));
+  Click(*dialog, "save");
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(LoadStepGoal(paths, 100), 9500);
+  EXPECT_EQ(Box(*Open(false), "stepGoal")->text(), QStringLiteral("9500"));
 }
 
 }  // namespace
