@@ -14,6 +14,7 @@
 #include "ChartDashboard.h"
 #include "FakeClock.h"
 #include "LongHistory.h"
+#include "StepStreaks.h"
 #include "UserFiles.h"
 
 namespace tempovia {
@@ -45,6 +46,7 @@ class NullChart final : public ChartControl {
   void SetBarGap(int) override {}
   void SetBarWidth(int) override {}
   void SetChartMode(int) override {}
+  void SetGoalLine(double, bool) override {}
   void Refresh() override {}
   void SetShown(bool) override {}
 };
@@ -160,6 +162,18 @@ void BM_FillExerciseTable(benchmark::State& state) {
   for (auto _ : state) bench.dashboard.FillExerciseTable();
 }
 BENCHMARK(BM_FillExerciseTable)->Unit(benchmark::kMicrosecond);
+
+// The STEPS row's tip with a daily goal: both streaks over the whole history.
+void BM_StreaksOverTheHistory(benchmark::State& state) {
+  Bench bench;
+  std::string why;
+  const StepData* steps = bench.files.StepsQuietly(why);
+  if (steps == nullptr) throw std::runtime_error(why);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(
+        CountStreaks(*steps, 8000, {std::chrono::year{2029}, std::chrono::month{12}, std::chrono::day{31}}));
+}
+BENCHMARK(BM_StreaksOverTheHistory)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tempovia

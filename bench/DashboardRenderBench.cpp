@@ -55,7 +55,8 @@ struct History {
   }
 };
 
-// Arguments: the area clicked, the period shown before.
+// Arguments: the area clicked, the period shown before, the daily step goal
+// (0 for none; with a goal the steps chart is shown, with its goal line).
 void BM_ClickRendered(benchmark::State& state) {
   static const History history;
   FakeClock clock(LocalDateTime::From(2029, 12, 31, 12, 0, 0));
@@ -65,9 +66,11 @@ void BM_ClickRendered(benchmark::State& state) {
   UserFiles files;
   files.SetPaths(history.folder / "100.dat", history.folder / "100_exercise.dat");
   ChartDashboard dashboard(chart, view, files, clock);
+  const int goal = static_cast<int>(state.range(2));
+  if (goal > 0) dashboard.SetStepGoal(goal);
   dashboard.Start();
   dashboard.LoadUser();
-  dashboard.SelectChartKind(ChartKind::HeartRate);
+  dashboard.SelectChartKind(goal > 0 ? ChartKind::Steps : ChartKind::HeartRate);
   dashboard.SelectPeriod(static_cast<ChartPeriod>(state.range(1)));
   chart.grab();  // the first paint makes the off-screen image
   const int area = static_cast<int>(state.range(0));
@@ -78,11 +81,14 @@ void BM_ClickRendered(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ClickRendered)
-    ->Args({kAreaNextPeriod, 1})
-    ->Args({kAreaNextPeriod, 2})
-    ->Args({kAreaNextPeriod, 3})
-    ->Args({kAreaStepsRow, 2})
-    ->Args({kAreaMonthly, 1})
+    ->Args({kAreaNextPeriod, 1, 0})
+    ->Args({kAreaNextPeriod, 2, 0})
+    ->Args({kAreaNextPeriod, 3, 0})
+    ->Args({kAreaStepsRow, 2, 0})
+    ->Args({kAreaMonthly, 1, 0})
+    ->Args({kAreaNextPeriod, 1, 10000})
+    ->Args({kAreaNextPeriod, 2, 10000})
+    ->Args({kAreaStepsRow, 2, 10000})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -354,7 +354,10 @@ bool CDlgMain::event(QEvent* event) {
     auto* help = static_cast<QHelpEvent*>(event);
     const int area = m_presenter.AreaAt(help->pos().x(), help->pos().y());
     if (area != kAreaNone) {
-      QToolTip::showText(help->globalPos(), m_areaButtons[static_cast<std::size_t>(area)]->toolTip(), this);
+      QString tip = m_areaButtons[static_cast<std::size_t>(area)]->toolTip();
+      const std::string more = m_presenter.AreaTip(area);
+      if (!more.empty()) tip += QStringLiteral("\n") + QString::fromStdString(more);
+      QToolTip::showText(help->globalPos(), tip, this);
     } else {
       QToolTip::hideText();
       event->ignore();

@@ -12,6 +12,8 @@ constexpr char kTraceModule[] = "BarChart";
 
 constexpr int kDepth = 10;  // of the 3D faces
 constexpr Rgb kTitleShadow{200, 200, 200};
+// Dark enough to read over every measure colour and the wall's bands.
+constexpr Rgb kGoalLineColour{40, 40, 40};
 
 void Fill(ChartPlan& plan, int x, int y, int width, int height, Rgb colour) {
   if (width > 0 && height > 0) plan.emplace_back(ChartFill{Box{x, y, width, height}, colour});
@@ -129,6 +131,7 @@ ChartPlan BarChartModel::Plan(int clientWidth, int clientHeight) const {
     PlanHeartRateBars(plan, draw);
   } else {
     PlanOrdinaryBars(plan, draw);
+    PlanGoalLine(plan, draw);
   }
   if (m_scaleOn) PlanScale(plan, client);
   return plan;
@@ -181,6 +184,19 @@ void BarChartModel::PlanOrdinaryBars(ChartPlan& plan, const Box& draw) const {
     if (style.valueLabels) painter.ValueLabel(floor - h, m_bars.ValueLabel(bar.values[0]));
     if (style.axisLabels) painter.AxisLabel(draw.Bottom(), bar.axisLabel);
   }
+}
+
+void BarChartModel::PlanGoalLine(ChartPlan& plan, const Box& draw) const {
+  if (m_goalLine <= 0 || m_bars.Count() == 0) return;
+  const BarStyle& style = m_bars.Style();
+  // Where a bar of exactly the goal would end, over the bars' whole width.
+  const int floor = draw.Bottom() - 60;
+  const int y = floor - std::max(m_bars.OrdinaryHeight(m_goalLine, draw.height) - 2, 0);
+  const int left = m_bars.BarLeft(0, draw.width) - 6;
+  const int right = m_bars.BarLeft(m_bars.Count() - 1, draw.width) + style.barWidth + (style.threeD ? kDepth : 0) + 6;
+  for (int x = left; x < right - 6; x += 9) Fill(plan, x, y - 1, 6, 2, kGoalLineColour);
+  Fill(plan, right - 6, y - 1, 6, 2, kGoalLineColour);  // it ends on a dash
+  Text(plan, {right - 80, y - 14, 80, 12}, "GOAL", kGoalLineColour, ChartFont::Label, TextAlign::Right, false);
 }
 
 void BarChartModel::PlanHeartRateBars(ChartPlan& plan, const Box& draw) const {

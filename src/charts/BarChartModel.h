@@ -38,6 +38,13 @@ class BarChartModel {
   void EnableToolTips(bool on) { m_toolTipsOn = on; }
   bool Stretch() const { return m_stretch; }
   void SetStretch(bool on) { m_stretch = on; }
+  // A dashed line across the ordinary bars at this value, the scale reaching
+  // it; 0 for none.
+  void SetGoalLine(double value) {
+    m_goalLine = value > 0 ? value : 0;
+    m_bars.SetScaleFloor(m_goalLine);
+  }
+  double GoalLine() const { return m_goalLine; }
 
   // With reset both counts return to 0 and the default spacing becomes the
   // given one (10 for 0); without it each non-zero count replaces the old one.
@@ -58,6 +65,7 @@ class BarChartModel {
   void PlanOrdinaryBars(ChartPlan& plan, const Box& draw) const;
   void PlanHeartRateBars(ChartPlan& plan, const Box& draw) const;
   void PlanScale(ChartPlan& plan, const Box& client) const;
+  void PlanGoalLine(ChartPlan& plan, const Box& draw) const;
 
   BarList m_bars;
   ChartGrid m_grid;
@@ -69,6 +77,7 @@ class BarChartModel {
   bool m_scaleOn = true;
   bool m_toolTipsOn = true;
   bool m_stretch = false;
+  double m_goalLine = 0;
 };
 
 }  // namespace tempovia

@@ -3,6 +3,7 @@
 // the chart, heights, the heart-rate baseline, which bar the mouse is over and
 // the tip text.
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -70,7 +71,13 @@ class BarList {
   // The largest value added since the last RemoveAll (0 for none).
   double Maximum() const { return m_maximum; }
   // The maximum used for scaling: 1 when it is 0, so empty charts still scale.
-  double ScaleMaximum() const { return m_maximum == 0 ? 1 : m_maximum; }
+  double ScaleMaximum() const {
+    const double top = std::max(m_maximum, m_scaleFloor);
+    return top == 0 ? 1 : top;
+  }
+  // The scale reaches at least this value (a goal line above every bar);
+  // 0 leaves it to the bars.
+  void SetScaleFloor(double value) { m_scaleFloor = value; }
   int TotalWidth() const { return Count() * (m_style.barWidth + m_style.barGap); }
 
   // Offset that centres the bars on a surface of the given width.
@@ -101,6 +108,7 @@ class BarList {
   BarStyle m_style;
   std::vector<Bar> m_bars;
   double m_maximum = 0;
+  double m_scaleFloor = 0;
 };
 
 }  // namespace tempovia

@@ -35,6 +35,9 @@ class ChartControl {
   virtual void SetBarGap(int pixels) = 0;
   virtual void SetBarWidth(int pixels) = 0;
   virtual void SetChartMode(int mode) = 0;
+  // A line across the bars at this value (a daily step goal), the scale
+  // reaching it; 0 for none.
+  virtual void SetGoalLine(double value, bool redraw) = 0;
   virtual void Refresh() = 0;
   // The control is hidden while the exercise table takes its place.
   virtual void SetShown(bool shown) = 0;

@@ -1,5 +1,5 @@
-#include <filesystem>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <span>
 #include <tuple>
@@ -67,7 +67,8 @@ Json MakeReport(CliContext& context, const ReportOptions& options) {
   steps.Close();
 
   CExerciseDB exercises;
-  if (!exercises.TryOpenForReading(exercisePath)) throw CliError("Failed to open Exercise Data: " + exercises.LastError());
+  if (!exercises.TryOpenForReading(exercisePath))
+    throw CliError("Failed to open Exercise Data: " + exercises.LastError());
   if (detail) report.AddExerciseReport(from, to, user, exercises, sortKey);
   std::vector<StoredExercise> sessions;
   if (csv) sessions = ReportSessions(from, to, exercises, sortKey);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "DayRecord.h"
+#include "SkinLayout.h"
 #include "StepData.h"
 
 namespace tempovia {
@@ -45,11 +46,11 @@ std::optional<PixelRect> DataPictureRect(const PixelRect& area, int pictureWidth
 
 DayMarks OpenStepFileDays::MarksOf(Date date) {
   DayRecord record;
-  return m_steps.FindByDate(date, record) ? MarksOfRecord(record) : DayMarks{};
+  return m_steps.FindByDate(date, record) ? MarksOfRecord(record, m_goal) : DayMarks{};
 }
 
-DayMarks MarksOfRecord(const DayRecord& record) {
-  return {record.steps > 0, !record.note.empty()};
+DayMarks MarksOfRecord(const DayRecord& record, std::optional<int> goal) {
+  return {record.steps > 0, !record.note.empty(), goal && record.steps >= *goal};
 }
 
 CalendarLook LookOf(const CalendarModel& calendar, CalendarDays* days, bool withPictures) {
@@ -98,11 +99,18 @@ CalendarLook LookOf(const CalendarModel& calendar, CalendarDays* days, bool with
       const DayMarks marks = days->MarksOf(cell.date);
       cell.picture = withPictures && marks.steps;
       cell.note = marks.note;
+      cell.goalMet = marks.goalMet;
     }
     cell.pictureArea = {cell.textRect.left + kPictureLeft, cell.textRect.top + kPictureTop, cell.textRect.right,
                         cell.textRect.bottom};
     cell.noteRect = {cell.textRect.left, cell.textRect.bottom - kNoteStripHeight, cell.textRect.right,
                      cell.textRect.bottom};
+    // Beside the foot of the day's picture, clear of it and of "Note".
+    const int badge = std::min(kGoalBadgeSize, std::max(cell.textRect.bottom - cell.textRect.top - 2, 0));
+    const std::optional<PixelRect> foot = DataPictureRect(cell.pictureArea, kDayPictureWidth, kDayPictureHeight);
+    const int left = foot ? foot->right + 2 : cell.textRect.left + 2;
+    const int bottom = foot ? foot->bottom : cell.textRect.bottom - 2;
+    cell.goalRect = {left, bottom - badge, left + badge, bottom};
   }
 
   for (int i = 1; i < CalendarGeometry::kColumns; ++i) look.verticalLines.push_back(i * columnWidth);

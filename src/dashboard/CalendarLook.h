@@ -27,6 +27,7 @@ inline constexpr Rgb kCalendarGridLine{125, 175, 255};      // 1-pixel lines ove
 inline constexpr Rgb kCalendarSelectedNumber{255, 104, 4};  // day number of a selected day
 inline constexpr Rgb kCalendarNoteText{251, 0, 0};          // "Note"
 inline constexpr Rgb kCalendarTodayLabelBackground{174, 194, 255};
+inline constexpr Rgb kCalendarGoalBadge{32, 150, 72};  // a day that met the daily step goal
 
 // Height of the shaded band at the top of today's cell, and of the strip at
 // the bottom of a cell where "Note" goes.
@@ -35,6 +36,8 @@ constexpr int kNoteStripHeight = 30;
 // Where the data picture starts inside a cell (after the 1-pixel inset).
 constexpr int kPictureLeft = 2;
 constexpr int kPictureTop = 25;
+// The goal badge's side at 100 % (smaller only in a cell too small for it).
+constexpr int kGoalBadgeSize = 14;
 
 // The calendar's blue shading, p = 0..100 from darkest to lightest.
 Rgb Shade(int p);
@@ -71,6 +74,8 @@ struct CalendarCellLook {
   PixelRect pictureArea;  // the area the picture is fitted into
   bool note = false;      // "Note", right-aligned in noteRect
   PixelRect noteRect;
+  bool goalMet = false;  // the daily step goal's badge in goalRect
+  PixelRect goalRect;
 };
 
 struct CalendarLook {

@@ -271,11 +271,27 @@ void ChartDashboard::RebuildChart() {
   RefreshDaySummary();
 }
 
+void ChartDashboard::ShowStepGoal(std::optional<int> goal) {
+  if (goal == m_goal) return;
+  m_goal = goal;
+  const Action action(*this);
+  ConfigureChart();
+  RebuildChart();
+  m_chart.Refresh();
+}
+
 void ChartDashboard::BuildSeries() {
   if (m_period == ChartPeriod::Month) {
     m_chartDate = AtMidnight(MakeDate(m_chartDate.Year(), m_chartDate.Month(), 1));
   } else if (m_period == ChartPeriod::Year) {
     m_chartDate = AtMidnight(MakeDate(m_chartDate.Year(), 1, 1));
+  }
+  // Told only when it changes, so a user without a goal drives the chart
+  // exactly as before goals existed.
+  const double goalLine = m_goal && m_kind == ChartKind::Steps && m_period != ChartPeriod::Year ? *m_goal : 0;
+  if (goalLine != m_goalLine) {
+    m_chart.SetGoalLine(goalLine, false);
+    m_goalLine = goalLine;
   }
   if (StepData* steps = m_files.Steps()) {
     std::array<Rgb, 3> colours{kBlack, kBlack, kBlack};

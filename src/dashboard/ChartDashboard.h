@@ -42,6 +42,10 @@ class ChartDashboard {
   const LocalDateTime& ChartDate() const { return m_chartDate; }
   void SetChartDate(const LocalDateTime& date) { m_chartDate = date; }
   const Units& GetUnits() const { return m_units; }
+  // The user's daily step goal, drawn across the week and month step charts
+  // from the next rebuild on; ShowStepGoal rebuilds at once when it changed.
+  void SetStepGoal(std::optional<int> goal) { m_goal = goal; }
+  void ShowStepGoal(std::optional<int> goal);
   void SetUnits(const Units& units) { m_units = units; }
   bool NoteChanged() const { return m_noteChanged; }
   const DayRecord& SavedDay() const { return m_savedDay; }
@@ -165,6 +169,8 @@ class ChartDashboard {
   DashboardFiles& m_files;
   Units m_units;
 
+  std::optional<int> m_goal;
+  double m_goalLine = 0;  // what the chart was last told
   ChartKind m_kind = ChartKind::Steps;
   ChartPeriod m_period = ChartPeriod::Month;
   LocalDateTime m_chartDate;

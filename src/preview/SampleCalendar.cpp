@@ -76,6 +76,16 @@ bool RenderSampleCalendars(const std::function<void(const QString& name, const Q
     dialog.resize(dialog.minimumSize());
     save(QStringLiteral("calendar-smallest"), dialog.grab().toImage());
   }
+  {
+    // A user with a daily goal of 8000 steps: the days that met it marked.
+    OpenStepFileDays goalDays(steps, 8000);
+    CDlgCalendar dialog(clock);
+    dialog.SetDays(&goalDays);
+    dialog.show();
+    save(QStringLiteral("calendar-goal"), dialog.grab().toImage());
+    dialog.resize(dialog.minimumSize());
+    save(QStringLiteral("calendar-goal-smallest"), dialog.grab().toImage());
+  }
   // The first and last allowed months, reached as a user reaches them: with
   // the year arrows, on a day of the month they show.
   const struct {

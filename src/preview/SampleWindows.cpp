@@ -163,6 +163,18 @@ bool RenderSampleWindows(const std::function<void(const QString& name, const QIm
            main.Chart().grab().toImage());
     }
   }
+  // With a daily goal of 10000 steps: the line across the step charts.
+  Click(main, kAreaStepsRow);
+  main.Dashboard().ShowStepGoal(10000);
+  for (const auto& period : {periods[0], periods[1]}) {
+    main.Dashboard().SetChartDate(clock.Now());
+    Click(main, period.area);
+    save(QStringLiteral("dashboard-steps-%1-goal").arg(QString::fromLatin1(period.name)),
+         main.Chart().grab().toImage());
+  }
+  save(QStringLiteral("window-main-steps-goal"), Shot(main));
+  main.Dashboard().ShowStepGoal(std::nullopt);
+
   Click(main, kAreaExerciseRow);
   save(QStringLiteral("window-main-exercise"), Shot(main));
 

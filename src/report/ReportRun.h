@@ -26,7 +26,7 @@ struct ReportRequest {
   bool chart = false;
   bool detail = false;
   int sortKey = 0;
-  bool csv = false;  // the detailed rows also as CSV files beside the PDF
+  bool csv = false;               // the detailed rows also as CSV files beside the PDF
   std::filesystem::path picture;  // the window picture for the chart page
 };
 
@@ -37,7 +37,7 @@ struct ReportResult {
   // Why no report was written; every failure has already been shown to the
   // user as a notice by then, so the caller need not show it again.
   Status status = Status::Ok();
-  std::filesystem::path written;  // the PDF, when it was saved
+  std::filesystem::path written;                  // the PDF, when it was saved
   std::vector<std::filesystem::path> csvWritten;  // the CSV files saved beside it
   int pages = 0;
   bool folderKept = false;  // the folder became the last report folder in user.set

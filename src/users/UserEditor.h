@@ -32,7 +32,7 @@ struct EditorTexts {
   std::string walkingStride;
   std::string runningStride;
   std::string age;
-  int sex = -1;  // 0 "Male", 1 "Female", -1 nothing selected
+  int sex = -1;               // 0 "Male", 1 "Female", -1 nothing selected
   std::string stepGoal = {};  // "Daily step goal" (edit mode only): empty for none
 
   friend bool operator==(const EditorTexts&, const EditorTexts&) = default;

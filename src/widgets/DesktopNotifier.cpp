@@ -32,8 +32,8 @@ bool DesktopNotifier::NotifyService(const QString& title, const QString& body, b
                                                      kService, QStringLiteral("Notify"));
   const QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue<uchar>(warning ? 2 : 1)},
                           {QStringLiteral("desktop-entry"), QStringLiteral("com.norvane.Tempovia")}};
-  call << QStringLiteral("Tempovia") << 0u << QStringLiteral("com.norvane.Tempovia") << title << body << QStringList() << hints
-       << -1;
+  call << QStringLiteral("Tempovia") << 0u << QStringLiteral("com.norvane.Tempovia") << title << body << QStringList()
+       << hints << -1;
   return m_bus.send(call);
 }
 

@@ -4,6 +4,9 @@
 #include "ReportFolder.h"
 #include "ReportRun.h"
 #include "SkinLayout.h"
+#include "StepData.h"
+#include "StepGoal.h"
+#include "StepStreaks.h"
 #include "Trace.h"
 #include "UserEditor.h"
 #include "WindowCommands.h"
@@ -87,10 +90,25 @@ void MainPresenter::ApplyUnits() {
 void MainPresenter::ShowUserAnew() {
   // The user and their files are another's now: nothing of the previous
   // user's may stay on the screen or be written to.
+  LoadGoal();
+  m_dashboard.SetStepGoal(m_goal);
   LoadPhoto();
   RefreshUserPanel();
   OpenUserFiles();
   ApplyUnits();
+}
+
+void MainPresenter::LoadGoal() {
+  m_goal = m_workspace.LoggedIn() != nullptr ? LoadStepGoal(m_workspace.Paths(), User().id) : std::nullopt;
+  m_files.SetStepGoal(m_goal);
+}
+
+std::string MainPresenter::AreaTip(int area) {
+  if (area != kAreaStepsRow || !m_goal) return {};
+  std::string why;
+  const StepData* steps = m_files.StepsQuietly(why);
+  if (steps == nullptr) return {};
+  return StreakTipText(*m_goal, CountStreaks(*steps, *m_goal, m_dashboard.ChartDate().date));
 }
 
 // ----------------------------------------------------------------- areas
@@ -182,7 +200,9 @@ void MainPresenter::Edit() {
                     m_workspace.Now().Now());
   if (!m_workspace.Desktop().RunEditor(editor) || !editor.Saved()) return;
   m_workspace.LogIn(editor.User());
+  LoadGoal();
   RefreshUserPanel();
+  m_dashboard.ShowStepGoal(m_goal);
   m_dashboard.ClearDashboard();
   LoadPhoto();
 }

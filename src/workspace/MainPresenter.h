@@ -66,6 +66,10 @@ class MainPresenter final : private FrontWindow, private DownloadUi, private Tra
   void RunArea(int area, bool held, int x, int y);
   // The area under a point (the chart kind's filter applied), or kAreaNone.
   int AreaAt(int x, int y) const { return m_dashboard.AreaAt(x, y); }
+  // What an area's tip adds to its name: for the STEPS row of a user with a
+  // daily step goal, the goal and the streaks up to the chart date.
+  std::string AreaTip(int area);
+  const std::optional<int>& StepGoal() const { return m_goal; }
   // Any mouse move or release stops a held arrow.
   void ClearRepeat() { m_dashboard.ClearRepeat(); }
   // The user typed in the note field.
@@ -130,6 +134,7 @@ class MainPresenter final : private FrontWindow, private DownloadUi, private Tra
   void LoadPhoto();
   void OpenUserFiles();
   void ApplyUnits();
+  void LoadGoal();
   // Everything shown of the user, after the logged-in user changed.
   void ShowUserAnew();
 
@@ -139,6 +144,7 @@ class MainPresenter final : private FrontWindow, private DownloadUi, private Tra
   void Edit();
   void Help(int x, int y);
 
+  std::optional<int> m_goal;  // the logged-in user's daily step goal
   Workspace& m_workspace;
   MainView& m_view;
   UserFiles m_files;

@@ -60,7 +60,7 @@ DayMarks UserFiles::MarksOf(Date date) {
   m_idleTicks = 0;
   if (!m_steps.IsOpen() && !m_steps.TryOpen(m_stepPath).ok()) return {};
   DayRecord record;
-  return m_steps.FindByDate(date, record) ? MarksOfRecord(record) : DayMarks{};
+  return m_steps.FindByDate(date, record) ? MarksOfRecord(record, m_goal) : DayMarks{};
 }
 
 }  // namespace tempovia

@@ -14,6 +14,7 @@
 // starts one): the reads of one click all fail quietly after the first.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "DashboardFiles.h"
@@ -32,6 +33,8 @@ class UserFiles final : public DashboardFiles {
   // plain file name of the data folder (opening it then fails, saying so).
   void SetPaths(std::filesystem::path stepFile, std::filesystem::path exerciseFile);
   const std::filesystem::path& StepPath() const { return m_stepPath; }
+  // The daily step goal the calendar marks the days of.
+  void SetStepGoal(std::optional<int> goal) { m_goal = goal; }
   const std::filesystem::path& ExercisePath() const { return m_exercisePath; }
 
   void NewAction() override;
@@ -50,6 +53,7 @@ class UserFiles final : public DashboardFiles {
 
  private:
   std::filesystem::path m_stepPath;
+  std::optional<int> m_goal;
   std::filesystem::path m_exercisePath;
   StepData m_steps;
   int m_idleTicks = 0;

@@ -132,6 +132,39 @@ TEST(BarChartModel, OrdinaryBarHasShadedFrontRightAndTopFaces) {
   EXPECT_TRUE(HasFill(plan, {341 + 2, 230, 24, 1}, ColumnColour(kSteps, 1, 26, true)));
 }
 
+TEST(BarChartModel, AGoalLineCrossesTheBarsWhereABarOfTheGoalWouldEndAndTheScaleReachesIt) {
+  const Rgb line{40, 40, 40};
+  BarChartModel model = MainWindowChart(0, 26, 50);
+  for (double steps : {10000.0, 5000.0, 0.0, 0.0, 0.0, 0.0, 0.0}) model.Bars().AddBar({steps, 0, 0}, "", "", {kSteps});
+  const auto lineFills = [&](const ChartPlan& plan) {
+    const std::vector<ChartFill> fills = Fills(plan);
+    return std::count_if(fills.begin(), fills.end(), [&](const ChartFill& f) { return f.colour == line; });
+  };
+  EXPECT_EQ(lineFills(model.Plan(880, 290)), 0) << "no goal, no line";
+
+  model.SetGoalLine(12000);
+  const ChartPlan plan = model.Plan(880, 290);
+  // A full bar of 12000 would show 191 rows above the floor at 230; the
+  // 10000 bar now shows 205 * 10000 / 12000 - 12 - 2 = 156.
+  EXPECT_TRUE(HasFill(plan, {189 + 1, 230 - 156, 1, 156}, ColumnColour(kSteps, 1, 26, true)));
+  EXPECT_TRUE(HasFill(plan, {183, 230 - 191 - 1, 6, 2}, line));
+  // Dashes from 6 pixels before the first bar to 6 past the last one's depth.
+  const std::vector<ChartFill> fills = Fills(plan);
+  int right = 0;
+  for (const ChartFill& f : fills)
+    if (f.colour == line) right = std::max(right, f.box.Right());
+  EXPECT_EQ(right, 189 + 6 * 76 + 26 + 10 + 6);
+  const std::vector<ChartText> texts = Texts(plan);
+  EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const ChartText& t) { return t.text == "GOAL"; }));
+
+  // Below the tallest bar the scale stays the bars'; heart-rate charts have no line.
+  model.SetGoalLine(5000);
+  EXPECT_TRUE(HasFill(model.Plan(880, 290), {189 + 1, 230 - 191, 1, 191}, ColumnColour(kSteps, 1, 26, true)));
+  model.Bars().Style().mode = kHeartRateMode;
+  const std::vector<ChartText> heartTexts = Texts(model.Plan(880, 290));
+  EXPECT_FALSE(std::any_of(heartTexts.begin(), heartTexts.end(), [](const ChartText& t) { return t.text == "GOAL"; }));
+}
+
 TEST(BarChartModel, HeartRateBarsStackThreeSegmentsAndTraceTheirFixes) {
   BarChartModel model = MainWindowChart(kHeartRateMode, 26, 50);
   model.Bars().AddBar({60, 80, 120}, "d1", "", kHeart);

@@ -323,8 +323,8 @@ TEST_F(CliTest, ReportCsvFilesHoldTheReportsRowsInTheListingsColumns) {
 
   // Without the detailed tables there are no rows to save.
   test::WriteText(m_dir / "chart.jpg", "\xFF\xD8\xFF\xD9");
-  RunJson({"report", "--user", "Ann", "--from", "2008-12-01", "--to", "2009-01-31", "--out",
-           (m_dir / "chart").string(), "--no-detail", "--chart", (m_dir / "chart.jpg").string(), "--csv"});
+  RunJson({"report", "--user", "Ann", "--from", "2008-12-01", "--to", "2009-01-31", "--out", (m_dir / "chart").string(),
+           "--no-detail", "--chart", (m_dir / "chart.jpg").string(), "--csv"});
   EXPECT_FALSE(std::filesystem::exists(m_dir / "chart days.csv"));
 }
 

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "CalendarGeometry.h"
 #include "FakeClock.h"
+#include "SkinLayout.h"
 #include "StepData.h"
 #include "TempDir.h"
 
@@ -75,6 +79,18 @@ class CalendarLookTest : public ::testing::Test {
     const int i = calendar.CellOf(DayKey(date));
     EXPECT_GE(i, 0);
     return look.cells[static_cast<std::size_t>(std::max(i, 0))];
+  }
+
+  // A day of March 2008 merged into the open file.
+  static void StoreMarchDay(StepData& steps, int day, double count, const std::string& note) {
+    DayRecord& r = steps.Current();
+    r = DayRecord{};
+    r.year = 8;
+    r.month = 3;
+    r.day = static_cast<std::uint8_t>(day);
+    r.steps = count;
+    r.note = note;
+    ASSERT_TRUE(steps.MergeDay());
   }
 
   FakeClock clock;
@@ -172,20 +188,10 @@ TEST_F(CalendarLookTest, StoredDaysShowThePictureAndNotes) {
   StepData steps;
   OpenStepFileDays days(steps);
   ASSERT_TRUE(steps.Open(folder / "100.dat"));
-  const auto store = [&](int day, double count, const std::string& note) {
-    DayRecord& r = steps.Current();
-    r = DayRecord{};
-    r.year = 8;
-    r.month = 3;
-    r.day = static_cast<std::uint8_t>(day);
-    r.steps = count;
-    r.note = note;
-    ASSERT_TRUE(steps.MergeDay());
-  };
-  store(3, 8500, "");
-  store(4, 0, "Rest day");
-  store(5, 4200, "Park");
-  store(6, 0, "");
+  StoreMarchDay(steps, 3, 8500, "");
+  StoreMarchDay(steps, 4, 0, "Rest day");
+  StoreMarchDay(steps, 5, 4200, "Park");
+  StoreMarchDay(steps, 6, 0, "");
 
   CalendarLook look = LookOf(calendar, &days, true);
   EXPECT_TRUE(Cell(look, MakeDate(2008, 3, 3)).picture);
@@ -205,6 +211,34 @@ TEST_F(CalendarLookTest, StoredDaysShowThePictureAndNotes) {
   EXPECT_FALSE(Cell(look, MakeDate(2008, 3, 5)).note);
   look = LookOf(calendar, nullptr, true);
   EXPECT_FALSE(Cell(look, MakeDate(2008, 3, 5)).picture);
+}
+
+TEST_F(CalendarLookTest, DaysThatMetTheStepGoalAreMarkedBesideTheirPicture) {
+  test::TempDir folder;
+  StepData steps;
+  ASSERT_TRUE(steps.Open(folder / "100.dat"));
+  StoreMarchDay(steps, 3, 8500, "");
+  StoreMarchDay(steps, 4, 7999, "");
+  StoreMarchDay(steps, 5, 8000, "Park");
+  OpenStepFileDays noGoal(steps);
+  CalendarLook look = LookOf(calendar, &noGoal, true);
+  for (const CalendarCellLook& cell : look.cells) EXPECT_FALSE(cell.goalMet) << "no goal, no marks";
+
+  OpenStepFileDays goal(steps, 8000);
+  look = LookOf(calendar, &goal, true);
+  EXPECT_TRUE(Cell(look, MakeDate(2008, 3, 3)).goalMet);
+  EXPECT_FALSE(Cell(look, MakeDate(2008, 3, 4)).goalMet);
+  EXPECT_TRUE(Cell(look, MakeDate(2008, 3, 5)).goalMet) << "exactly the goal meets it";
+  EXPECT_FALSE(Cell(look, MakeDate(2008, 3, 6)).goalMet) << "no record";
+  // Inside the cell, right of the picture, and clear of the day number.
+  const CalendarCellLook& cell = Cell(look, MakeDate(2008, 3, 5));
+  const std::optional<PixelRect> foot = DataPictureRect(cell.pictureArea, kDayPictureWidth, kDayPictureHeight);
+  ASSERT_TRUE(foot.has_value());
+  EXPECT_GT(cell.goalRect.left, foot->right);
+  EXPECT_EQ(cell.goalRect.Width(), kGoalBadgeSize);
+  EXPECT_GE(cell.goalRect.top, cell.textRect.top + kPictureTop);
+  EXPECT_LE(cell.goalRect.bottom, cell.textRect.bottom);
+  EXPECT_LT(cell.goalRect.right, cell.textRect.right - 40) << "room for \"Note\" at the right";
 }
 
 }  // namespace

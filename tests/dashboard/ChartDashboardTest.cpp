@@ -65,6 +65,35 @@ TEST_F(ChartDashboardTest, AMonthHasOneBarPerDayOfTheMonth) {
   EXPECT_EQ(chart.barGap, 3);
 }
 
+TEST_F(ChartDashboardTest, AStepGoalIsDrawnOnTheWeekAndMonthStepChartsOnly) {
+  FillStepFile(dir / "100.dat", {DayOf(2008, 3, 5, 4000), DayOf(2008, 3, 6, 9000)});
+  Show(ChartKind::Steps, ChartPeriod::Month, LocalDateTime::From(2008, 3, 5));
+  EXPECT_FALSE(std::any_of(chart.calls.begin(), chart.calls.end(), [](const std::string& call) {
+    return call.rfind("SetGoalLine", 0) == 0;
+  })) << "without a goal the chart is told nothing new";
+
+  const int refreshes = chart.refreshes;
+  dashboard.ShowStepGoal(8000);
+  EXPECT_EQ(chart.goalLine, 8000);
+  EXPECT_GT(chart.refreshes, refreshes) << "shown at once";
+  EXPECT_EQ(chart.bars.Count(), 31);
+  const struct {
+    ChartKind kind;
+    ChartPeriod period;
+    double line;
+  } cases[] = {{ChartKind::Steps, ChartPeriod::Week, 8000},
+               {ChartKind::Steps, ChartPeriod::Year, 0},
+               {ChartKind::Calories, ChartPeriod::Month, 0},
+               {ChartKind::HeartRate, ChartPeriod::Week, 0},
+               {ChartKind::Steps, ChartPeriod::Month, 8000}};
+  for (const auto& c : cases) {
+    Show(c.kind, c.period, LocalDateTime::From(2008, 3, 5));
+    EXPECT_EQ(chart.goalLine, c.line) << ChartKindName(c.kind) << " " << static_cast<int>(c.period);
+  }
+  dashboard.ShowStepGoal(std::nullopt);
+  EXPECT_EQ(chart.goalLine, 0);
+}
+
 TEST_F(ChartDashboardTest, AWeekRunsSevenDaysFromTheChartDateWhateverItsWeekday) {
   FillStepFile(dir / "100.dat", {DayOf(2008, 3, 5, 1000), DayOf(2008, 3, 11, 7000), DayOf(2008, 3, 12, 9999)});
   Show(ChartKind::Steps, ChartPeriod::Week, LocalDateTime::From(2008, 3, 5, 8, 0, 0));  // a Wednesday

@@ -83,6 +83,11 @@ void RecordingChart::SetChartMode(int value) {
   mode = value;
   bars.Style().mode = value;
 }
+void RecordingChart::SetGoalLine(double value, bool redraw) {
+  calls.push_back(Printf("SetGoalLine(%g, %s)", value, redraw ? "true" : "false"));
+  goalLine = value;
+  bars.SetScaleFloor(value);
+}
 void RecordingChart::Refresh() {
   calls.push_back("Refresh");
   ++refreshes;

@@ -36,6 +36,7 @@ class RecordingChart final : public ChartControl {
   void SetBarGap(int pixels) override;
   void SetBarWidth(int pixels) override;
   void SetChartMode(int mode) override;
+  void SetGoalLine(double value, bool redraw) override;
   void Refresh() override;
   void SetShown(bool shown) override;
 
@@ -48,6 +49,7 @@ class RecordingChart final : public ChartControl {
   int barWidth = 0;
   int barGap = 0;
   int mode = -1;
+  double goalLine = 0;
   bool integerValues = false;
   bool shown = true;
   int refreshes = 0;

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "DataTransfer.h"
+#include "FileContents.h"
+#include "StepGoal.h"
 #include "StorePaths.h"
 #include "StoreTestSupport.h"
 #include "TempDir.h"
@@ -74,6 +76,19 @@ TEST_F(ImportTest, ImportKeepsWhatTheSourceLacksAfterAnOwnerOnlySafetyCopy) {
   // A second import within the same second gets a copy of its own.
   EXPECT_EQ(ImportData(paths, source, kNow).backup,
             paths.BackupsFolder() / "Tempovia Data before import 08-Dec-2026 14-05-33 (2)");
+}
+
+TEST_F(ImportTest, AUsersDailyStepGoalGoesOutWithAnExportAndComesBackWithAnImport) {
+  ASSERT_TRUE(SaveStepGoal(paths, 100, 11000).ok());
+  const fs::path exported = dir / "export";
+  ASSERT_TRUE(ExportData(paths, exported).Complete());
+  EXPECT_EQ(test::ReadText(exported / StepGoalFileName(100)), "11000\n");
+
+  // Bob's goal, exported elsewhere, arrives with his days; Ann's stays.
+  test::WriteText(source / StepGoalFileName(101), "7500\n");
+  ASSERT_TRUE(ImportData(paths, source, kNow).Complete());
+  EXPECT_EQ(LoadStepGoal(paths, 101), 7500);
+  EXPECT_EQ(LoadStepGoal(paths, 100), 11000);
 }
 
 TEST_F(ImportTest, AnImportThatFailsAnywhereLeavesTheDataFolderAsItWas) {

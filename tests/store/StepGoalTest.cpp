@@ -20,11 +20,20 @@ TEST(StepGoal, TheFieldTakesNothingOrAWholeNumberInRange) {
     const char* text;
     bool ok;
     std::optional<int> goal;
-  } cases[] = {{"", true, std::nullopt},     {"  ", true, std::nullopt}, {"1000", true, 1000},
-               {"99999", true, 99999},       {" 8000\n", true, 8000},    {"999", false, std::nullopt},
-               {"100000", false, std::nullopt}, {"0", false, std::nullopt}, {"-5000", false, std::nullopt},
-               {"+5000", false, std::nullopt}, {"10,000", false, std::nullopt}, {"12a00", false, std::nullopt},
-               {"5000.5", false, std::nullopt}, {"0000010000", false, std::nullopt}};
+  } cases[] = {{"", true, std::nullopt},
+               {"  ", true, std::nullopt},
+               {"1000", true, 1000},
+               {"99999", true, 99999},
+               {" 8000\n", true, 8000},
+               {"999", false, std::nullopt},
+               {"100000", false, std::nullopt},
+               {"0", false, std::nullopt},
+               {"-5000", false, std::nullopt},
+               {"+5000", false, std::nullopt},
+               {"10,000", false, std::nullopt},
+               {"12a00", false, std::nullopt},
+               {"5000.5", false, std::nullopt},
+               {"0000010000", false, std::nullopt}};
   for (const auto& c : cases) {
     std::optional<int> goal = 4242;
     EXPECT_EQ(ParseStepGoal(c.text, goal), c.ok) << '"' << c.text << '"';

@@ -63,7 +63,8 @@ CsvRows ReadCsv(const std::string& text) {
   return rows;
 }
 
-void ExpectCsvMatchesJson(const std::string& csv, const nlohmann::ordered_json& list, const std::vector<std::string>& names) {
+void ExpectCsvMatchesJson(const std::string& csv, const nlohmann::ordered_json& list,
+                          const std::vector<std::string>& names) {
   const CsvRows rows = ReadCsv(csv);
   ASSERT_EQ(rows.size(), list.size() + 1) << csv;
   EXPECT_EQ(rows[0], names);

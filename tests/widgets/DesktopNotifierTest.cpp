@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -48,8 +48,8 @@ class FakeNotifications : public QObject {
   std::vector<Call> calls;
 
  public slots:
-  uint Notify(const QString& app, uint /*replaces*/, const QString& icon, const QString& summary,
-              const QString& body, const QStringList& /*actions*/, const QVariantMap& hints, int timeout) {
+  uint Notify(const QString& app, uint /*replaces*/, const QString& icon, const QString& summary, const QString& body,
+              const QStringList& /*actions*/, const QVariantMap& hints, int timeout) {
     calls.push_back({app, icon, summary, body, hints, timeout});
     return static_cast<uint>(calls.size());
   }
@@ -169,7 +169,8 @@ TEST_F(DesktopNotifierTest, ATrayIconThatShowsMessagesTakesItFirst) {
 
 TEST_F(DesktopNotifierTest, WithoutTheServiceOrABusNothingIsToldAndNothingWaits) {
   ASSERT_TRUE(m_server.unregisterService(kService));
-  EXPECT_FALSE(DesktopNotifier(m_client).Notify(nullptr, QStringLiteral("Download finished"), QStringLiteral("x"), false));
+  EXPECT_FALSE(
+      DesktopNotifier(m_client).Notify(nullptr, QStringLiteral("Download finished"), QStringLiteral("x"), false));
   EXPECT_FALSE(DesktopNotifier(QDBusConnection(QStringLiteral("no-such-connection")))
                    .Notify(nullptr, QStringLiteral("Download finished"), QStringLiteral("x"), false));
   QCoreApplication::processEvents();

@@ -189,7 +189,8 @@ TEST(DownloadNotification, SaysWhatWasStoredOrWhyNot) {
   const DesktopNotification clock = DownloadNotification(DownloadOutcome::ClockSet());
   EXPECT_EQ(clock.title, "Watch clock set");
   EXPECT_FALSE(clock.failed);
-  const DesktopNotification failed = DownloadNotification(DownloadOutcome::Failed("Cannot open database\n\n/d/100.dat: denied\n"));
+  const DesktopNotification failed =
+      DownloadNotification(DownloadOutcome::Failed("Cannot open database\n\n/d/100.dat: denied\n"));
   EXPECT_EQ(failed.title, "Download failed");
   EXPECT_EQ(failed.body, "Cannot open database /d/100.dat: denied");
   EXPECT_TRUE(failed.failed);

@@ -380,6 +380,29 @@ TEST_F(MainPresenterTest, EditSavesTheLoggedInUserAndShowsThemAnew) {
   EXPECT_EQ(workspace.LoggedIn()->height, 180);
 }
 
+TEST_F(MainPresenterTest, TheStepsRowsTipAddsTheGoalAndStreaksOnceAGoalIsSet) {
+  Open();
+  EXPECT_EQ(presenter.AreaTip(kAreaStepsRow), "") << "no goal: the tip is the row's name alone";
+  desktop.editor = [](UserEditor& editor) {
+    EditorTexts typed = editor.Shown();
+    typed.height = "180";
+    typed.walkingStride = "70";
+    typed.runningStride = "90";
+    typed.stepGoal = "4000";
+    return editor.Save(typed, [] { return std::optional<std::string>("pw"); }).close;
+  };
+  Run(kAreaEdit);
+  ASSERT_EQ(presenter.StepGoal(), 4000);
+  // Up to the chart date, the day the STEPS row shows: the month's chart
+  // stands on 1 March, before either walk.
+  EXPECT_EQ(presenter.AreaTip(kAreaStepsRow), "Daily goal: 4000 steps\nStreak: 0 days (longest 0 days)");
+  presenter.Dashboard().SetChartDate(LocalDateTime::From(2008, 3, 6));
+  EXPECT_EQ(presenter.AreaTip(kAreaStepsRow), "Daily goal: 4000 steps\nStreak: 2 days (longest 2 days)");
+  EXPECT_EQ(presenter.AreaTip(kAreaDistanceRow), "");
+  presenter.Dashboard().SetChartDate(LocalDateTime::From(2008, 3, 5));
+  EXPECT_EQ(presenter.AreaTip(kAreaStepsRow), "Daily goal: 4000 steps\nStreak: 1 day (longest 1 day)");
+}
+
 TEST_F(MainPresenterTest, HelpOpensTheChosenDocumentOrSaysItIsMissing) {
   Open();
   fs::create_directories(workspace.ProgramFolder());

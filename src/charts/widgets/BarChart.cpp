@@ -128,6 +128,11 @@ void CBarChart::SetChartMode(int mode) {
   m_model.Bars().Style().mode = mode;
 }
 
+void CBarChart::SetGoalLine(double value, bool redraw) {
+  m_model.SetGoalLine(value);
+  RefreshIf(redraw);
+}
+
 void CBarChart::SetStretch(bool on) {
   m_model.SetStretch(on);
   update();

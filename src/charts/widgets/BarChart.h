@@ -58,6 +58,7 @@ class CBarChart : public QWidget, public ChartControl {
   void SetBarGap(int pixels) override;
   void SetBarWidth(int pixels) override;
   void SetChartMode(int mode) override;
+  void SetGoalLine(double value, bool redraw) override;
   void SetStretch(bool on);
   void SetShown(bool shown) override { setVisible(shown); }
 

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <QtMath>
+#include <algorithm>
 #include <cmath>
 
 #include "CalendarLook.h"
@@ -15,6 +16,24 @@
 
 namespace tempovia {
 namespace {
+
+// A green disc with a white tick: the day met the daily step goal.
+void PaintGoalBadge(QPainter& painter, const QRect& box) {
+  if (box.width() < 4 || box.height() < 4) return;
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(ToQColor(kCalendarGoalBadge));
+  painter.drawEllipse(QRectF(box));
+  QPen tick(Qt::white, std::max(1.5, box.width() / 7.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  painter.setPen(tick);
+  const QRectF b(box);
+  const QPointF points[] = {{b.left() + b.width() * 0.27, b.top() + b.height() * 0.52},
+                            {b.left() + b.width() * 0.44, b.top() + b.height() * 0.70},
+                            {b.left() + b.width() * 0.74, b.top() + b.height() * 0.32}};
+  painter.drawPolyline(points, 3);
+  painter.restore();
+}
 
 // Liberation Sans (Arial's stand-in) is 2288 units from ascent to descent on
 // an em of 2048: a font asked for by its cell height gets this pixel size, so
@@ -371,6 +390,7 @@ void CCalendarCtrl::PaintSurface() {
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
       }
     }
+    if (cell.goalMet) PaintGoalBadge(painter, ToQRect(cell.goalRect));
     if (cell.note) {
       painter.setFont(m_dayFont);
       painter.setPen(ToQColor(kCalendarNoteText));

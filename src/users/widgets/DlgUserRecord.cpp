@@ -192,10 +192,9 @@ void CDlgUserRecord::Open() {
   m_sex->setCurrentIndex(shown.sex);
   m_goal->setText(FromUtf8(shown.stepGoal));
 
-  for (QWidget* widget : std::initializer_list<QWidget*>{m_heightLabel, m_weightLabel, m_walkingLabel, m_runningLabel,
-                                                         m_ageLabel, m_sexLabel, m_height, m_weight, m_walking,
-                                                         m_running, m_age, m_sex, m_goalLabel, m_goal, m_photo,
-                                                         m_changePhoto})
+  for (QWidget* widget : std::initializer_list<QWidget*>{
+           m_heightLabel, m_weightLabel, m_walkingLabel, m_runningLabel, m_ageLabel, m_sexLabel, m_height, m_weight,
+           m_walking, m_running, m_age, m_sex, m_goalLabel, m_goal, m_photo, m_changePhoto})
     widget->setVisible(edit);
 
   const std::optional<std::filesystem::path> photo = m_editor.StoredPhoto();
