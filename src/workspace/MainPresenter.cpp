@@ -49,6 +49,8 @@ void MainPresenter::Start(bool trayCreated) {
   m_workspace.SetFront(this);
   m_dashboard.Start();
   m_dashboard.SetUnits(m_workspace.GetUnits());
+  LoadGoal();
+  m_dashboard.SetStepGoal(m_goal);
   LoadPhoto();
   RefreshUserPanel();
   OpenUserFiles();

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QHelpEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -31,6 +33,7 @@
 #include "ScriptedMessageBoxes.h"
 #include "SimulatedWatch.h"
 #include "StepData.h"
+#include "StepGoal.h"
 #include "TempDir.h"
 #include "TraceCapture.h"
 #include "TrayNotifyIcon.h"
@@ -201,6 +204,27 @@ TEST_F(MainWindowTest, ADownloadEndingWhileTheWindowIsHiddenIsToldThroughTheTray
   EXPECT_TRUE(tray.messages[0].startsWith(QStringLiteral("Download finished: Stored 7 days and ")))
       << tray.messages[0].toStdString();
   EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join("|").toStdString();
+}
+
+TEST_F(MainWindowTest, TheStepsRowsTipAddsTheGoalAndStreaksOnlyForAUserWithAGoal) {
+  FillSteps({Day(2008, 3, 19, 9000), Day(2008, 3, 20, 12000)});
+  const auto tipAt = [this](int area) {
+    QHelpEvent help(QEvent::ToolTip, Centre(area), window->mapToGlobal(Centre(area)));
+    QApplication::sendEvent(window.get(), &help);
+    return QToolTip::text();
+  };
+  Open();
+  window->Dashboard().SetChartDate(LocalDateTime::From(2008, 3, 20));
+  EXPECT_FALSE(tipAt(kAreaStepsRow).contains(QStringLiteral("goal"))) << tipAt(kAreaStepsRow).toStdString();
+
+  ASSERT_TRUE(SaveStepGoal(app->Paths(), app->Work().Users().All().front().id, 8000).ok());
+  Open();
+  window->Dashboard().SetChartDate(LocalDateTime::From(2008, 3, 20));
+  EXPECT_TRUE(
+      tipAt(kAreaStepsRow).endsWith(QStringLiteral("\nDaily goal: 8000 steps\nStreak: 2 days (longest 2 days)")))
+      << tipAt(kAreaStepsRow).toStdString();
+  EXPECT_FALSE(tipAt(kAreaDistanceRow).contains(QStringLiteral("goal")));
+  QToolTip::hideText();
 }
 
 TEST_F(MainWindowTest, TurnedOnPluggingTheWatchInDownloadsWithoutTheDialog) {

@@ -401,6 +401,14 @@ TEST_F(MainPresenterTest, TheStepsRowsTipAddsTheGoalAndStreaksOnceAGoalIsSet) {
   EXPECT_EQ(presenter.AreaTip(kAreaDistanceRow), "");
   presenter.Dashboard().SetChartDate(LocalDateTime::From(2008, 3, 5));
   EXPECT_EQ(presenter.AreaTip(kAreaStepsRow), "Daily goal: 4000 steps\nStreak: 1 day (longest 1 day)");
+
+  // The next window of the user starts with it: the chart's line too.
+  test::RecordingMainView nextView;
+  test::RecordingChart nextChart;
+  MainPresenter next(workspace, nextView, nextChart);
+  next.Start(true);
+  EXPECT_EQ(next.StepGoal(), 4000);
+  EXPECT_EQ(nextChart.goalLine, 4000);
 }
 
 TEST_F(MainPresenterTest, HelpOpensTheChosenDocumentOrSaysItIsMissing) {
