@@ -12,13 +12,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "CalendarCtrl.h"
-#include "CalendarDays.h"
-#include "CalendarLook.h"
-#include "FakeClock.h"
-#include "Fonts.h"
 #include "LongHistory.h"
-#include "StepData.h"
+#include "base/testing/FakeClock.h"
+#include "calendar/CalendarDays.h"
+#include "calendar/CalendarLook.h"
+#include "calendar/widgets/CalendarCtrl.h"
+#include "store/StepData.h"
+#include "widgets/Fonts.h"
 
 namespace tempovia {
 namespace {

@@ -11,11 +11,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "ChartDashboard.h"
-#include "FakeClock.h"
 #include "LongHistory.h"
-#include "StepStreaks.h"
-#include "UserFiles.h"
+#include "base/testing/FakeClock.h"
+#include "dashboard/ChartDashboard.h"
+#include "dashboard/StepStreaks.h"
+#include "workspace/UserFiles.h"
 
 namespace tempovia {
 namespace {

@@ -9,12 +9,12 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "BarChart.h"
-#include "ChartDashboard.h"
-#include "FakeClock.h"
 #include "LongHistory.h"
-#include "SkinLayout.h"
-#include "UserFiles.h"
+#include "base/testing/FakeClock.h"
+#include "charts/widgets/BarChart.h"
+#include "dashboard/ChartDashboard.h"
+#include "skin/SkinLayout.h"
+#include "workspace/UserFiles.h"
 
 namespace tempovia {
 namespace {

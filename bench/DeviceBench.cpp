@@ -6,11 +6,11 @@
 
 #include <chrono>
 
-#include "Clock.h"
-#include "FakeClock.h"
-#include "SimulatedWatch.h"
-#include "Trekmo.h"
-#include "WatchScenario.h"
+#include "base/Clock.h"
+#include "base/testing/FakeClock.h"
+#include "device/SimulatedWatch.h"
+#include "device/Trekmo.h"
+#include "device/WatchScenario.h"
 
 namespace tempovia {
 namespace {

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "DayRecord.h"
-#include "StoredExercise.h"
+#include "store/DayRecord.h"
+#include "store/StoredExercise.h"
 
 namespace tempovia::bench {
 

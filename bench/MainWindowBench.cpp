@@ -14,16 +14,16 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "AppContext.h"
-#include "DlgLogin.h"
-#include "DlgMain.h"
-#include "FakeClock.h"
-#include "Fonts.h"
 #include "LongHistory.h"
-#include "ScriptedMessageBoxes.h"
-#include "SimulatedWatch.h"
-#include "SkinLayout.h"
-#include "TrayArea.h"
+#include "app/AppContext.h"
+#include "app/DlgLogin.h"
+#include "app/DlgMain.h"
+#include "base/testing/FakeClock.h"
+#include "device/SimulatedWatch.h"
+#include "skin/SkinLayout.h"
+#include "widgets/Fonts.h"
+#include "widgets/TrayArea.h"
+#include "widgets/testing/ScriptedMessageBoxes.h"
 
 namespace tempovia {
 namespace {

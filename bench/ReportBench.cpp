@@ -9,11 +9,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "ExerciseDB.h"
-#include "LocalUserRecord.h"
 #include "LongHistory.h"
-#include "PrintPDF.h"
-#include "StepData.h"
+#include "report/PrintPDF.h"
+#include "store/ExerciseDB.h"
+#include "store/LocalUserRecord.h"
+#include "store/StepData.h"
 
 namespace tempovia {
 namespace {

@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "DayRecord.h"
 #include "LongHistory.h"
-#include "ExerciseDB.h"
-#include "StepData.h"
-#include "StoredExercise.h"
+#include "store/DayRecord.h"
+#include "store/ExerciseDB.h"
+#include "store/StepData.h"
+#include "store/StoredExercise.h"
 
 namespace tempovia {
 namespace {

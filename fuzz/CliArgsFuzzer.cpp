@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "CliApp.h"
-#include "CliError.h"
 #include "FuzzSupport.h"
-#include "UserRules.h"
-#include "Windows1252.h"
+#include "base/Windows1252.h"
+#include "cli/CliApp.h"
+#include "cli/CliError.h"
+#include "users/UserRules.h"
 
 using namespace tempovia;
 using namespace tempovia::cli;

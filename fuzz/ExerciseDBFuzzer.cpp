@@ -7,9 +7,9 @@
 #include <span>
 #include <vector>
 
-#include "ExerciseDB.h"
 #include "FuzzSupport.h"
 #include "RecordFileChecks.h"
+#include "store/ExerciseDB.h"
 
 using namespace tempovia;
 

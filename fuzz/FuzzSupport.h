@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "Notice.h"
+#include "base/Notice.h"
 
 namespace tempovia::fuzz {
 

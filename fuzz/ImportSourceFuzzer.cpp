@@ -15,12 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "Clock.h"
-#include "DataTransfer.h"
 #include "FuzzSupport.h"
-#include "LocalUserRecord.h"
-#include "StorePaths.h"
-#include "StoredFile.h"
+#include "base/Clock.h"
+#include "store/DataTransfer.h"
+#include "store/LocalUserRecord.h"
+#include "store/StorePaths.h"
+#include "store/StoredFile.h"
 
 using namespace tempovia;
 namespace fs = std::filesystem;

@@ -10,7 +10,7 @@
 
 #include "FuzzSupport.h"
 #include "RecordFileChecks.h"
-#include "StepData.h"
+#include "store/StepData.h"
 
 using namespace tempovia;
 

@@ -13,8 +13,8 @@
 
 #include "FuzzSupport.h"
 #include "RecordFileChecks.h"
-#include "StorePaths.h"
-#include "UserData.h"
+#include "store/StorePaths.h"
+#include "store/UserData.h"
 
 using namespace tempovia;
 namespace fs = std::filesystem;

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "FuzzSupport.h"
-#include "UserSettings.h"
+#include "store/UserSettings.h"
 
 using namespace tempovia;
 

@@ -8,8 +8,8 @@
 #include <cstdint>
 
 #include "FuzzSupport.h"
-#include "ValueEncoding.h"
-#include "WatchImage.h"
+#include "records/ValueEncoding.h"
+#include "records/WatchImage.h"
 
 using namespace tempovia;
 

@@ -10,11 +10,11 @@
 #include <cstdint>
 #include <memory>
 
-#include "FakeClock.h"
 #include "FuzzSupport.h"
-#include "Trekmo.h"
-#include "WatchImage.h"
-#include "WatchSource.h"
+#include "base/testing/FakeClock.h"
+#include "device/Trekmo.h"
+#include "device/WatchSource.h"
+#include "records/WatchImage.h"
 
 using namespace tempovia;
 

@@ -1,8 +1,8 @@
-#include "AppContext.h"
+#include "app/AppContext.h"
 
 #include <QCoreApplication>
 
-#include "SimulatedWatch.h"
+#include "device/SimulatedWatch.h"
 
 namespace tempovia {
 

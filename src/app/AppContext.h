@@ -8,15 +8,15 @@
 #include <memory>
 #include <string>
 
-#include "Clock.h"
-#include "DeviceWatch.h"
-#include "InstantClock.h"
-#include "QtDesktop.h"
-#include "Status.h"
-#include "StorePaths.h"
-#include "WatchDriverHost.h"
-#include "WatchSource.h"
-#include "Workspace.h"
+#include "app/DeviceWatch.h"
+#include "app/QtDesktop.h"
+#include "base/Clock.h"
+#include "base/InstantClock.h"
+#include "base/Status.h"
+#include "device/WatchSource.h"
+#include "store/StorePaths.h"
+#include "workspace/WatchDriverHost.h"
+#include "workspace/Workspace.h"
 
 namespace tempovia {
 

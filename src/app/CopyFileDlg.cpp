@@ -1,4 +1,4 @@
-#include "CopyFileDlg.h"
+#include "app/CopyFileDlg.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "Artwork.h"
+#include "widgets/Artwork.h"
 
 namespace tempovia {
 

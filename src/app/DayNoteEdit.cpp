@@ -1,10 +1,10 @@
-#include "DayNoteEdit.h"
+#include "app/DayNoteEdit.h"
 
 #include <QApplication>
 #include <QMimeData>
 #include <QTextCursor>
 
-#include "DayNote.h"
+#include "dashboard/DayNote.h"
 
 namespace tempovia {
 

@@ -1,8 +1,8 @@
-#include "DeviceWatch.h"
+#include "app/DeviceWatch.h"
 
 #include <QSocketNotifier>
 
-#include "Trace.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 

@@ -7,8 +7,8 @@
 #include <deque>
 #include <memory>
 
-#include "DeviceChange.h"
-#include "DeviceMonitor.h"
+#include "device/DeviceChange.h"
+#include "device/DeviceMonitor.h"
 
 class QSocketNotifier;
 

@@ -1,4 +1,4 @@
-#include "DlgLogin.h"
+#include "app/DlgLogin.h"
 
 #include <QCloseEvent>
 #include <QKeySequence>
@@ -8,15 +8,15 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "AppContext.h"
-#include "Artwork.h"
-#include "DlgMain.h"
-#include "ExStatic.h"
-#include "HitAreaButton.h"
-#include "Label.h"
-#include "TrayNotifyIcon.h"
-#include "UserRules.h"
-#include "Windows1252Validator.h"
+#include "app/AppContext.h"
+#include "app/DlgMain.h"
+#include "app/HitAreaButton.h"
+#include "users/UserRules.h"
+#include "widgets/Artwork.h"
+#include "widgets/ExStatic.h"
+#include "widgets/Label.h"
+#include "widgets/TrayNotifyIcon.h"
+#include "widgets/Windows1252Validator.h"
 
 namespace tempovia {
 

@@ -11,12 +11,12 @@
 #include <memory>
 #include <optional>
 
-#include "LoginPresenter.h"
-#include "ModalLoop.h"
-#include "SkinDrag.h"
-#include "SkinLayout.h"
-#include "TrayArea.h"
-#include "WindowCommands.h"
+#include "app/ModalLoop.h"
+#include "skin/SkinLayout.h"
+#include "skin/WindowCommands.h"
+#include "widgets/SkinDrag.h"
+#include "widgets/TrayArea.h"
+#include "workspace/LoginPresenter.h"
 
 class QLineEdit;
 

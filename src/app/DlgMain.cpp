@@ -1,4 +1,4 @@
-#include "DlgMain.h"
+#include "app/DlgMain.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -12,18 +12,18 @@
 #include <QWindow>
 #include <filesystem>
 
-#include "AppContext.h"
-#include "Artwork.h"
-#include "BarChart.h"
-#include "CopyFileDlg.h"
-#include "DayNoteEdit.h"
-#include "DesktopNotifier.h"
-#include "ExStatic.h"
-#include "HitAreaButton.h"
-#include "Label.h"
-#include "MainShortcuts.h"
-#include "MessageBoxes.h"
-#include "TrayNotifyIcon.h"
+#include "app/AppContext.h"
+#include "app/CopyFileDlg.h"
+#include "app/DayNoteEdit.h"
+#include "app/HitAreaButton.h"
+#include "app/MainShortcuts.h"
+#include "charts/widgets/BarChart.h"
+#include "widgets/Artwork.h"
+#include "widgets/DesktopNotifier.h"
+#include "widgets/ExStatic.h"
+#include "widgets/Label.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/TrayNotifyIcon.h"
 
 namespace tempovia {
 

@@ -15,13 +15,13 @@
 #include <memory>
 #include <optional>
 
-#include "MainPresenter.h"
-#include "ModalLoop.h"
-#include "SkinDrag.h"
-#include "SkinLayout.h"
-#include "TrayArea.h"
-#include "Version.h"
-#include "WindowCommands.h"
+#include "app/ModalLoop.h"
+#include "base/Version.h"
+#include "skin/SkinLayout.h"
+#include "skin/WindowCommands.h"
+#include "widgets/SkinDrag.h"
+#include "widgets/TrayArea.h"
+#include "workspace/MainPresenter.h"
 
 namespace tempovia {
 

@@ -1,4 +1,4 @@
-#include "HelpRequest.h"
+#include "app/HelpRequest.h"
 
 #include <string_view>
 

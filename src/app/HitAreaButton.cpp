@@ -1,4 +1,4 @@
-#include "HitAreaButton.h"
+#include "app/HitAreaButton.h"
 
 namespace tempovia {
 

@@ -5,7 +5,7 @@
 
 #include <QAbstractButton>
 
-#include "SkinLayout.h"
+#include "skin/SkinLayout.h"
 
 namespace tempovia {
 

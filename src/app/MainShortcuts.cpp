@@ -1,6 +1,6 @@
-#include "MainShortcuts.h"
+#include "app/MainShortcuts.h"
 
-#include "SkinLayout.h"
+#include "skin/SkinLayout.h"
 
 namespace tempovia {
 

@@ -1,4 +1,4 @@
-#include "ModalLoop.h"
+#include "app/ModalLoop.h"
 
 #include <QDialog>
 #include <QEventLoop>

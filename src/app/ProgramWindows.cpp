@@ -1,11 +1,11 @@
-#include "ProgramWindows.h"
+#include "app/ProgramWindows.h"
 
 #include <memory>
 
-#include "DlgLogin.h"
-#include "DlgMain.h"
-#include "LoginCycle.h"
-#include "WindowCommands.h"
+#include "app/DlgLogin.h"
+#include "app/DlgMain.h"
+#include "skin/WindowCommands.h"
+#include "workspace/LoginCycle.h"
 
 namespace tempovia {
 namespace {

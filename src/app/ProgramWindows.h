@@ -4,8 +4,8 @@
 // signal ends every window's loop. The program and the monkey test run the
 // same windows this way.
 
-#include "AppContext.h"
-#include "Termination.h"
+#include "app/AppContext.h"
+#include "app/Termination.h"
 
 namespace tempovia {
 

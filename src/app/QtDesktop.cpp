@@ -1,4 +1,4 @@
-#include "QtDesktop.h"
+#include "app/QtDesktop.h"
 
 #include <QAction>
 #include <QApplication>
@@ -7,15 +7,15 @@
 #include <QMenu>
 #include <QUrl>
 
-#include "CalendarDays.h"
-#include "DlgCalendar.h"
-#include "DlgPrint.h"
-#include "DlgUserRecord.h"
-#include "MessageBoxes.h"
-#include "PrntScreen.h"
-#include "SettingDlg.h"
-#include "UploadDlg.h"
-#include "VerifyPWDlg.h"
+#include "app/UploadDlg.h"
+#include "calendar/CalendarDays.h"
+#include "calendar/widgets/DlgCalendar.h"
+#include "report/widgets/DlgPrint.h"
+#include "report/widgets/PrntScreen.h"
+#include "users/widgets/DlgUserRecord.h"
+#include "users/widgets/SettingDlg.h"
+#include "users/widgets/VerifyPWDlg.h"
+#include "widgets/MessageBoxes.h"
 
 namespace tempovia {
 

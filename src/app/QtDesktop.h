@@ -7,8 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "Clock.h"
-#include "DesktopPort.h"
+#include "base/Clock.h"
+#include "workspace/DesktopPort.h"
 
 namespace tempovia {
 

@@ -1,4 +1,4 @@
-#include "SignalNotifier.h"
+#include "app/SignalNotifier.h"
 
 #include <signal.h>
 #include <sys/socket.h>

@@ -6,7 +6,7 @@
 
 #include <QObject>
 
-#include "SignalNotifier.h"
+#include "app/SignalNotifier.h"
 
 namespace tempovia {
 

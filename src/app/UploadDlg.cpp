@@ -1,4 +1,4 @@
-#include "UploadDlg.h"
+#include "app/UploadDlg.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "DownloadWorkflow.h"
+#include "workspace/DownloadWorkflow.h"
 
 class QCheckBox;
 

@@ -8,18 +8,18 @@
 #include <string>
 #include <vector>
 
-#include "AppContext.h"
-#include "DlgMain.h"
-#include "Fonts.h"
-#include "HelpRequest.h"
-#include "LoginCycle.h"
-#include "MessageBoxNoticeSink.h"
-#include "MessageBoxes.h"
-#include "ProgramWindows.h"
-#include "SignalNotifier.h"
-#include "SingleInstance.h"
-#include "Termination.h"
-#include "Trace.h"
+#include "app/AppContext.h"
+#include "app/DlgMain.h"
+#include "app/HelpRequest.h"
+#include "app/ProgramWindows.h"
+#include "app/SignalNotifier.h"
+#include "app/SingleInstance.h"
+#include "app/Termination.h"
+#include "trace/Trace.h"
+#include "widgets/Fonts.h"
+#include "widgets/MessageBoxNoticeSink.h"
+#include "widgets/MessageBoxes.h"
+#include "workspace/LoginCycle.h"
 
 namespace tempovia {
 namespace {

@@ -1,4 +1,4 @@
-#include "InstantClock.h"
+#include "base/InstantClock.h"
 
 namespace tempovia {
 

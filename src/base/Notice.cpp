@@ -1,4 +1,4 @@
-#include "Notice.h"
+#include "base/Notice.h"
 
 #include <cstdio>
 #include <mutex>

@@ -1,4 +1,4 @@
-#include "Printf.h"
+#include "base/Printf.h"
 
 #include <cmath>
 #include <cstdarg>

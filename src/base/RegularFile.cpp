@@ -1,4 +1,4 @@
-#include "RegularFile.h"
+#include "base/RegularFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <string>
 
-#include "Notice.h"
+#include "base/Notice.h"
 
 namespace tempovia {
 

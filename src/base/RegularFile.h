@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "Status.h"
+#include "base/Status.h"
 
 namespace tempovia {
 

@@ -1,9 +1,9 @@
-#include "Windows1252.h"
+#include "base/Windows1252.h"
 
 #include <array>
 #include <cstdint>
 
-#include "Utf8.h"
+#include "base/Utf8.h"
 
 namespace tempovia {
 namespace {

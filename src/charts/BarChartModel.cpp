@@ -1,9 +1,9 @@
-#include "BarChartModel.h"
+#include "charts/BarChartModel.h"
 
 #include <algorithm>
 
-#include "ChartColour.h"
-#include "Trace.h"
+#include "charts/ChartColour.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "BarList.h"
-#include "ChartPlan.h"
-#include "ChartScale.h"
+#include "charts/BarList.h"
+#include "charts/ChartPlan.h"
+#include "charts/ChartScale.h"
 
 namespace tempovia {
 

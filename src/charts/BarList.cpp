@@ -1,9 +1,9 @@
-#include "BarList.h"
+#include "charts/BarList.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Printf.h"
+#include "base/Printf.h"
 
 namespace tempovia {
 

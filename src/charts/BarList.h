@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "Rgb.h"
+#include "skin/Rgb.h"
 
 namespace tempovia {
 

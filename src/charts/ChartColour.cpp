@@ -1,4 +1,4 @@
-#include "ChartColour.h"
+#include "charts/ChartColour.h"
 
 #include <algorithm>
 #include <cstdlib>

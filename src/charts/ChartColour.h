@@ -1,7 +1,7 @@
 #pragma once
 // The colour arithmetic of the shaded bars.
 
-#include "Rgb.h"
+#include "skin/Rgb.h"
 
 namespace tempovia {
 

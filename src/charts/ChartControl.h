@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-#include "Rgb.h"
+#include "skin/Rgb.h"
 
 namespace tempovia {
 

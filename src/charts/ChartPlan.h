@@ -7,8 +7,8 @@
 #include <variant>
 #include <vector>
 
-#include "Rgb.h"
-#include "SkinLayout.h"
+#include "skin/Rgb.h"
+#include "skin/SkinLayout.h"
 
 namespace tempovia {
 

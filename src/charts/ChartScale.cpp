@@ -1,8 +1,8 @@
-#include "ChartScale.h"
+#include "charts/ChartScale.h"
 
 #include <algorithm>
 
-#include "Printf.h"
+#include "base/Printf.h"
 
 namespace tempovia {
 

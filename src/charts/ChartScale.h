@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "Rgb.h"
-#include "SkinLayout.h"
+#include "skin/Rgb.h"
+#include "skin/SkinLayout.h"
 
 namespace tempovia {
 

@@ -1,4 +1,4 @@
-#include "TipPlacement.h"
+#include "charts/TipPlacement.h"
 
 namespace tempovia {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "SkinLayout.h"
+#include "skin/SkinLayout.h"
 
 namespace tempovia {
 

@@ -1,9 +1,9 @@
-#include "CliApp.h"
+#include "cli/CliApp.h"
 
 #include <string>
 
-#include "Commands.h"
-#include "Version.h"
+#include "base/Version.h"
+#include "cli/Commands.h"
 
 namespace tempovia::cli {
 

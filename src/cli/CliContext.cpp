@@ -1,4 +1,4 @@
-#include "CliContext.h"
+#include "cli/CliContext.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -7,19 +7,19 @@
 #include <filesystem>
 #include <iostream>
 
-#include "CliError.h"
-#include "FileWriter.h"
-#include "HidapiTransport.h"
-#include "Printf.h"
-#include "RegularFile.h"
-#include "SimulatedWatch.h"
-#include "StoredFile.h"
-#include "Terminal.h"
-#include "Trace.h"
-#include "Trekmo.h"
-#include "TrekmoObserver.h"
-#include "WatchScenario.h"
-#include "Windows1252.h"
+#include "base/Printf.h"
+#include "base/RegularFile.h"
+#include "base/Windows1252.h"
+#include "cli/CliError.h"
+#include "cli/Terminal.h"
+#include "device/HidapiTransport.h"
+#include "device/SimulatedWatch.h"
+#include "device/Trekmo.h"
+#include "device/TrekmoObserver.h"
+#include "device/WatchScenario.h"
+#include "store/FileWriter.h"
+#include "store/StoredFile.h"
+#include "trace/Trace.h"
 
 namespace tempovia::cli {
 namespace {

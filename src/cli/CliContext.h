@@ -11,15 +11,15 @@
 
 #include <nlohmann/json.hpp>
 
-#include "Clock.h"
-#include "HidTransport.h"
-#include "InstantClock.h"
-#include "LocalUserRecord.h"
-#include "Notice.h"
-#include "StorePaths.h"
-#include "UserData.h"
-#include "UserSettings.h"
-#include "WatchLayout.h"
+#include "base/Clock.h"
+#include "base/InstantClock.h"
+#include "base/Notice.h"
+#include "device/HidTransport.h"
+#include "records/WatchLayout.h"
+#include "store/LocalUserRecord.h"
+#include "store/StorePaths.h"
+#include "store/UserData.h"
+#include "store/UserSettings.h"
 
 namespace tempovia {
 class CTrekmo;

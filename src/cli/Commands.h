@@ -3,7 +3,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "CliContext.h"
+#include "cli/CliContext.h"
 
 namespace tempovia::cli {
 

@@ -2,17 +2,17 @@
 #include <memory>
 #include <optional>
 
-#include "CliError.h"
-#include "Commands.h"
-#include "CsvWriter.h"
-#include "DownloadLoop.h"
-#include "DownloadStore.h"
-#include "ExerciseDB.h"
-#include "JsonRecords.h"
-#include "Printf.h"
-#include "StepData.h"
-#include "TextTable.h"
-#include "Trekmo.h"
+#include "base/Printf.h"
+#include "cli/CliError.h"
+#include "cli/Commands.h"
+#include "cli/JsonRecords.h"
+#include "cli/TextTable.h"
+#include "device/Trekmo.h"
+#include "report/CsvWriter.h"
+#include "store/DownloadStore.h"
+#include "store/ExerciseDB.h"
+#include "store/StepData.h"
+#include "workspace/DownloadLoop.h"
 
 namespace tempovia::cli {
 namespace {

@@ -2,11 +2,11 @@
 #include <memory>
 #include <vector>
 
-#include "CliError.h"
-#include "Commands.h"
-#include "DataTransfer.h"
-#include "JsonPaths.h"
-#include "Printf.h"
+#include "base/Printf.h"
+#include "cli/CliError.h"
+#include "cli/Commands.h"
+#include "cli/JsonPaths.h"
+#include "store/DataTransfer.h"
 
 namespace tempovia::cli {
 namespace {

@@ -1,13 +1,13 @@
 #include <memory>
 
-#include "CliError.h"
-#include "Commands.h"
-#include "JsonPaths.h"
-#include "JsonRecords.h"
-#include "Trekmo.h"
-#include "WatchImage.h"
-#include "WatchProbe.h"
-#include "WatchScenario.h"
+#include "cli/CliError.h"
+#include "cli/Commands.h"
+#include "cli/JsonPaths.h"
+#include "cli/JsonRecords.h"
+#include "device/Trekmo.h"
+#include "device/WatchProbe.h"
+#include "device/WatchScenario.h"
+#include "records/WatchImage.h"
 
 namespace tempovia::cli {
 namespace {

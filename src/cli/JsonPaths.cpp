@@ -1,6 +1,6 @@
-#include "JsonPaths.h"
+#include "cli/JsonPaths.h"
 
-#include "Utf8.h"
+#include "base/Utf8.h"
 
 namespace tempovia::cli {
 

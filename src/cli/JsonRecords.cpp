@@ -1,7 +1,7 @@
-#include "JsonRecords.h"
+#include "cli/JsonRecords.h"
 
-#include "JsonPaths.h"
-#include "Windows1252.h"
+#include "base/Windows1252.h"
+#include "cli/JsonPaths.h"
 
 namespace tempovia::cli {
 

@@ -5,12 +5,12 @@
 
 #include <nlohmann/json.hpp>
 
-#include "ExerciseRecord.h"
-#include "LocalUserRecord.h"
-#include "RecordJson.h"
-#include "StepRecord.h"
-#include "UserRecord.h"
-#include "WatchProbe.h"
+#include "device/WatchProbe.h"
+#include "records/ExerciseRecord.h"
+#include "records/StepRecord.h"
+#include "records/UserRecord.h"
+#include "report/RecordJson.h"
+#include "store/LocalUserRecord.h"
 
 namespace tempovia::cli {
 

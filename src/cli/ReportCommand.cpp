@@ -5,15 +5,15 @@
 #include <tuple>
 #include <vector>
 
-#include "CliError.h"
-#include "Commands.h"
-#include "ExerciseDB.h"
-#include "FileWriter.h"
-#include "JsonPaths.h"
-#include "PrintPDF.h"
-#include "ReportCsv.h"
-#include "ReportRows.h"
-#include "StepData.h"
+#include "cli/CliError.h"
+#include "cli/Commands.h"
+#include "cli/JsonPaths.h"
+#include "report/PrintPDF.h"
+#include "report/ReportCsv.h"
+#include "report/ReportRows.h"
+#include "store/ExerciseDB.h"
+#include "store/FileWriter.h"
+#include "store/StepData.h"
 
 namespace tempovia::cli {
 namespace {

@@ -1,8 +1,8 @@
-#include "TextTable.h"
+#include "cli/TextTable.h"
 
 #include <algorithm>
 
-#include "Utf8.h"
+#include "base/Utf8.h"
 
 namespace tempovia::cli {
 namespace {

@@ -1,11 +1,11 @@
 #include <memory>
 
-#include "CliError.h"
-#include "Commands.h"
-#include "CsvWriter.h"
-#include "JsonPaths.h"
-#include "JsonRecords.h"
-#include "UserRules.h"
+#include "cli/CliError.h"
+#include "cli/Commands.h"
+#include "cli/JsonPaths.h"
+#include "cli/JsonRecords.h"
+#include "report/CsvWriter.h"
+#include "users/UserRules.h"
 
 namespace tempovia::cli {
 namespace {

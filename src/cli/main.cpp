@@ -8,9 +8,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include "CliApp.h"
-#include "CliContext.h"
-#include "CliError.h"
+#include "cli/CliApp.h"
+#include "cli/CliContext.h"
+#include "cli/CliError.h"
 
 using namespace tempovia::cli;
 

@@ -1,17 +1,17 @@
-#include "ChartDashboard.h"
+#include "dashboard/ChartDashboard.h"
 
 #include <utility>
 
 #include <cstdio>
 
-#include "DayNote.h"
-#include "ExerciseDB.h"
-#include "Notice.h"
-#include "Printf.h"
-#include "SkinLayout.h"
-#include "StepData.h"
-#include "Trace.h"
-#include "Units.h"
+#include "base/Notice.h"
+#include "base/Printf.h"
+#include "dashboard/DayNote.h"
+#include "records/Units.h"
+#include "skin/SkinLayout.h"
+#include "store/ExerciseDB.h"
+#include "store/StepData.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 

@@ -14,18 +14,18 @@
 #include <string>
 #include <vector>
 
-#include "CalendarDate.h"
-#include "CalendarDays.h"
-#include "ChartControl.h"
-#include "ChartKind.h"
-#include "ChartPeriod.h"
-#include "Clock.h"
-#include "DashboardFiles.h"
-#include "DashboardTexts.h"
-#include "DashboardView.h"
-#include "DayRecord.h"
-#include "Status.h"
-#include "StoredExercise.h"
+#include "base/Clock.h"
+#include "base/Status.h"
+#include "calendar/CalendarDate.h"
+#include "calendar/CalendarDays.h"
+#include "charts/ChartControl.h"
+#include "dashboard/ChartPeriod.h"
+#include "dashboard/DashboardFiles.h"
+#include "dashboard/DashboardTexts.h"
+#include "dashboard/DashboardView.h"
+#include "skin/ChartKind.h"
+#include "store/DayRecord.h"
+#include "store/StoredExercise.h"
 
 namespace tempovia {
 

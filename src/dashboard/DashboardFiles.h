@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "CalendarDays.h"
+#include "calendar/CalendarDays.h"
 
 namespace tempovia {
 

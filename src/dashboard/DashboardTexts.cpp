@@ -1,10 +1,10 @@
-#include "DashboardTexts.h"
+#include "dashboard/DashboardTexts.h"
 
 #include <cmath>
 
-#include "Printf.h"
-#include "Units.h"
-#include "Windows1252.h"
+#include "base/Printf.h"
+#include "base/Windows1252.h"
+#include "records/Units.h"
 
 namespace tempovia {
 

@@ -6,10 +6,10 @@
 #include <array>
 #include <string>
 
-#include "DayRecord.h"
-#include "LocalUserRecord.h"
-#include "SkinLayout.h"
-#include "StoredExercise.h"
+#include "skin/SkinLayout.h"
+#include "store/DayRecord.h"
+#include "store/LocalUserRecord.h"
+#include "store/StoredExercise.h"
 
 namespace tempovia {
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "ChartKind.h"
-#include "DashboardTexts.h"
+#include "dashboard/DashboardTexts.h"
+#include "skin/ChartKind.h"
 
 namespace tempovia {
 

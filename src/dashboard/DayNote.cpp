@@ -1,6 +1,6 @@
-#include "DayNote.h"
+#include "dashboard/DayNote.h"
 
-#include "Windows1252.h"
+#include "base/Windows1252.h"
 
 namespace tempovia {
 

@@ -1,9 +1,9 @@
-#include "StepStreaks.h"
+#include "dashboard/StepStreaks.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "StepData.h"
+#include "store/StepData.h"
 
 namespace tempovia {
 

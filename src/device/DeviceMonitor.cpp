@@ -1,4 +1,4 @@
-#include "DeviceMonitor.h"
+#include "device/DeviceMonitor.h"
 
 #include <libudev.h>
 #include <sys/epoll.h>
@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "Notice.h"
-#include "Trace.h"
+#include "base/Notice.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

@@ -22,9 +22,9 @@
 #include <string>
 #include <vector>
 
-#include "DeviceChange.h"
-#include "Status.h"
-#include "USBHID.h"
+#include "base/Status.h"
+#include "device/DeviceChange.h"
+#include "device/USBHID.h"
 
 struct udev;
 struct udev_monitor;

@@ -1,4 +1,4 @@
-#include "HidReportDescriptor.h"
+#include "device/HidReportDescriptor.h"
 
 #include <algorithm>
 #include <map>

@@ -1,4 +1,4 @@
-#include "HidapiTransport.h"
+#include "device/HidapiTransport.h"
 
 #include <fcntl.h>
 #include <hidapi.h>
@@ -10,9 +10,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "HidReportDescriptor.h"
-#include "Notice.h"
-#include "Trace.h"
+#include "base/Notice.h"
+#include "device/HidReportDescriptor.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "HidTransport.h"
+#include "device/HidTransport.h"
 
 struct hid_device_;
 

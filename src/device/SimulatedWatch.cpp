@@ -1,10 +1,10 @@
-#include "SimulatedWatch.h"
+#include "device/SimulatedWatch.h"
 
 #include <algorithm>
 #include <cerrno>
 
-#include "USBHID.h"
-#include "ValueEncoding.h"
+#include "device/USBHID.h"
+#include "records/ValueEncoding.h"
 
 namespace tempovia {
 namespace {

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "Clock.h"
-#include "HidTransport.h"
-#include "WatchLayout.h"
+#include "base/Clock.h"
+#include "device/HidTransport.h"
+#include "records/WatchLayout.h"
 
 namespace tempovia {
 

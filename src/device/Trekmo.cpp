@@ -1,12 +1,12 @@
-#include "Trekmo.h"
+#include "device/Trekmo.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 
-#include "Trace.h"
-#include "TrekmoObserver.h"
-#include "ValueEncoding.h"
+#include "device/TrekmoObserver.h"
+#include "records/ValueEncoding.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

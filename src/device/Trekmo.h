@@ -11,14 +11,14 @@
 #include <span>
 #include <string>
 
-#include "Clock.h"
-#include "DeviceChange.h"
-#include "ExerciseRecord.h"
-#include "HidTransport.h"
-#include "StepRecord.h"
-#include "USBHID.h"
-#include "UserRecord.h"
-#include "WatchLayout.h"
+#include "base/Clock.h"
+#include "device/DeviceChange.h"
+#include "device/HidTransport.h"
+#include "device/USBHID.h"
+#include "records/ExerciseRecord.h"
+#include "records/StepRecord.h"
+#include "records/UserRecord.h"
+#include "records/WatchLayout.h"
 
 namespace tempovia {
 

@@ -1,10 +1,10 @@
-#include "USBHID.h"
+#include "device/USBHID.h"
 
 #include <algorithm>
 
-#include "Notice.h"
-#include "Trace.h"
-#include "TrekmoObserver.h"
+#include "base/Notice.h"
+#include "device/TrekmoObserver.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <string>
 
-#include "DeviceChange.h"
-#include "HidTransport.h"
+#include "device/DeviceChange.h"
+#include "device/HidTransport.h"
 
 namespace tempovia {
 

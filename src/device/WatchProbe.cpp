@@ -1,10 +1,10 @@
-#include "WatchProbe.h"
+#include "device/WatchProbe.h"
 
 #include <cerrno>
 #include <optional>
 
-#include "HidapiTransport.h"
-#include "USBHID.h"
+#include "device/HidapiTransport.h"
+#include "device/USBHID.h"
 
 namespace tempovia {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "HidTransport.h"
+#include "device/HidTransport.h"
 
 namespace tempovia {
 

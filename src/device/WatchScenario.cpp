@@ -1,4 +1,4 @@
-#include "WatchScenario.h"
+#include "device/WatchScenario.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,7 +8,7 @@
 #include <chrono>
 #include <cstdint>
 
-#include "WatchImage.h"
+#include "records/WatchImage.h"
 
 namespace tempovia {
 

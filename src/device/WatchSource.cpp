@@ -1,4 +1,4 @@
-#include "WatchSource.h"
+#include "device/WatchSource.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "HidapiTransport.h"
-#include "Printf.h"
-#include "SimulatedWatch.h"
-#include "WatchScenario.h"
+#include "base/Printf.h"
+#include "device/HidapiTransport.h"
+#include "device/SimulatedWatch.h"
+#include "device/WatchScenario.h"
 
 namespace tempovia {
 

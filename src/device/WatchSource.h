@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
-#include "Clock.h"
-#include "HidTransport.h"
-#include "Status.h"
-#include "WatchLayout.h"
+#include "base/Clock.h"
+#include "base/Status.h"
+#include "device/HidTransport.h"
+#include "records/WatchLayout.h"
 
 namespace tempovia {
 

@@ -1,4 +1,4 @@
-#include "HelpBlock.h"
+#include "help/HelpBlock.h"
 
 namespace tempovia {
 

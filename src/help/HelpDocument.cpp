@@ -1,4 +1,4 @@
-#include "HelpDocument.h"
+#include "help/HelpDocument.h"
 
 #include <hpdf.h>
 #include <sys/stat.h>
@@ -9,9 +9,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "FileWriter.h"
-#include "HelpMarkup.h"
-#include "Printf.h"
+#include "base/Printf.h"
+#include "help/HelpMarkup.h"
+#include "store/FileWriter.h"
 
 namespace tempovia {
 namespace {

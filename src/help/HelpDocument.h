@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "HelpBlock.h"
-#include "HelpLayout.h"
-#include "Status.h"
+#include "base/Status.h"
+#include "help/HelpBlock.h"
+#include "help/HelpLayout.h"
 
 namespace tempovia {
 

@@ -1,9 +1,9 @@
-#include "HelpLayout.h"
+#include "help/HelpLayout.h"
 
 #include <algorithm>
 #include <optional>
 
-#include "Printf.h"
+#include "base/Printf.h"
 
 namespace tempovia {
 namespace {

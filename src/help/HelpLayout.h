@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "HelpBlock.h"
-#include "HelpTextMeasure.h"
+#include "help/HelpBlock.h"
+#include "help/HelpTextMeasure.h"
 
 namespace tempovia {
 

@@ -1,11 +1,11 @@
-#include "HelpMarkup.h"
+#include "help/HelpMarkup.h"
 
 #include <algorithm>
 #include <optional>
 #include <string>
 
-#include "Printf.h"
-#include "Windows1252.h"
+#include "base/Printf.h"
+#include "base/Windows1252.h"
 
 namespace tempovia {
 namespace {

@@ -19,8 +19,8 @@
 #include <string_view>
 #include <vector>
 
-#include "HelpBlock.h"
-#include "Status.h"
+#include "base/Status.h"
+#include "help/HelpBlock.h"
 
 namespace tempovia {
 

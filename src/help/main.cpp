@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "HelpDocument.h"
+#include "help/HelpDocument.h"
 
 int main(int argc, char** argv) {
   if (argc < 3 || argc % 2 == 0) {

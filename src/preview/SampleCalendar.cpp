@@ -1,15 +1,15 @@
-#include "SampleCalendar.h"
+#include "preview/SampleCalendar.h"
 
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "CalendarCtrl.h"
-#include "CalendarDate.h"
-#include "CalendarDays.h"
-#include "DlgCalendar.h"
-#include "SampleClock.h"
-#include "SkinLayout.h"
-#include "StepData.h"
+#include "calendar/CalendarDate.h"
+#include "calendar/CalendarDays.h"
+#include "calendar/widgets/CalendarCtrl.h"
+#include "calendar/widgets/DlgCalendar.h"
+#include "preview/SampleClock.h"
+#include "skin/SkinLayout.h"
+#include "store/StepData.h"
 
 namespace tempovia {
 namespace {

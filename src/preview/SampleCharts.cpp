@@ -1,9 +1,9 @@
-#include "SampleCharts.h"
+#include "preview/SampleCharts.h"
 
 #include <random>
 
-#include "BarChart.h"
-#include "SkinLayout.h"
+#include "charts/widgets/BarChart.h"
+#include "skin/SkinLayout.h"
 
 namespace tempovia {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "ChartKind.h"
+#include "skin/ChartKind.h"
 
 namespace tempovia {
 

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <cstdint>
 
-#include "Clock.h"
+#include "base/Clock.h"
 
 namespace tempovia {
 

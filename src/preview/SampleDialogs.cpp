@@ -1,4 +1,4 @@
-#include "SampleDialogs.h"
+#include "preview/SampleDialogs.h"
 
 #include <QFile>
 #include <QImage>
@@ -7,11 +7,11 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "DlgUserRecord.h"
-#include "SettingDlg.h"
-#include "StorePaths.h"
-#include "UserData.h"
-#include "VerifyPWDlg.h"
+#include "store/StorePaths.h"
+#include "store/UserData.h"
+#include "users/widgets/DlgUserRecord.h"
+#include "users/widgets/SettingDlg.h"
+#include "users/widgets/VerifyPWDlg.h"
 
 namespace tempovia {
 namespace {

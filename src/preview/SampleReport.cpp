@@ -1,14 +1,14 @@
-#include "SampleReport.h"
+#include "preview/SampleReport.h"
 
 #include <QTemporaryDir>
 
-#include "ExerciseDB.h"
-#include "Notice.h"
-#include "PrntScreen.h"
-#include "ReportRun.h"
-#include "StepData.h"
-#include "StorePaths.h"
-#include "UserSettings.h"
+#include "base/Notice.h"
+#include "report/ReportRun.h"
+#include "report/widgets/PrntScreen.h"
+#include "store/ExerciseDB.h"
+#include "store/StepData.h"
+#include "store/StorePaths.h"
+#include "store/UserSettings.h"
 
 namespace tempovia {
 namespace {

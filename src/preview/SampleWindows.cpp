@@ -1,19 +1,19 @@
-#include "SampleWindows.h"
+#include "preview/SampleWindows.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
-#include "AppContext.h"
-#include "BarChart.h"
-#include "CopyFileDlg.h"
-#include "DlgLogin.h"
-#include "DlgMain.h"
-#include "ExerciseDB.h"
-#include "MessageBoxes.h"
-#include "SampleClock.h"
-#include "StepData.h"
-#include "TrayArea.h"
+#include "app/AppContext.h"
+#include "app/CopyFileDlg.h"
+#include "app/DlgLogin.h"
+#include "app/DlgMain.h"
+#include "charts/widgets/BarChart.h"
+#include "preview/SampleClock.h"
+#include "store/ExerciseDB.h"
+#include "store/StepData.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/TrayArea.h"
 
 namespace tempovia {
 namespace {

@@ -21,21 +21,21 @@
 #include <optional>
 #include <string>
 
-#include "Artwork.h"
-#include "BarChart.h"
-#include "ChartTip.h"
-#include "DlgPrint.h"
-#include "ExStatic.h"
-#include "Fonts.h"
-#include "Label.h"
-#include "SampleCalendar.h"
-#include "SampleCharts.h"
-#include "SampleClock.h"
-#include "SampleDialogs.h"
-#include "SampleReport.h"
-#include "SampleWindows.h"
-#include "SkinLayout.h"
-#include "Version.h"
+#include "base/Version.h"
+#include "charts/widgets/BarChart.h"
+#include "charts/widgets/ChartTip.h"
+#include "preview/SampleCalendar.h"
+#include "preview/SampleCharts.h"
+#include "preview/SampleClock.h"
+#include "preview/SampleDialogs.h"
+#include "preview/SampleReport.h"
+#include "preview/SampleWindows.h"
+#include "report/widgets/DlgPrint.h"
+#include "skin/SkinLayout.h"
+#include "widgets/Artwork.h"
+#include "widgets/ExStatic.h"
+#include "widgets/Fonts.h"
+#include "widgets/Label.h"
 
 namespace tempovia {
 namespace {

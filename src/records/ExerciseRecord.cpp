@@ -1,7 +1,7 @@
-#include "ExerciseRecord.h"
+#include "records/ExerciseRecord.h"
 
-#include "Trace.h"
-#include "ValueEncoding.h"
+#include "records/ValueEncoding.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-#include "ExerciseEntry.h"
-#include "WatchLayout.h"
+#include "records/ExerciseEntry.h"
+#include "records/WatchLayout.h"
 
 namespace tempovia {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "WatchLayout.h"
+#include "records/WatchLayout.h"
 
 namespace tempovia {
 

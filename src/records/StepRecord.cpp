@@ -1,7 +1,7 @@
-#include "StepRecord.h"
+#include "records/StepRecord.h"
 
-#include "Trace.h"
-#include "ValueEncoding.h"
+#include "records/ValueEncoding.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

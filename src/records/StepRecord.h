@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "StepDay.h"
+#include "records/StepDay.h"
 
 namespace tempovia {
 

@@ -1,8 +1,8 @@
-#include "Units.h"
+#include "records/Units.h"
 
 #include <cstdio>
 
-#include "Printf.h"
+#include "base/Printf.h"
 
 namespace tempovia {
 namespace {

@@ -1,9 +1,9 @@
-#include "UserRecord.h"
+#include "records/UserRecord.h"
 
 #include <cstdio>
 
-#include "Trace.h"
-#include "ValueEncoding.h"
+#include "records/ValueEncoding.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "WatchLayout.h"
+#include "records/WatchLayout.h"
 
 namespace tempovia {
 

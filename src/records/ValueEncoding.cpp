@@ -1,4 +1,4 @@
-#include "ValueEncoding.h"
+#include "records/ValueEncoding.h"
 
 namespace tempovia {
 

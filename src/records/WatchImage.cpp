@@ -1,8 +1,8 @@
-#include "WatchImage.h"
+#include "records/WatchImage.h"
 
 #include <cmath>
 
-#include "ValueEncoding.h"
+#include "records/ValueEncoding.h"
 
 namespace tempovia {
 namespace {

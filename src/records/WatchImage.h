@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "ExerciseEntry.h"
-#include "ExerciseRecord.h"
-#include "StepDay.h"
-#include "StepRecord.h"
-#include "UserRecord.h"
-#include "WatchLayout.h"
+#include "records/ExerciseEntry.h"
+#include "records/ExerciseRecord.h"
+#include "records/StepDay.h"
+#include "records/StepRecord.h"
+#include "records/UserRecord.h"
+#include "records/WatchLayout.h"
 
 namespace tempovia {
 

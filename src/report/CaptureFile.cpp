@@ -1,4 +1,4 @@
-#include "CaptureFile.h"
+#include "report/CaptureFile.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -13,8 +13,8 @@
 #include <system_error>
 #include <vector>
 
-#include "Notice.h"
-#include "Trace.h"
+#include "base/Notice.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 

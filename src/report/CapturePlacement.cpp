@@ -1,4 +1,4 @@
-#include "CapturePlacement.h"
+#include "report/CapturePlacement.h"
 
 namespace tempovia {
 

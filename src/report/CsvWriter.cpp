@@ -1,4 +1,4 @@
-#include "CsvWriter.h"
+#include "report/CsvWriter.h"
 
 #include <cmath>
 

@@ -1,19 +1,19 @@
-#include "PrintPDF.h"
+#include "report/PrintPDF.h"
 
 #include <hpdf.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "ExerciseDB.h"
-#include "FileWriter.h"
-#include "LocalUserRecord.h"
-#include "Printf.h"
-#include "ReportLayout.h"
-#include "ReportRows.h"
-#include "StepData.h"
-#include "Trace.h"
-#include "Units.h"
+#include "base/Printf.h"
+#include "records/Units.h"
+#include "report/ReportLayout.h"
+#include "report/ReportRows.h"
+#include "store/ExerciseDB.h"
+#include "store/FileWriter.h"
+#include "store/LocalUserRecord.h"
+#include "store/StepData.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "Status.h"
+#include "base/Status.h"
 
 namespace tempovia {
 

@@ -1,8 +1,8 @@
-#include "RecordJson.h"
+#include "report/RecordJson.h"
 
 #include <cstdio>
 
-#include "Windows1252.h"
+#include "base/Windows1252.h"
 
 namespace tempovia {
 

@@ -8,8 +8,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "DayRecord.h"
-#include "StoredExercise.h"
+#include "store/DayRecord.h"
+#include "store/StoredExercise.h"
 
 namespace tempovia {
 

@@ -1,8 +1,8 @@
-#include "ReportCsv.h"
+#include "report/ReportCsv.h"
 
-#include "CsvWriter.h"
-#include "RecordJson.h"
-#include "ReportLayout.h"
+#include "report/CsvWriter.h"
+#include "report/RecordJson.h"
+#include "report/ReportLayout.h"
 
 namespace tempovia {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "DayRecord.h"
-#include "StoredExercise.h"
+#include "store/DayRecord.h"
+#include "store/StoredExercise.h"
 
 namespace tempovia {
 

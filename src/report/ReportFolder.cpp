@@ -1,6 +1,6 @@
-#include "ReportFolder.h"
+#include "report/ReportFolder.h"
 
-#include "Windows1252.h"
+#include "base/Windows1252.h"
 
 namespace tempovia {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "UserSettings.h"
+#include "store/UserSettings.h"
 
 namespace tempovia {
 

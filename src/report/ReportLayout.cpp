@@ -1,4 +1,4 @@
-#include "ReportLayout.h"
+#include "report/ReportLayout.h"
 
 #include <algorithm>
 #include <cctype>

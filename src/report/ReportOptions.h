@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "Clock.h"
+#include "base/Clock.h"
 
 namespace tempovia {
 

@@ -1,9 +1,9 @@
-#include "ReportRows.h"
+#include "report/ReportRows.h"
 
 #include <utility>
 
-#include "ExerciseDB.h"
-#include "StepData.h"
+#include "store/ExerciseDB.h"
+#include "store/StepData.h"
 
 namespace tempovia {
 

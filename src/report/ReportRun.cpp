@@ -1,20 +1,20 @@
-#include "ReportRun.h"
+#include "report/ReportRun.h"
 
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <utility>
 
-#include "ExerciseDB.h"
-#include "FileWriter.h"
-#include "Notice.h"
-#include "PrintPDF.h"
-#include "ReportCsv.h"
-#include "ReportFolder.h"
-#include "ReportRows.h"
-#include "ReportTarget.h"
-#include "StepData.h"
-#include "Trace.h"
+#include "base/Notice.h"
+#include "report/PrintPDF.h"
+#include "report/ReportCsv.h"
+#include "report/ReportFolder.h"
+#include "report/ReportRows.h"
+#include "report/ReportTarget.h"
+#include "store/ExerciseDB.h"
+#include "store/FileWriter.h"
+#include "store/StepData.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "LocalUserRecord.h"
-#include "ReportOptions.h"
-#include "Status.h"
-#include "StorePaths.h"
-#include "UserSettings.h"
+#include "base/Status.h"
+#include "report/ReportOptions.h"
+#include "store/LocalUserRecord.h"
+#include "store/StorePaths.h"
+#include "store/UserSettings.h"
 
 namespace tempovia {
 

@@ -1,4 +1,4 @@
-#include "ReportTarget.h"
+#include "report/ReportTarget.h"
 
 #include <fcntl.h>
 #include <limits.h>
@@ -10,11 +10,11 @@
 #include <system_error>
 #include <vector>
 
-#include "Notice.h"
-#include "ReportCsv.h"
-#include "ReportLayout.h"
-#include "StorePaths.h"
-#include "Trace.h"
+#include "base/Notice.h"
+#include "report/ReportCsv.h"
+#include "report/ReportLayout.h"
+#include "store/StorePaths.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

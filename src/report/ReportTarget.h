@@ -9,8 +9,8 @@
 #include <functional>
 #include <string>
 
-#include "ReportOptions.h"
-#include "Status.h"
+#include "base/Status.h"
+#include "report/ReportOptions.h"
 
 namespace tempovia {
 

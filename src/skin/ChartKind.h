@@ -3,7 +3,7 @@
 // colour (shared by the dashboard rows and the bars), the chart's title and
 // unit label, and the caption of its skin.
 
-#include "Rgb.h"
+#include "skin/Rgb.h"
 
 namespace tempovia {
 

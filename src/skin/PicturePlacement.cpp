@@ -1,4 +1,4 @@
-#include "PicturePlacement.h"
+#include "skin/PicturePlacement.h"
 
 namespace tempovia {
 

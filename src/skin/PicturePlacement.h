@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "SkinLayout.h"
+#include "skin/SkinLayout.h"
 
 namespace tempovia {
 

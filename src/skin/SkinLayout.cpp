@@ -1,4 +1,4 @@
-#include "SkinLayout.h"
+#include "skin/SkinLayout.h"
 
 namespace tempovia {
 

@@ -7,8 +7,8 @@
 #include <array>
 #include <span>
 
-#include "ChartKind.h"
-#include "Rgb.h"
+#include "skin/ChartKind.h"
+#include "skin/Rgb.h"
 
 namespace tempovia {
 

@@ -1,4 +1,4 @@
-#include "DataTransfer.h"
+#include "store/DataTransfer.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -8,14 +8,14 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "FileWriter.h"
-#include "LocalUserRecord.h"
-#include "Notice.h"
-#include "RegularFile.h"
-#include "StoredFile.h"
-#include "Trace.h"
-#include "UserData.h"
-#include "Windows1252.h"
+#include "base/Notice.h"
+#include "base/RegularFile.h"
+#include "base/Windows1252.h"
+#include "store/FileWriter.h"
+#include "store/LocalUserRecord.h"
+#include "store/StoredFile.h"
+#include "store/UserData.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "Clock.h"
-#include "FolderCopy.h"
-#include "Status.h"
-#include "StorePaths.h"
+#include "base/Clock.h"
+#include "base/Status.h"
+#include "store/FolderCopy.h"
+#include "store/StorePaths.h"
 
 namespace tempovia {
 

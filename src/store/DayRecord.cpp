@@ -1,8 +1,8 @@
-#include "DayRecord.h"
+#include "store/DayRecord.h"
 
 #include <cstring>
 
-#include "ByteOrder.h"
+#include "base/ByteOrder.h"
 
 namespace tempovia {
 namespace {

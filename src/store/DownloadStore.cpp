@@ -1,13 +1,13 @@
-#include "DownloadStore.h"
+#include "store/DownloadStore.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "ExerciseDB.h"
-#include "Printf.h"
-#include "StepData.h"
-#include "Trace.h"
+#include "base/Printf.h"
+#include "store/ExerciseDB.h"
+#include "store/StepData.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

@@ -7,18 +7,18 @@
 #include <string>
 #include <vector>
 
-#include "DayRecord.h"
-#include "ExerciseDB.h"
-#include "ExerciseEntry.h"
-#include "ExerciseRecord.h"
-#include "Status.h"
-#include "StepData.h"
-#include "StepDay.h"
-#include "StepRecord.h"
-#include "StorePaths.h"
-#include "StoredExercise.h"
-#include "UserData.h"
-#include "UserRecord.h"
+#include "base/Status.h"
+#include "records/ExerciseEntry.h"
+#include "records/ExerciseRecord.h"
+#include "records/StepDay.h"
+#include "records/StepRecord.h"
+#include "records/UserRecord.h"
+#include "store/DayRecord.h"
+#include "store/ExerciseDB.h"
+#include "store/StepData.h"
+#include "store/StorePaths.h"
+#include "store/StoredExercise.h"
+#include "store/UserData.h"
 
 namespace tempovia {
 

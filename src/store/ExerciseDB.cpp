@@ -1,7 +1,7 @@
-#include "ExerciseDB.h"
+#include "store/ExerciseDB.h"
 
-#include "RecordSort.h"
-#include "Trace.h"
+#include "store/RecordSort.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

@@ -5,9 +5,9 @@
 
 #include <span>
 
-#include "Clock.h"
-#include "RecordFile.h"
-#include "StoredExercise.h"
+#include "base/Clock.h"
+#include "store/RecordFile.h"
+#include "store/StoredExercise.h"
 
 namespace tempovia {
 

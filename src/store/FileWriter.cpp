@@ -1,4 +1,4 @@
-#include "FileWriter.h"
+#include "store/FileWriter.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -11,8 +11,8 @@
 #include <string>
 #include <system_error>
 
-#include "Notice.h"
-#include "Trace.h"
+#include "base/Notice.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

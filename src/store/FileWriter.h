@@ -13,7 +13,7 @@
 #include <span>
 #include <string>
 
-#include "Status.h"
+#include "base/Status.h"
 
 namespace tempovia {
 

@@ -1,4 +1,4 @@
-#include "FolderCopy.h"
+#include "store/FolderCopy.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,10 +9,10 @@
 #include <cerrno>
 #include <system_error>
 
-#include "FileWriter.h"
-#include "StorePaths.h"
-#include "StoredFile.h"
-#include "Trace.h"
+#include "store/FileWriter.h"
+#include "store/StorePaths.h"
+#include "store/StoredFile.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

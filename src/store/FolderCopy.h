@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Status.h"
+#include "base/Status.h"
 
 namespace tempovia {
 

@@ -1,8 +1,8 @@
-#include "LocalUserRecord.h"
+#include "store/LocalUserRecord.h"
 
 #include <cstring>
 
-#include "ByteOrder.h"
+#include "base/ByteOrder.h"
 
 namespace tempovia {
 namespace {

@@ -1,4 +1,4 @@
-#include "RecordFile.h"
+#include "store/RecordFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,14 +9,14 @@
 #include <cerrno>
 #include <string>
 
-#include "ByteOrder.h"
-#include "DayRecord.h"
-#include "FileWriter.h"
-#include "LocalUserRecord.h"
-#include "Notice.h"
-#include "StoredExercise.h"
-#include "StoredFile.h"
-#include "Trace.h"
+#include "base/ByteOrder.h"
+#include "base/Notice.h"
+#include "store/DayRecord.h"
+#include "store/FileWriter.h"
+#include "store/LocalUserRecord.h"
+#include "store/StoredExercise.h"
+#include "store/StoredFile.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

@@ -23,7 +23,7 @@
 #include <utility>
 #include <vector>
 
-#include "Status.h"
+#include "base/Status.h"
 
 namespace tempovia {
 

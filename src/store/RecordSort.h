@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <span>
 
-#include "Printf.h"
+#include "base/Printf.h"
 
 namespace tempovia {
 

@@ -1,4 +1,4 @@
-#include "StepData.h"
+#include "store/StepData.h"
 
 #include <algorithm>
 #include <limits>
@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "Printf.h"
-#include "RecordSort.h"
-#include "Trace.h"
+#include "base/Printf.h"
+#include "store/RecordSort.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <span>
 
-#include "DayRecord.h"
-#include "RecordFile.h"
+#include "store/DayRecord.h"
+#include "store/RecordFile.h"
 
 namespace tempovia {
 

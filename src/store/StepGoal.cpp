@@ -1,12 +1,12 @@
-#include "StepGoal.h"
+#include "store/StepGoal.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <system_error>
 #include <vector>
 
-#include "FileWriter.h"
-#include "RegularFile.h"
+#include "base/RegularFile.h"
+#include "store/FileWriter.h"
 
 namespace tempovia {
 namespace {

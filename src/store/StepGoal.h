@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "Status.h"
-#include "StorePaths.h"
+#include "base/Status.h"
+#include "store/StorePaths.h"
 
 namespace tempovia {
 

@@ -1,4 +1,4 @@
-#include "StorePaths.h"
+#include "store/StorePaths.h"
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "FileWriter.h"
+#include "store/FileWriter.h"
 
 namespace tempovia {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "Status.h"
+#include "base/Status.h"
 
 namespace tempovia {
 

@@ -1,8 +1,8 @@
-#include "StoredExercise.h"
+#include "store/StoredExercise.h"
 
 #include <cstring>
 
-#include "ByteOrder.h"
+#include "base/ByteOrder.h"
 
 namespace tempovia {
 namespace {

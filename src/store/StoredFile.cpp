@@ -1,4 +1,4 @@
-#include "StoredFile.h"
+#include "store/StoredFile.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -9,8 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "FileWriter.h"
-#include "Trace.h"
+#include "store/FileWriter.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

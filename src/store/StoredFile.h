@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Clock.h"
-#include "Status.h"
+#include "base/Clock.h"
+#include "base/Status.h"
 
 namespace tempovia {
 

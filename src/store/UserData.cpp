@@ -1,4 +1,4 @@
-#include "UserData.h"
+#include "store/UserData.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "FileWriter.h"
-#include "FolderCopy.h"
-#include "Notice.h"
-#include "StepGoal.h"
-#include "StorePaths.h"
-#include "StoredFile.h"
-#include "Trace.h"
-#include "Windows1252.h"
+#include "base/Notice.h"
+#include "base/Windows1252.h"
+#include "store/FileWriter.h"
+#include "store/FolderCopy.h"
+#include "store/StepGoal.h"
+#include "store/StorePaths.h"
+#include "store/StoredFile.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

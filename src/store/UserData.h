@@ -14,10 +14,10 @@
 #include <string_view>
 #include <vector>
 
-#include "Clock.h"
-#include "LocalUserRecord.h"
-#include "RecordFile.h"
-#include "Status.h"
+#include "base/Clock.h"
+#include "base/Status.h"
+#include "store/LocalUserRecord.h"
+#include "store/RecordFile.h"
 
 namespace tempovia {
 

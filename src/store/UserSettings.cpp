@@ -1,4 +1,4 @@
-#include "UserSettings.h"
+#include "store/UserSettings.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,9 +8,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include "ByteOrder.h"
-#include "FileWriter.h"
-#include "Trace.h"
+#include "base/ByteOrder.h"
+#include "store/FileWriter.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "Status.h"
+#include "base/Status.h"
 
 namespace tempovia {
 

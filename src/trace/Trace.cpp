@@ -1,4 +1,4 @@
-#include "Trace.h"
+#include "trace/Trace.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,17 +1,17 @@
-#include "UserEditor.h"
+#include "users/UserEditor.h"
 
 #include <string_view>
 #include <system_error>
 #include <utility>
 
-#include "FolderCopy.h"
-#include "StepGoal.h"
-#include "StorePaths.h"
-#include "Trace.h"
-#include "Units.h"
-#include "UserData.h"
-#include "UserRules.h"
-#include "Windows1252.h"
+#include "base/Windows1252.h"
+#include "records/Units.h"
+#include "store/FolderCopy.h"
+#include "store/StepGoal.h"
+#include "store/StorePaths.h"
+#include "store/UserData.h"
+#include "trace/Trace.h"
+#include "users/UserRules.h"
 
 namespace tempovia {
 namespace {

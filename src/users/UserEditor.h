@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "Clock.h"
-#include "LocalUserRecord.h"
-#include "Notice.h"
+#include "base/Clock.h"
+#include "base/Notice.h"
+#include "store/LocalUserRecord.h"
 
 namespace tempovia {
 

@@ -1,16 +1,16 @@
-#include "UserRules.h"
+#include "users/UserRules.h"
 
 #include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <string>
 
-#include "LocalUserRecord.h"
-#include "Printf.h"
-#include "StorePaths.h"
-#include "Units.h"
-#include "UserData.h"
-#include "Windows1252.h"
+#include "base/Printf.h"
+#include "base/Windows1252.h"
+#include "records/Units.h"
+#include "store/LocalUserRecord.h"
+#include "store/StorePaths.h"
+#include "store/UserData.h"
 
 namespace tempovia {
 

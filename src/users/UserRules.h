@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "Clock.h"
-#include "Status.h"
-#include "UserData.h"
+#include "base/Clock.h"
+#include "base/Status.h"
+#include "store/UserData.h"
 
 namespace tempovia {
 

@@ -1,10 +1,10 @@
-#include "ArtKit.h"
+#include "widgets/ArtKit.h"
 
 #include <QLinearGradient>
 #include <QtMath>
 #include <algorithm>
 
-#include "Fonts.h"
+#include "widgets/Fonts.h"
 
 namespace tempovia::art {
 

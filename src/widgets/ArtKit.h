@@ -10,9 +10,9 @@
 #include <QRectF>
 #include <vector>
 
-#include "ChartKind.h"
-#include "QtColour.h"
-#include "SkinLayout.h"
+#include "skin/ChartKind.h"
+#include "skin/SkinLayout.h"
+#include "widgets/QtColour.h"
 
 namespace tempovia::art {
 

@@ -1,4 +1,4 @@
-#include "Artwork.h"
+#include "widgets/Artwork.h"
 
 #include <QPainter>
 #include <QtMath>
@@ -7,8 +7,8 @@
 #include <map>
 #include <utility>
 
-#include "ArtKit.h"
-#include "Fonts.h"
+#include "widgets/ArtKit.h"
+#include "widgets/Fonts.h"
 
 namespace tempovia {
 

@@ -15,7 +15,7 @@
 #include <QSize>
 #include <vector>
 
-#include "ChartKind.h"
+#include "skin/ChartKind.h"
 
 namespace tempovia {
 

@@ -1,11 +1,11 @@
-#include "DesktopNotifier.h"
+#include "widgets/DesktopNotifier.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QStringList>
 #include <QVariantMap>
 
-#include "TrayNotifyIcon.h"
+#include "widgets/TrayNotifyIcon.h"
 
 namespace tempovia {
 namespace {

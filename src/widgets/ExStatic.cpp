@@ -1,9 +1,9 @@
-#include "ExStatic.h"
+#include "widgets/ExStatic.h"
 
 #include <QPainter>
 
-#include "PictureFile.h"
-#include "PicturePlacement.h"
+#include "skin/PicturePlacement.h"
+#include "widgets/PictureFile.h"
 
 namespace tempovia {
 namespace {

@@ -11,7 +11,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "Artwork.h"
+#include "widgets/Artwork.h"
 
 namespace tempovia {
 

@@ -1,12 +1,12 @@
-#include "Label.h"
+#include "widgets/Label.h"
 
 #include <QApplication>
 #include <QPainter>
 #include <QPalette>
 #include <QStyle>
 
-#include "Fonts.h"
-#include "QtColour.h"
+#include "widgets/Fonts.h"
+#include "widgets/QtColour.h"
 
 namespace tempovia {
 namespace {

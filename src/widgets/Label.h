@@ -7,8 +7,8 @@
 #include <memory>
 #include <optional>
 
-#include "Artwork.h"
-#include "Rgb.h"
+#include "skin/Rgb.h"
+#include "widgets/Artwork.h"
 
 namespace tempovia {
 

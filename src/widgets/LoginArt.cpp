@@ -2,8 +2,8 @@
 // the right with its buttons drawn inside their hot rectangles.
 #include <QLinearGradient>
 
-#include "ArtKit.h"
-#include "Fonts.h"
+#include "widgets/ArtKit.h"
+#include "widgets/Fonts.h"
 
 namespace tempovia::art {
 namespace {

@@ -1,8 +1,8 @@
-#include "MessageBoxNoticeSink.h"
+#include "widgets/MessageBoxNoticeSink.h"
 
 #include <QString>
 
-#include "MessageBoxes.h"
+#include "widgets/MessageBoxes.h"
 
 namespace tempovia {
 

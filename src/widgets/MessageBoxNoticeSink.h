@@ -2,7 +2,7 @@
 // Shows the notices of the layers without windows (ShowNotice) as message
 // boxes, while alive. The windowed program installs one at start-up.
 
-#include "Notice.h"
+#include "base/Notice.h"
 
 namespace tempovia {
 

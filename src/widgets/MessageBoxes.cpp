@@ -1,6 +1,6 @@
-#include "MessageBoxes.h"
+#include "widgets/MessageBoxes.h"
 
-#include "QtMessageBoxes.h"
+#include "widgets/QtMessageBoxes.h"
 
 namespace tempovia {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "Notice.h"
+#include "base/Notice.h"
 
 class QWidget;
 

@@ -1,7 +1,7 @@
 // The sports pictures on the right of each skin, drawn as flat white shapes.
 #include <QLinearGradient>
 
-#include "ArtKit.h"
+#include "widgets/ArtKit.h"
 
 namespace tempovia::art {
 namespace {

@@ -1,11 +1,11 @@
-#include "PictureFile.h"
+#include "widgets/PictureFile.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <vector>
 
-#include "RegularFile.h"
+#include "base/RegularFile.h"
 
 namespace tempovia {
 

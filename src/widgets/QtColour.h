@@ -3,7 +3,7 @@
 
 #include <QColor>
 
-#include "Rgb.h"
+#include "skin/Rgb.h"
 
 namespace tempovia {
 

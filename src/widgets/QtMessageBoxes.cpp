@@ -1,4 +1,4 @@
-#include "QtMessageBoxes.h"
+#include "widgets/QtMessageBoxes.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #pragma once
 // Message boxes shown with QMessageBox.
 
-#include "MessageBoxes.h"
+#include "widgets/MessageBoxes.h"
 
 namespace tempovia {
 

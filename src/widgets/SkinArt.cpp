@@ -4,8 +4,8 @@
 #include <QLinearGradient>
 #include <QRadialGradient>
 
-#include "ArtKit.h"
-#include "Fonts.h"
+#include "widgets/ArtKit.h"
+#include "widgets/Fonts.h"
 
 namespace tempovia::art {
 namespace {

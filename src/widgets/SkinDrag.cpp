@@ -1,4 +1,4 @@
-#include "SkinDrag.h"
+#include "widgets/SkinDrag.h"
 
 #include <QWidget>
 #include <QWindow>

@@ -3,8 +3,8 @@
 #include <QLinearGradient>
 #include <QtMath>
 
-#include "ArtKit.h"
-#include "Fonts.h"
+#include "widgets/ArtKit.h"
+#include "widgets/Fonts.h"
 
 namespace tempovia::art {
 namespace {

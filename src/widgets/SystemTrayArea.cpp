@@ -1,4 +1,4 @@
-#include "SystemTrayArea.h"
+#include "widgets/SystemTrayArea.h"
 
 #include <QSystemTrayIcon>
 

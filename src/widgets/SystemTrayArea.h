@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "TrayArea.h"
+#include "widgets/TrayArea.h"
 
 class QSystemTrayIcon;
 

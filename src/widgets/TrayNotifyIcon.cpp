@@ -1,11 +1,11 @@
-#include "TrayNotifyIcon.h"
+#include "widgets/TrayNotifyIcon.h"
 
 #include <QAction>
 #include <QCursor>
 #include <QMenu>
 #include <QWidget>
 
-#include "SystemTrayArea.h"
+#include "widgets/SystemTrayArea.h"
 
 namespace tempovia {
 

@@ -14,8 +14,8 @@
 #include <QString>
 #include <memory>
 
-#include "TrayArea.h"
-#include "WindowCommands.h"
+#include "skin/WindowCommands.h"
+#include "widgets/TrayArea.h"
 
 class QMenu;
 class QWidget;

@@ -1,6 +1,6 @@
-#include "Windows1252Validator.h"
+#include "widgets/Windows1252Validator.h"
 
-#include "Windows1252.h"
+#include "base/Windows1252.h"
 
 namespace tempovia {
 

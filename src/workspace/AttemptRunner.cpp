@@ -1,4 +1,4 @@
-#include "AttemptRunner.h"
+#include "workspace/AttemptRunner.h"
 
 namespace tempovia {
 

@@ -1,12 +1,12 @@
-#include "AutoDownload.h"
+#include "workspace/AutoDownload.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "FileWriter.h"
-#include "RegularFile.h"
+#include "base/RegularFile.h"
+#include "store/FileWriter.h"
 
 namespace tempovia {
 

@@ -7,9 +7,9 @@
 
 #include <filesystem>
 
-#include "Status.h"
-#include "StorePaths.h"
-#include "Workspace.h"
+#include "base/Status.h"
+#include "store/StorePaths.h"
+#include "workspace/Workspace.h"
 
 namespace tempovia {
 

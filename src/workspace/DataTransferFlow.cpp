@@ -1,6 +1,6 @@
-#include "DataTransferFlow.h"
+#include "workspace/DataTransferFlow.h"
 
-#include "CalendarDate.h"
+#include "calendar/CalendarDate.h"
 
 namespace tempovia {
 

@@ -11,12 +11,12 @@
 #include <optional>
 #include <string>
 
-#include "Clock.h"
-#include "DataTransfer.h"
-#include "LocalUserRecord.h"
-#include "Notice.h"
-#include "StorePaths.h"
-#include "UserData.h"
+#include "base/Clock.h"
+#include "base/Notice.h"
+#include "store/DataTransfer.h"
+#include "store/LocalUserRecord.h"
+#include "store/StorePaths.h"
+#include "store/UserData.h"
 
 namespace tempovia {
 

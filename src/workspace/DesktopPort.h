@@ -10,11 +10,11 @@
 #include <optional>
 #include <string>
 
-#include "CaptureFile.h"
-#include "ChartDashboard.h"
-#include "DownloadLoop.h"
-#include "Notice.h"
-#include "ReportOptions.h"
+#include "base/Notice.h"
+#include "dashboard/ChartDashboard.h"
+#include "report/CaptureFile.h"
+#include "report/ReportOptions.h"
+#include "workspace/DownloadLoop.h"
 
 namespace tempovia {
 

@@ -1,7 +1,7 @@
-#include "DownloadLoop.h"
+#include "workspace/DownloadLoop.h"
 
-#include "Printf.h"
-#include "Trace.h"
+#include "base/Printf.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 

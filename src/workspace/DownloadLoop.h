@@ -7,11 +7,11 @@
 #include <functional>
 #include <string>
 
-#include "ExerciseRecord.h"
-#include "LocalUserRecord.h"
-#include "StepRecord.h"
-#include "Trekmo.h"
-#include "UserRecord.h"
+#include "device/Trekmo.h"
+#include "records/ExerciseRecord.h"
+#include "records/StepRecord.h"
+#include "records/UserRecord.h"
+#include "store/LocalUserRecord.h"
 
 namespace tempovia {
 

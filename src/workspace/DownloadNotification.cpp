@@ -1,6 +1,6 @@
-#include "DownloadNotification.h"
+#include "workspace/DownloadNotification.h"
 
-#include "Printf.h"
+#include "base/Printf.h"
 
 namespace tempovia {
 namespace {

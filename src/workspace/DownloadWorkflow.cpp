@@ -1,11 +1,11 @@
-#include "DownloadWorkflow.h"
+#include "workspace/DownloadWorkflow.h"
 
 #include <algorithm>
 
-#include "DownloadStore.h"
-#include "ExerciseDB.h"
-#include "StepData.h"
-#include "Trace.h"
+#include "store/DownloadStore.h"
+#include "store/ExerciseDB.h"
+#include "store/StepData.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 

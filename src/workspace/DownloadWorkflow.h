@@ -15,15 +15,15 @@
 #include <optional>
 #include <string>
 
-#include "AttemptRunner.h"
-#include "DownloadLoop.h"
-#include "DownloadNotification.h"
-#include "LocalUserRecord.h"
-#include "Notice.h"
-#include "StorePaths.h"
-#include "UserData.h"
-#include "UserSettings.h"
-#include "WatchDriverHost.h"
+#include "base/Notice.h"
+#include "store/LocalUserRecord.h"
+#include "store/StorePaths.h"
+#include "store/UserData.h"
+#include "store/UserSettings.h"
+#include "workspace/AttemptRunner.h"
+#include "workspace/DownloadLoop.h"
+#include "workspace/DownloadNotification.h"
+#include "workspace/WatchDriverHost.h"
 
 namespace tempovia {
 

@@ -1,4 +1,4 @@
-#include "LoginCycle.h"
+#include "workspace/LoginCycle.h"
 
 #include <cctype>
 

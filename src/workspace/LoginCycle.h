@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "WindowCommands.h"
+#include "skin/WindowCommands.h"
 
 namespace tempovia {
 

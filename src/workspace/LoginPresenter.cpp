@@ -1,9 +1,9 @@
-#include "LoginPresenter.h"
+#include "workspace/LoginPresenter.h"
 
-#include "UserEditor.h"
-#include "UserRules.h"
-#include "WindowCommands.h"
-#include "Windows1252.h"
+#include "base/Windows1252.h"
+#include "skin/WindowCommands.h"
+#include "users/UserEditor.h"
+#include "users/UserRules.h"
 
 namespace tempovia {
 

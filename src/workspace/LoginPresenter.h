@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "LocalUserRecord.h"
-#include "Workspace.h"
+#include "store/LocalUserRecord.h"
+#include "workspace/Workspace.h"
 
 namespace tempovia {
 

@@ -1,15 +1,15 @@
-#include "MainPresenter.h"
+#include "workspace/MainPresenter.h"
 
-#include "HelpFiles.h"
-#include "ReportFolder.h"
-#include "ReportRun.h"
-#include "SkinLayout.h"
-#include "StepData.h"
-#include "StepGoal.h"
-#include "StepStreaks.h"
-#include "Trace.h"
-#include "UserEditor.h"
-#include "WindowCommands.h"
+#include "dashboard/StepStreaks.h"
+#include "help/HelpFiles.h"
+#include "report/ReportFolder.h"
+#include "report/ReportRun.h"
+#include "skin/SkinLayout.h"
+#include "skin/WindowCommands.h"
+#include "store/StepData.h"
+#include "store/StepGoal.h"
+#include "trace/Trace.h"
+#include "users/UserEditor.h"
 
 namespace tempovia {
 

@@ -10,15 +10,15 @@
 #include <optional>
 #include <string>
 
-#include "AttemptRunner.h"
-#include "ChartControl.h"
-#include "ChartDashboard.h"
-#include "DashboardTexts.h"
-#include "DashboardView.h"
-#include "DataTransferFlow.h"
-#include "DownloadWorkflow.h"
-#include "UserFiles.h"
-#include "Workspace.h"
+#include "charts/ChartControl.h"
+#include "dashboard/ChartDashboard.h"
+#include "dashboard/DashboardTexts.h"
+#include "dashboard/DashboardView.h"
+#include "workspace/AttemptRunner.h"
+#include "workspace/DataTransferFlow.h"
+#include "workspace/DownloadWorkflow.h"
+#include "workspace/UserFiles.h"
+#include "workspace/Workspace.h"
 
 namespace tempovia {
 

@@ -1,6 +1,6 @@
-#include "UserFiles.h"
+#include "workspace/UserFiles.h"
 
-#include "Notice.h"
+#include "base/Notice.h"
 
 namespace tempovia {
 

@@ -17,9 +17,9 @@
 #include <optional>
 #include <string>
 
-#include "DashboardFiles.h"
-#include "ExerciseDB.h"
-#include "StepData.h"
+#include "dashboard/DashboardFiles.h"
+#include "store/ExerciseDB.h"
+#include "store/StepData.h"
 
 namespace tempovia {
 

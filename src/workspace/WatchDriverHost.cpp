@@ -1,6 +1,6 @@
-#include "WatchDriverHost.h"
+#include "workspace/WatchDriverHost.h"
 
-#include "Trace.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 

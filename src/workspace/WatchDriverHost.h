@@ -17,12 +17,12 @@
 #include <utility>
 #include <vector>
 
-#include "Clock.h"
-#include "DeviceChange.h"
-#include "HidTransport.h"
-#include "Status.h"
-#include "Trekmo.h"
-#include "TrekmoObserver.h"
+#include "base/Clock.h"
+#include "base/Status.h"
+#include "device/DeviceChange.h"
+#include "device/HidTransport.h"
+#include "device/Trekmo.h"
+#include "device/TrekmoObserver.h"
 
 namespace tempovia {
 

@@ -1,6 +1,6 @@
-#include "Workspace.h"
+#include "workspace/Workspace.h"
 
-#include "AutoDownload.h"
+#include "workspace/AutoDownload.h"
 
 namespace tempovia {
 

@@ -8,16 +8,16 @@
 #include <filesystem>
 #include <optional>
 
-#include "Clock.h"
-#include "DesktopPort.h"
-#include "DeviceChange.h"
-#include "LocalUserRecord.h"
-#include "Status.h"
-#include "StorePaths.h"
-#include "Units.h"
-#include "UserData.h"
-#include "UserSettings.h"
-#include "WatchDriverHost.h"
+#include "base/Clock.h"
+#include "base/Status.h"
+#include "device/DeviceChange.h"
+#include "records/Units.h"
+#include "store/LocalUserRecord.h"
+#include "store/StorePaths.h"
+#include "store/UserData.h"
+#include "store/UserSettings.h"
+#include "workspace/DesktopPort.h"
+#include "workspace/WatchDriverHost.h"
 
 namespace tempovia {
 

@@ -1,4 +1,4 @@
-#include "DlgLogin.h"
+#include "app/DlgLogin.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -10,19 +10,19 @@
 #include <QTimer>
 #include <memory>
 
-#include "AppContext.h"
-#include "DlgMain.h"
-#include "FakeClock.h"
 #include "FakeTrayArea.h"
-#include "Label.h"
-#include "MessageBoxNoticeSink.h"
-#include "ScriptedMessageBoxes.h"
-#include "SimulatedWatch.h"
-#include "SingleInstance.h"
 #include "TempDir.h"
-#include "TraceCapture.h"
-#include "TrayNotifyIcon.h"
-#include "UserRules.h"
+#include "app/AppContext.h"
+#include "app/DlgMain.h"
+#include "app/SingleInstance.h"
+#include "base/testing/FakeClock.h"
+#include "device/SimulatedWatch.h"
+#include "trace/testing/TraceCapture.h"
+#include "users/UserRules.h"
+#include "widgets/Label.h"
+#include "widgets/MessageBoxNoticeSink.h"
+#include "widgets/TrayNotifyIcon.h"
+#include "widgets/testing/ScriptedMessageBoxes.h"
 
 namespace tempovia {
 namespace {

@@ -4,16 +4,16 @@
 #include <QTest>
 #include <memory>
 
-#include "AppContext.h"
-#include "BarChart.h"
-#include "DlgMain.h"
-#include "ExStatic.h"
-#include "FakeClock.h"
 #include "FakeTrayArea.h"
-#include "QtColour.h"
 #include "TempDir.h"
 #include "TwoScreens.h"
-#include "UserData.h"
+#include "app/AppContext.h"
+#include "app/DlgMain.h"
+#include "base/testing/FakeClock.h"
+#include "charts/widgets/BarChart.h"
+#include "store/UserData.h"
+#include "widgets/ExStatic.h"
+#include "widgets/QtColour.h"
 
 namespace tempovia {
 namespace {

@@ -1,4 +1,4 @@
-#include "DlgMain.h"
+#include "app/DlgMain.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -16,27 +16,27 @@
 #include <iterator>
 #include <memory>
 
-#include "AppContext.h"
-#include "AutoDownload.h"
-#include "BarChart.h"
-#include "CopyFileDlg.h"
-#include "DayNoteEdit.h"
-#include "ExStatic.h"
-#include "ExerciseDB.h"
-#include "FakeClock.h"
 #include "FakeTrayArea.h"
-#include "HelpFiles.h"
-#include "HitAreaButton.h"
-#include "Label.h"
-#include "MainShortcuts.h"
 #include "MainWindowFixture.h"
-#include "ScriptedMessageBoxes.h"
-#include "SimulatedWatch.h"
-#include "StepData.h"
-#include "StepGoal.h"
 #include "TempDir.h"
-#include "TraceCapture.h"
-#include "TrayNotifyIcon.h"
+#include "app/AppContext.h"
+#include "app/CopyFileDlg.h"
+#include "app/DayNoteEdit.h"
+#include "app/HitAreaButton.h"
+#include "app/MainShortcuts.h"
+#include "base/testing/FakeClock.h"
+#include "charts/widgets/BarChart.h"
+#include "device/SimulatedWatch.h"
+#include "help/HelpFiles.h"
+#include "store/ExerciseDB.h"
+#include "store/StepData.h"
+#include "store/StepGoal.h"
+#include "trace/testing/TraceCapture.h"
+#include "widgets/ExStatic.h"
+#include "widgets/Label.h"
+#include "widgets/TrayNotifyIcon.h"
+#include "widgets/testing/ScriptedMessageBoxes.h"
+#include "workspace/AutoDownload.h"
 
 namespace tempovia {
 namespace {

@@ -4,8 +4,8 @@
 #include <QMouseEvent>
 #include <QTimer>
 
-#include "StepData.h"
-#include "UserData.h"
+#include "store/StepData.h"
+#include "store/UserData.h"
 
 namespace tempovia::test {
 

@@ -17,16 +17,16 @@
 #include <optional>
 #include <vector>
 
-#include "AppContext.h"
-#include "DlgMain.h"
-#include "FakeClock.h"
 #include "FakeTrayArea.h"
-#include "MessageBoxNoticeSink.h"
-#include "ScriptedMessageBoxes.h"
-#include "SimulatedWatch.h"
-#include "SkinLayout.h"
 #include "TempDir.h"
 #include "TestDesktop.h"
+#include "app/AppContext.h"
+#include "app/DlgMain.h"
+#include "base/testing/FakeClock.h"
+#include "device/SimulatedWatch.h"
+#include "skin/SkinLayout.h"
+#include "widgets/MessageBoxNoticeSink.h"
+#include "widgets/testing/ScriptedMessageBoxes.h"
 
 namespace tempovia::test {
 

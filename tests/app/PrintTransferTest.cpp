@@ -15,19 +15,19 @@
 #include <fstream>
 #include <iterator>
 
-#include "AppContext.h"
-#include "DlgMain.h"
-#include "DlgPrint.h"
-#include "ExerciseDB.h"
-#include "FakeClock.h"
 #include "FakeTrayArea.h"
 #include "FileContents.h"
-#include "Label.h"
 #include "PdfText.h"
-#include "ScriptedMessageBoxes.h"
-#include "StepData.h"
 #include "TempDir.h"
 #include "TestDesktop.h"
+#include "app/AppContext.h"
+#include "app/DlgMain.h"
+#include "base/testing/FakeClock.h"
+#include "report/widgets/DlgPrint.h"
+#include "store/ExerciseDB.h"
+#include "store/StepData.h"
+#include "widgets/Label.h"
+#include "widgets/testing/ScriptedMessageBoxes.h"
 
 namespace tempovia {
 namespace {

@@ -10,8 +10,8 @@
 #include <optional>
 #include <vector>
 
-#include "DlgPrint.h"
-#include "QtDesktop.h"
+#include "app/QtDesktop.h"
+#include "report/widgets/DlgPrint.h"
 
 namespace tempovia::test {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "ByteOrder.h"
+#include "base/ByteOrder.h"
 
 namespace tempovia {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <chrono>
 
-#include "Clock.h"
-#include "FakeClock.h"
-#include "InstantClock.h"
+#include "base/Clock.h"
+#include "base/InstantClock.h"
+#include "base/testing/FakeClock.h"
 
 namespace tempovia {
 namespace {

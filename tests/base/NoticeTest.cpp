@@ -2,8 +2,8 @@
 
 #include <cerrno>
 
-#include "Notice.h"
-#include "NoticeRecorder.h"
+#include "base/Notice.h"
+#include "base/testing/NoticeRecorder.h"
 
 namespace tempovia {
 namespace {

@@ -3,7 +3,7 @@
 #include <limits>
 #include <string>
 
-#include "Printf.h"
+#include "base/Printf.h"
 
 namespace tempovia {
 namespace {

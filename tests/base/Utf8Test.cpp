@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Utf8.h"
+#include "base/Utf8.h"
 
 namespace tempovia {
 namespace {

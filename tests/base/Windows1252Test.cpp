@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Windows1252.h"
+#include "base/Windows1252.h"
 
 namespace tempovia {
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <limits>
 
-#include "BarChartModel.h"
-#include "ChartColour.h"
-#include "TraceCapture.h"
+#include "charts/BarChartModel.h"
+#include "charts/ChartColour.h"
+#include "trace/testing/TraceCapture.h"
 
 namespace tempovia {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "BarList.h"
+#include "charts/BarList.h"
 
 namespace tempovia {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ChartColour.h"
+#include "charts/ChartColour.h"
 
 namespace tempovia {
 namespace {

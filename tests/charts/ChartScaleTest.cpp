@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ChartScale.h"
+#include "charts/ChartScale.h"
 
 namespace tempovia {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TipPlacement.h"
+#include "charts/TipPlacement.h"
 
 namespace tempovia {
 namespace {

@@ -17,12 +17,12 @@
 #include <nlohmann/json.hpp>
 
 #include "CsvReading.h"
-#include "ExerciseDB.h"
 #include "FileContents.h"
 #include "Process.h"
-#include "StepData.h"
 #include "TempDir.h"
-#include "WatchScenario.h"
+#include "device/WatchScenario.h"
+#include "store/ExerciseDB.h"
+#include "store/StepData.h"
 
 namespace tempovia {
 namespace {

@@ -1,15 +1,15 @@
-#include "ChartDashboard.h"
+#include "dashboard/ChartDashboard.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <algorithm>
 
 #include "DashboardTestSupport.h"
-#include "FakeClock.h"
-#include "NoticeRecorder.h"
-#include "SkinLayout.h"
 #include "TempDir.h"
-#include "UserFiles.h"
+#include "base/testing/FakeClock.h"
+#include "base/testing/NoticeRecorder.h"
+#include "skin/SkinLayout.h"
+#include "workspace/UserFiles.h"
 
 namespace tempovia {
 namespace {

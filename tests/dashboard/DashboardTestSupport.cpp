@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "ExerciseDB.h"
-#include "Printf.h"
-#include "StepData.h"
+#include "base/Printf.h"
+#include "store/ExerciseDB.h"
+#include "store/StepData.h"
 
 namespace tempovia::test {
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "BarList.h"
-#include "ChartControl.h"
-#include "DashboardView.h"
-#include "DayRecord.h"
-#include "StoredExercise.h"
+#include "charts/BarList.h"
+#include "charts/ChartControl.h"
+#include "dashboard/DashboardView.h"
+#include "store/DayRecord.h"
+#include "store/StoredExercise.h"
 
 namespace tempovia::test {
 

@@ -1,11 +1,11 @@
-#include "DashboardTexts.h"
+#include "dashboard/DashboardTexts.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include "DayNote.h"
+#include "dashboard/DayNote.h"
 
 namespace tempovia {
 namespace {

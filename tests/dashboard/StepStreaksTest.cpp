@@ -1,4 +1,4 @@
-#include "StepStreaks.h"
+#include "dashboard/StepStreaks.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "DashboardTestSupport.h"
-#include "StepData.h"
 #include "TempDir.h"
+#include "store/StepData.h"
 
 namespace tempovia {
 namespace {

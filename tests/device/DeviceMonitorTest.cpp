@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "DeviceMonitor.h"
+#include "device/DeviceMonitor.h"
 
 namespace tempovia {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "USBHID.h"
+#include "device/USBHID.h"
 
 namespace tempovia::test {
 namespace {

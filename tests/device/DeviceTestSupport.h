@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "SimulatedWatch.h"
-#include "TrekmoObserver.h"
+#include "device/SimulatedWatch.h"
+#include "device/TrekmoObserver.h"
 
 namespace tempovia::test {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "HidReportDescriptor.h"
-#include "HidapiTransport.h"
 #include "TempDir.h"
+#include "device/HidReportDescriptor.h"
+#include "device/HidapiTransport.h"
 
 namespace tempovia {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "SimulatedWatch.h"
+#include "device/SimulatedWatch.h"
 
 namespace tempovia::test {
 

@@ -3,9 +3,9 @@
 #include <thread>
 #include <vector>
 
-#include "FakeClock.h"
 #include "RecordingSimulatedWatch.h"
-#include "USBHID.h"
+#include "base/testing/FakeClock.h"
+#include "device/USBHID.h"
 
 namespace tempovia {
 namespace {

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "DeviceTestSupport.h"
-#include "FakeClock.h"
-#include "NoticeRecorder.h"
 #include "RecordingSimulatedWatch.h"
-#include "TraceCapture.h"
-#include "Trekmo.h"
-#include "WatchScenario.h"
 #include "WatchValueMatchers.h"
+#include "base/testing/FakeClock.h"
+#include "base/testing/NoticeRecorder.h"
+#include "device/Trekmo.h"
+#include "device/WatchScenario.h"
+#include "trace/testing/TraceCapture.h"
 
 namespace tempovia {
 namespace {

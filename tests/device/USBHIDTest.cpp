@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "DeviceTestSupport.h"
-#include "FakeClock.h"
-#include "NoticeRecorder.h"
 #include "RecordingSimulatedWatch.h"
-#include "USBHID.h"
+#include "base/testing/FakeClock.h"
+#include "base/testing/NoticeRecorder.h"
+#include "device/USBHID.h"
 
 namespace tempovia {
 namespace {

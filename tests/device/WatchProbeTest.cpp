@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "FakeClock.h"
-#include "HidapiTransport.h"
-#include "SimulatedWatch.h"
-#include "USBHID.h"
-#include "WatchProbe.h"
+#include "base/testing/FakeClock.h"
+#include "device/HidapiTransport.h"
+#include "device/SimulatedWatch.h"
+#include "device/USBHID.h"
+#include "device/WatchProbe.h"
 
 namespace tempovia {
 namespace {

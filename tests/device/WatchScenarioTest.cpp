@@ -3,7 +3,7 @@
 #include <chrono>
 #include <string>
 
-#include "WatchScenario.h"
+#include "device/WatchScenario.h"
 
 namespace tempovia {
 namespace {

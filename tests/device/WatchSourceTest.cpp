@@ -4,7 +4,7 @@
 #include <string>
 
 #include "TempDir.h"
-#include "WatchSource.h"
+#include "device/WatchSource.h"
 
 namespace tempovia {
 namespace {

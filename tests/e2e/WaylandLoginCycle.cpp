@@ -22,17 +22,17 @@
 #include <string>
 #include <vector>
 
-#include "AppContext.h"
-#include "Clock.h"
-#include "DlgLogin.h"
-#include "DlgMain.h"
-#include "Fonts.h"
-#include "MessageBoxNoticeSink.h"
-#include "ProgramWindows.h"
-#include "ScriptedMessageBoxes.h"
-#include "SkinLayout.h"
-#include "Termination.h"
 #include "WindowInput.h"
+#include "app/AppContext.h"
+#include "app/DlgLogin.h"
+#include "app/DlgMain.h"
+#include "app/ProgramWindows.h"
+#include "app/Termination.h"
+#include "base/Clock.h"
+#include "skin/SkinLayout.h"
+#include "widgets/Fonts.h"
+#include "widgets/MessageBoxNoticeSink.h"
+#include "widgets/testing/ScriptedMessageBoxes.h"
 
 namespace tempovia {
 namespace {

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "FileContents.h"
-#include "FileWriter.h"
-#include "HelpDocument.h"
 #include "HelpPdfSupport.h"
 #include "PdfText.h"
 #include "Process.h"
 #include "TempDir.h"
+#include "help/HelpDocument.h"
+#include "store/FileWriter.h"
 
 namespace tempovia {
 namespace {

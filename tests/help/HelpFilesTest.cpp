@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "HelpFiles.h"
 #include "TempDir.h"
+#include "help/HelpFiles.h"
 
 namespace tempovia {
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "HelpLayout.h"
-#include "HelpMarkup.h"
-#include "Printf.h"
+#include "base/Printf.h"
+#include "help/HelpLayout.h"
+#include "help/HelpMarkup.h"
 
 namespace tempovia {
 namespace {

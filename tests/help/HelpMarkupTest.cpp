@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "HelpMarkup.h"
+#include "help/HelpMarkup.h"
 
 namespace tempovia {
 namespace {

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "HelpDocument.h"
-#include "HelpFiles.h"
 #include "HelpPdfSupport.h"
 #include "PdfText.h"
 #include "Process.h"
 #include "TempDir.h"
-#include "Windows1252.h"
+#include "base/Windows1252.h"
+#include "help/HelpDocument.h"
+#include "help/HelpFiles.h"
 
 namespace tempovia {
 namespace {

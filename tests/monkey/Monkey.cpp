@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "SkinLayout.h"
 #include "WindowInput.h"
+#include "skin/SkinLayout.h"
 
 namespace tempovia::monkey {
 

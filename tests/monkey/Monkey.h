@@ -11,10 +11,10 @@
 #include <QWidget>
 #include <chrono>
 
-#include "AppContext.h"
 #include "Dice.h"
 #include "EventLog.h"
 #include "Watchdog.h"
+#include "app/AppContext.h"
 
 namespace tempovia::monkey {
 

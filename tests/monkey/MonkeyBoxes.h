@@ -8,7 +8,7 @@
 
 #include "Dice.h"
 #include "EventLog.h"
-#include "MessageBoxes.h"
+#include "widgets/MessageBoxes.h"
 
 namespace tempovia::monkey {
 

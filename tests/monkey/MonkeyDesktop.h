@@ -11,8 +11,8 @@
 
 #include "Dice.h"
 #include "EventLog.h"
-#include "QtDesktop.h"
-#include "StorePaths.h"
+#include "app/QtDesktop.h"
+#include "store/StorePaths.h"
 
 namespace tempovia::monkey {
 

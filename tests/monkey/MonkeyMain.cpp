@@ -23,22 +23,22 @@
 #include <string>
 #include <vector>
 
-#include "AppContext.h"
 #include "EventLog.h"
-#include "ExerciseDB.h"
-#include "FakeClock.h"
-#include "Fonts.h"
-#include "MessageBoxNoticeSink.h"
 #include "Monkey.h"
 #include "MonkeyBoxes.h"
 #include "MonkeyDesktop.h"
-#include "ProgramWindows.h"
-#include "StepData.h"
 #include "StoredData.h"
 #include "TempDir.h"
-#include "Termination.h"
-#include "UserData.h"
 #include "Watchdog.h"
+#include "app/AppContext.h"
+#include "app/ProgramWindows.h"
+#include "app/Termination.h"
+#include "base/testing/FakeClock.h"
+#include "store/ExerciseDB.h"
+#include "store/StepData.h"
+#include "store/UserData.h"
+#include "widgets/Fonts.h"
+#include "widgets/MessageBoxNoticeSink.h"
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer) || __has_feature(undefined_behavior_sanitizer)

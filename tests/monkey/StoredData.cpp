@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <optional>
 
-#include "ExerciseDB.h"
-#include "StepData.h"
-#include "UserData.h"
+#include "store/ExerciseDB.h"
+#include "store/StepData.h"
+#include "store/UserData.h"
 
 namespace tempovia::monkey {
 

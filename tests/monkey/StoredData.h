@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "StorePaths.h"
+#include "store/StorePaths.h"
 
 namespace tempovia::monkey {
 

@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdio>
 
-#include "ExerciseRecord.h"
-#include "TraceCapture.h"
-#include "ValueEncoding.h"
+#include "records/ExerciseRecord.h"
+#include "records/ValueEncoding.h"
+#include "trace/testing/TraceCapture.h"
 
 namespace tempovia {
 namespace {

@@ -3,10 +3,10 @@
 #include <array>
 #include <cstdio>
 
-#include "StepRecord.h"
-#include "TraceCapture.h"
-#include "ValueEncoding.h"
-#include "WatchImage.h"
+#include "records/StepRecord.h"
+#include "records/ValueEncoding.h"
+#include "records/WatchImage.h"
+#include "trace/testing/TraceCapture.h"
 
 namespace tempovia {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "Units.h"
+#include "records/Units.h"
 
 namespace tempovia {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "TraceCapture.h"
-#include "UserRecord.h"
-#include "ValueEncoding.h"
+#include "records/UserRecord.h"
+#include "records/ValueEncoding.h"
+#include "trace/testing/TraceCapture.h"
 
 namespace tempovia {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "ValueEncoding.h"
+#include "records/ValueEncoding.h"
 
 namespace tempovia {
 namespace {

@@ -3,10 +3,10 @@
 #include <random>
 
 #include "RandomWatchValues.h"
-#include "TraceCapture.h"
-#include "ValueEncoding.h"
-#include "WatchImage.h"
 #include "WatchValueMatchers.h"
+#include "records/ValueEncoding.h"
+#include "records/WatchImage.h"
+#include "trace/testing/TraceCapture.h"
 
 namespace tempovia {
 namespace {

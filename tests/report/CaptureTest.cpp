@@ -8,11 +8,11 @@
 #include <set>
 #include <string>
 
-#include "CaptureFile.h"
-#include "CapturePlacement.h"
 #include "Process.h"
 #include "ReportTestSupport.h"
 #include "TempDir.h"
+#include "report/CaptureFile.h"
+#include "report/CapturePlacement.h"
 
 namespace tempovia {
 namespace {

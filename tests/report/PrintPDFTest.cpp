@@ -10,17 +10,17 @@
 #include <string>
 #include <vector>
 
-#include "ExerciseDB.h"
 #include "FileContents.h"
-#include "FileWriter.h"
-#include "LocalUserRecord.h"
 #include "PdfText.h"
-#include "PrintPDF.h"
 #include "Process.h"
 #include "ReportTestSupport.h"
-#include "StepData.h"
 #include "TempDir.h"
-#include "TraceCapture.h"
+#include "report/PrintPDF.h"
+#include "store/ExerciseDB.h"
+#include "store/FileWriter.h"
+#include "store/LocalUserRecord.h"
+#include "store/StepData.h"
+#include "trace/testing/TraceCapture.h"
 
 namespace tempovia {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ReportLayout.h"
+#include "report/ReportLayout.h"
 
 namespace tempovia {
 namespace {

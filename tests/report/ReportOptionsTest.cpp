@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "FakeClock.h"
-#include "ReportOptions.h"
+#include "base/testing/FakeClock.h"
+#include "report/ReportOptions.h"
 
 namespace tempovia {
 namespace {

@@ -12,14 +12,14 @@
 
 #include "CsvReading.h"
 #include "FileContents.h"
-#include "NoticeRecorder.h"
 #include "PdfText.h"
-#include "ReportFolder.h"
-#include "ReportRun.h"
-#include "ReportTarget.h"
 #include "ReportTestSupport.h"
-#include "StepData.h"
 #include "TempDir.h"
+#include "base/testing/NoticeRecorder.h"
+#include "report/ReportFolder.h"
+#include "report/ReportRun.h"
+#include "report/ReportTarget.h"
+#include "store/StepData.h"
 
 namespace tempovia {
 namespace {

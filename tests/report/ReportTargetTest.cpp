@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "ReportTarget.h"
 #include "ReportTestSupport.h"
 #include "TempDir.h"
+#include "report/ReportTarget.h"
 
 namespace tempovia {
 namespace {

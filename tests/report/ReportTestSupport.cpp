@@ -6,9 +6,9 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "ExerciseDB.h"
 #include "PdfText.h"
-#include "StepData.h"
+#include "store/ExerciseDB.h"
+#include "store/StepData.h"
 
 namespace tempovia::test {
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "DayRecord.h"
 #include "FileContents.h"
-#include "LocalUserRecord.h"
-#include "StorePaths.h"
-#include "StoredExercise.h"
+#include "store/DayRecord.h"
+#include "store/LocalUserRecord.h"
+#include "store/StorePaths.h"
+#include "store/StoredExercise.h"
 
 namespace tempovia::test {
 

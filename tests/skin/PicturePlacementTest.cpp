@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "PicturePlacement.h"
+#include "skin/PicturePlacement.h"
 
 namespace tempovia {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "SkinLayout.h"
+#include "skin/SkinLayout.h"
 
 namespace tempovia {
 namespace {

@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "DownloadStore.h"
-#include "ExerciseDB.h"
-#include "NoticeRecorder.h"
-#include "StepData.h"
 #include "StoreTestSupport.h"
 #include "TempDir.h"
-#include "TraceCapture.h"
-#include "WatchImage.h"
+#include "base/testing/NoticeRecorder.h"
+#include "records/WatchImage.h"
+#include "store/DownloadStore.h"
+#include "store/ExerciseDB.h"
+#include "store/StepData.h"
+#include "trace/testing/TraceCapture.h"
 
 namespace tempovia {
 namespace {

@@ -4,10 +4,10 @@
 #include <array>
 #include <vector>
 
-#include "ExerciseDB.h"
 #include "StoreTestSupport.h"
 #include "TempDir.h"
-#include "TraceCapture.h"
+#include "store/ExerciseDB.h"
+#include "trace/testing/TraceCapture.h"
 
 namespace tempovia {
 namespace {

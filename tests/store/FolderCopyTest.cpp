@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <vector>
 
-#include "DataTransfer.h"
-#include "FolderCopy.h"
 #include "StoreTestSupport.h"
 #include "TempDir.h"
-#include "TraceCapture.h"
+#include "store/DataTransfer.h"
+#include "store/FolderCopy.h"
+#include "trace/testing/TraceCapture.h"
 
 namespace tempovia {
 namespace {

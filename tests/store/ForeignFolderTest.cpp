@@ -12,18 +12,18 @@
 #include <string>
 #include <vector>
 
-#include "DataTransfer.h"
-#include "ExerciseDB.h"
-#include "FolderCopy.h"
 #include "Process.h"
-#include "RegularFile.h"
-#include "StepData.h"
-#include "StorePaths.h"
 #include "StoreTestSupport.h"
-#include "StoredFile.h"
 #include "TempDir.h"
-#include "UserData.h"
-#include "UserSettings.h"
+#include "base/RegularFile.h"
+#include "store/DataTransfer.h"
+#include "store/ExerciseDB.h"
+#include "store/FolderCopy.h"
+#include "store/StepData.h"
+#include "store/StorePaths.h"
+#include "store/StoredFile.h"
+#include "store/UserData.h"
+#include "store/UserSettings.h"
 
 namespace tempovia {
 namespace {

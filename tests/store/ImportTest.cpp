@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "DataTransfer.h"
 #include "FileContents.h"
-#include "StepGoal.h"
-#include "StorePaths.h"
 #include "StoreTestSupport.h"
 #include "TempDir.h"
-#include "UserData.h"
+#include "store/DataTransfer.h"
+#include "store/StepGoal.h"
+#include "store/StorePaths.h"
+#include "store/UserData.h"
 
 namespace tempovia {
 namespace {

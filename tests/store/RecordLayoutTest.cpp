@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "DayRecord.h"
-#include "LocalUserRecord.h"
-#include "StoredExercise.h"
-#include "UserSettings.h"
+#include "store/DayRecord.h"
+#include "store/LocalUserRecord.h"
+#include "store/StoredExercise.h"
+#include "store/UserSettings.h"
 
 namespace tempovia {
 namespace {

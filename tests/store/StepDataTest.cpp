@@ -6,12 +6,12 @@
 #include <random>
 #include <vector>
 
-#include "ExerciseDB.h"
-#include "NoticeRecorder.h"
-#include "StepData.h"
 #include "StoreTestSupport.h"
 #include "TempDir.h"
-#include "TraceCapture.h"
+#include "base/testing/NoticeRecorder.h"
+#include "store/ExerciseDB.h"
+#include "store/StepData.h"
+#include "trace/testing/TraceCapture.h"
 
 namespace tempovia {
 namespace {

@@ -1,4 +1,4 @@
-#include "StepGoal.h"
+#include "store/StepGoal.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "StorePaths.h"
 #include "TempDir.h"
+#include "store/StorePaths.h"
 
 namespace tempovia {
 namespace {

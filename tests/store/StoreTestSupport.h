@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "DayRecord.h"
 #include "FileContents.h"
-#include "FileWriter.h"
-#include "LocalUserRecord.h"
-#include "StoredExercise.h"
+#include "store/DayRecord.h"
+#include "store/FileWriter.h"
+#include "store/LocalUserRecord.h"
+#include "store/StoredExercise.h"
 
 namespace tempovia::test {
 

@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "FileContents.h"
-#include "NoticeRecorder.h"
-#include "StepGoal.h"
-#include "StorePaths.h"
 #include "StoreTestSupport.h"
 #include "TempDir.h"
-#include "UserData.h"
+#include "base/testing/NoticeRecorder.h"
+#include "store/StepGoal.h"
+#include "store/StorePaths.h"
+#include "store/UserData.h"
 
 namespace tempovia {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "StoreTestSupport.h"
 #include "TempDir.h"
-#include "UserSettings.h"
+#include "store/UserSettings.h"
 
 namespace tempovia {
 namespace {

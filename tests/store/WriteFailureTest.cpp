@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "FolderCopy.h"
-#include "StepData.h"
 #include "StoreTestSupport.h"
 #include "TempDir.h"
-#include "UserData.h"
+#include "store/FolderCopy.h"
+#include "store/StepData.h"
+#include "store/UserData.h"
 
 namespace tempovia {
 namespace {

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "TrayArea.h"
+#include "widgets/TrayArea.h"
 
 namespace tempovia::test {
 

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QTimer>
 
-#include "Fonts.h"
+#include "widgets/Fonts.h"
 
 namespace {
 

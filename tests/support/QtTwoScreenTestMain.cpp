@@ -4,7 +4,7 @@
 #include <QTemporaryFile>
 #include <cstdio>
 
-#include "Fonts.h"
+#include "widgets/Fonts.h"
 
 namespace {
 

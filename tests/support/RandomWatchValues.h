@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "WatchImage.h"
+#include "records/WatchImage.h"
 
 namespace tempovia::test {
 

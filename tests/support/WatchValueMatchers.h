@@ -2,8 +2,8 @@
 // Field-by-field comparisons of decoded days and sessions with the values an
 // image was built from, naming the slot on failure.
 
-#include "ExerciseEntry.h"
-#include "StepDay.h"
+#include "records/ExerciseEntry.h"
+#include "records/StepDay.h"
 
 namespace tempovia::test {
 

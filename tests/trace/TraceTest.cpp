@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "Trace.h"
-#include "TraceCapture.h"
+#include "trace/Trace.h"
+#include "trace/testing/TraceCapture.h"
 
 namespace tempovia {
 namespace {

@@ -7,13 +7,13 @@
 #include <iterator>
 
 #include "FileContents.h"
-#include "LocalUserRecord.h"
-#include "StepGoal.h"
-#include "StorePaths.h"
 #include "TempDir.h"
-#include "UserData.h"
-#include "UserEditor.h"
-#include "UserRules.h"
+#include "store/LocalUserRecord.h"
+#include "store/StepGoal.h"
+#include "store/StorePaths.h"
+#include "store/UserData.h"
+#include "users/UserEditor.h"
+#include "users/UserRules.h"
 
 namespace tempovia {
 namespace {

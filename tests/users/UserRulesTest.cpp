@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <limits>
 
-#include "LocalUserRecord.h"
-#include "StorePaths.h"
 #include "TempDir.h"
-#include "UserData.h"
-#include "UserRules.h"
+#include "store/LocalUserRecord.h"
+#include "store/StorePaths.h"
+#include "store/UserData.h"
+#include "users/UserRules.h"
 
 namespace tempovia {
 namespace {

@@ -6,9 +6,9 @@
 #include <limits>
 #include <optional>
 
-#include "Artwork.h"
-#include "QtColour.h"
-#include "SkinLayout.h"
+#include "skin/SkinLayout.h"
+#include "widgets/Artwork.h"
+#include "widgets/QtColour.h"
 
 namespace tempovia {
 namespace {

@@ -17,11 +17,11 @@
 #include <memory>
 #include <vector>
 
-#include "DesktopNotifier.h"
 #include "FakeTrayArea.h"
 #include "FileContents.h"
 #include "TempDir.h"
-#include "TrayNotifyIcon.h"
+#include "widgets/DesktopNotifier.h"
+#include "widgets/TrayNotifyIcon.h"
 
 namespace tempovia {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <QFile>
 
-#include "ExStatic.h"
-#include "QtColour.h"
 #include "TempDir.h"
+#include "widgets/ExStatic.h"
+#include "widgets/QtColour.h"
 
 namespace tempovia {
 namespace {

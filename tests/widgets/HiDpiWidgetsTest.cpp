@@ -1,12 +1,12 @@
 // The picture box and the label on two screens, at device pixel ratios 1 and 2.
 #include <gtest/gtest.h>
 
-#include "ExStatic.h"
-#include "Label.h"
-#include "QtColour.h"
-#include "SkinLayout.h"
 #include "TempDir.h"
 #include "TwoScreens.h"
+#include "skin/SkinLayout.h"
+#include "widgets/ExStatic.h"
+#include "widgets/Label.h"
+#include "widgets/QtColour.h"
 
 namespace tempovia {
 namespace {

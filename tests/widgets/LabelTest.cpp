@@ -3,8 +3,8 @@
 #include <QFontInfo>
 #include <memory>
 
-#include "Label.h"
-#include "QtColour.h"
+#include "widgets/Label.h"
+#include "widgets/QtColour.h"
 
 namespace tempovia {
 namespace {

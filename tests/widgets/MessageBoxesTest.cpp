@@ -5,10 +5,10 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include "MessageBoxNoticeSink.h"
-#include "NoticeRecorder.h"
-#include "QtMessageBoxes.h"
-#include "ScriptedMessageBoxes.h"
+#include "base/testing/NoticeRecorder.h"
+#include "widgets/MessageBoxNoticeSink.h"
+#include "widgets/QtMessageBoxes.h"
+#include "widgets/testing/ScriptedMessageBoxes.h"
 
 namespace tempovia {
 namespace {

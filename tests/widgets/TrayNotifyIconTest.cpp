@@ -5,9 +5,9 @@
 #include <QWidget>
 #include <vector>
 
-#include "Artwork.h"
 #include "FakeTrayArea.h"
-#include "TrayNotifyIcon.h"
+#include "widgets/Artwork.h"
+#include "widgets/TrayNotifyIcon.h"
 
 namespace tempovia {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Windows1252Validator.h"
+#include "widgets/Windows1252Validator.h"
 
 namespace tempovia {
 namespace {

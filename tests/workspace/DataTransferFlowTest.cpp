@@ -1,4 +1,4 @@
-#include "DataTransferFlow.h"
+#include "workspace/DataTransferFlow.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -8,10 +8,10 @@
 #include <iterator>
 #include <map>
 
-#include "FakeClock.h"
 #include "FileContents.h"
-#include "StorePaths.h"
 #include "TempDir.h"
+#include "base/testing/FakeClock.h"
+#include "store/StorePaths.h"
 
 namespace tempovia {
 namespace {

@@ -1,4 +1,4 @@
-#include "DownloadWorkflow.h"
+#include "workspace/DownloadWorkflow.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -6,16 +6,16 @@
 #include <chrono>
 #include <filesystem>
 
-#include "ExerciseDB.h"
-#include "FakeClock.h"
-#include "NoticeRecorder.h"
-#include "PostedQueue.h"
-#include "SimulatedWatch.h"
-#include "StepData.h"
 #include "TempDir.h"
-#include "TraceCapture.h"
-#include "TrekmoObserver.h"
-#include "WatchScenario.h"
+#include "base/testing/FakeClock.h"
+#include "base/testing/NoticeRecorder.h"
+#include "device/SimulatedWatch.h"
+#include "device/TrekmoObserver.h"
+#include "device/WatchScenario.h"
+#include "store/ExerciseDB.h"
+#include "store/StepData.h"
+#include "trace/testing/TraceCapture.h"
+#include "workspace/testing/PostedQueue.h"
 
 namespace tempovia {
 namespace {

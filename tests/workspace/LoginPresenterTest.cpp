@@ -1,4 +1,4 @@
-#include "LoginPresenter.h"
+#include "workspace/LoginPresenter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "UserEditor.h"
-#include "WindowCommands.h"
 #include "WorkspaceTestSupport.h"
+#include "skin/WindowCommands.h"
+#include "users/UserEditor.h"
 
 namespace tempovia {
 namespace {

@@ -1,4 +1,4 @@
-#include "MainPresenter.h"
+#include "workspace/MainPresenter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,15 +9,15 @@
 #include <utility>
 #include <vector>
 
-#include "AutoDownload.h"
-#include "CaptureFile.h"
 #include "FileContents.h"
-#include "HelpFiles.h"
-#include "SkinLayout.h"
-#include "StepData.h"
-#include "UserEditor.h"
-#include "WindowCommands.h"
 #include "WorkspaceTestSupport.h"
+#include "help/HelpFiles.h"
+#include "report/CaptureFile.h"
+#include "skin/SkinLayout.h"
+#include "skin/WindowCommands.h"
+#include "store/StepData.h"
+#include "users/UserEditor.h"
+#include "workspace/AutoDownload.h"
 
 namespace tempovia {
 namespace {

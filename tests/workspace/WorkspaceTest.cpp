@@ -1,4 +1,4 @@
-#include "Workspace.h"
+#include "workspace/Workspace.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

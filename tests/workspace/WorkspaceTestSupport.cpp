@@ -1,7 +1,7 @@
 #include "WorkspaceTestSupport.h"
 
-#include "UserData.h"
-#include "WatchScenario.h"
+#include "device/WatchScenario.h"
+#include "store/UserData.h"
 
 namespace tempovia::test {
 

@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "DashboardTestSupport.h"
-#include "FakeClock.h"
-#include "LoginPresenter.h"
-#include "MainPresenter.h"
-#include "ScriptedDesktop.h"
-#include "SimulatedWatch.h"
-#include "StorePaths.h"
 #include "TempDir.h"
-#include "Workspace.h"
+#include "base/testing/FakeClock.h"
+#include "device/SimulatedWatch.h"
+#include "store/StorePaths.h"
+#include "workspace/LoginPresenter.h"
+#include "workspace/MainPresenter.h"
+#include "workspace/Workspace.h"
+#include "workspace/testing/ScriptedDesktop.h"
 
 namespace tempovia::test {
 

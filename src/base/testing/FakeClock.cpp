@@ -1,4 +1,4 @@
-#include "FakeClock.h"
+#include "base/testing/FakeClock.h"
 
 namespace tempovia {
 

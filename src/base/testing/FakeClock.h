@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "Clock.h"
+#include "base/Clock.h"
 
 namespace tempovia {
 

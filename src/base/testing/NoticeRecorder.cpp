@@ -1,4 +1,4 @@
-#include "NoticeRecorder.h"
+#include "base/testing/NoticeRecorder.h"
 
 namespace tempovia {
 

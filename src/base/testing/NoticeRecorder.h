@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Notice.h"
+#include "base/Notice.h"
 
 namespace tempovia {
 

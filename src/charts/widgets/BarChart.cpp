@@ -1,12 +1,12 @@
-#include "BarChart.h"
+#include "charts/widgets/BarChart.h"
 
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QtMath>
 
-#include "ChartPlanPainter.h"
-#include "ChartTip.h"
+#include "charts/widgets/ChartPlanPainter.h"
+#include "charts/widgets/ChartTip.h"
 
 namespace tempovia {
 

@@ -16,8 +16,8 @@
 #include <array>
 #include <string>
 
-#include "BarChartModel.h"
-#include "ChartControl.h"
+#include "charts/BarChartModel.h"
+#include "charts/ChartControl.h"
 
 namespace tempovia {
 

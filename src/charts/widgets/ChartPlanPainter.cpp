@@ -1,9 +1,9 @@
-#include "ChartPlanPainter.h"
+#include "charts/widgets/ChartPlanPainter.h"
 
 #include <QPainter>
 
-#include "Fonts.h"
-#include "QtColour.h"
+#include "widgets/Fonts.h"
+#include "widgets/QtColour.h"
 
 namespace tempovia {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <QFont>
 
-#include "ChartPlan.h"
+#include "charts/ChartPlan.h"
 
 class QPainter;
 

@@ -1,4 +1,4 @@
-#include "ChartTip.h"
+#include "charts/widgets/ChartTip.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -7,7 +7,7 @@
 #include <QPainterPath>
 #include <QScreen>
 
-#include "Fonts.h"
+#include "widgets/Fonts.h"
 
 namespace tempovia {
 namespace {

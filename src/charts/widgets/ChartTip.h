@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "TipPlacement.h"
+#include "charts/TipPlacement.h"
 
 namespace tempovia {
 

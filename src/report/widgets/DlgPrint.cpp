@@ -1,4 +1,4 @@
-#include "DlgPrint.h"
+#include "report/widgets/DlgPrint.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,8 +15,8 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
-#include "MessageBoxes.h"
-#include "ReportTarget.h"
+#include "report/ReportTarget.h"
+#include "widgets/MessageBoxes.h"
 
 namespace tempovia {
 namespace {

@@ -9,8 +9,8 @@
 #include <QString>
 #include <functional>
 
-#include "Clock.h"
-#include "ReportOptions.h"
+#include "base/Clock.h"
+#include "report/ReportOptions.h"
 
 class QCheckBox;
 class QComboBox;

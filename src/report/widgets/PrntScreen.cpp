@@ -1,4 +1,4 @@
-#include "PrntScreen.h"
+#include "report/widgets/PrntScreen.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "CapturePlacement.h"
+#include "report/CapturePlacement.h"
 
 namespace tempovia {
 namespace {

@@ -14,7 +14,7 @@
 #include <QString>
 #include <memory>
 
-#include "CaptureFile.h"
+#include "report/CaptureFile.h"
 
 class QWidget;
 

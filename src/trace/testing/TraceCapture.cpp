@@ -1,4 +1,4 @@
-#include "TraceCapture.h"
+#include "trace/testing/TraceCapture.h"
 
 namespace tempovia {
 

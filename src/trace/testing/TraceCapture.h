@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Trace.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 

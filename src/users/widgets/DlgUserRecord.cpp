@@ -1,4 +1,4 @@
-#include "DlgUserRecord.h"
+#include "users/widgets/DlgUserRecord.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -11,13 +11,13 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "ExStatic.h"
-#include "MessageBoxes.h"
-#include "PictureFile.h"
-#include "SkinLayout.h"
-#include "UserRules.h"
-#include "VerifyPWDlg.h"
-#include "Windows1252Validator.h"
+#include "skin/SkinLayout.h"
+#include "users/UserRules.h"
+#include "users/widgets/VerifyPWDlg.h"
+#include "widgets/ExStatic.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/PictureFile.h"
+#include "widgets/Windows1252Validator.h"
 
 namespace tempovia {
 namespace {

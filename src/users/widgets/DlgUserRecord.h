@@ -10,7 +10,7 @@
 #include <memory>
 #include <optional>
 
-#include "UserEditor.h"
+#include "users/UserEditor.h"
 
 class QComboBox;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "SettingDlg.h"
+#include "users/widgets/SettingDlg.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "VerifyPWDlg.h"
+#include "users/widgets/VerifyPWDlg.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "UserRules.h"
-#include "Windows1252Validator.h"
+#include "users/UserRules.h"
+#include "widgets/Windows1252Validator.h"
 
 namespace tempovia {
 

@@ -1,4 +1,4 @@
-#include "ScriptedMessageBoxes.h"
+#include "widgets/testing/ScriptedMessageBoxes.h"
 
 namespace tempovia {
 

@@ -7,7 +7,7 @@
 #include <deque>
 #include <vector>
 
-#include "MessageBoxes.h"
+#include "widgets/MessageBoxes.h"
 
 namespace tempovia {
 

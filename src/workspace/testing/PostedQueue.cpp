@@ -1,4 +1,4 @@
-#include "PostedQueue.h"
+#include "workspace/testing/PostedQueue.h"
 
 #include <chrono>
 

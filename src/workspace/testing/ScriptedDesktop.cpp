@@ -1,6 +1,6 @@
-#include "ScriptedDesktop.h"
+#include "workspace/testing/ScriptedDesktop.h"
 
-#include "UserEditor.h"
+#include "users/UserEditor.h"
 
 namespace tempovia::test {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "DesktopPort.h"
-#include "PostedQueue.h"
+#include "workspace/DesktopPort.h"
+#include "workspace/testing/PostedQueue.h"
 
 namespace tempovia::test {
 

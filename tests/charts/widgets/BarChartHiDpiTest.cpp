@@ -4,9 +4,9 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 
-#include "BarChart.h"
-#include "QtColour.h"
 #include "TwoScreens.h"
+#include "charts/widgets/BarChart.h"
+#include "widgets/QtColour.h"
 
 namespace tempovia {
 namespace {

@@ -3,10 +3,10 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 
-#include "BarChart.h"
-#include "ChartColour.h"
-#include "ChartTip.h"
-#include "QtColour.h"
+#include "charts/ChartColour.h"
+#include "charts/widgets/BarChart.h"
+#include "charts/widgets/ChartTip.h"
+#include "widgets/QtColour.h"
 
 namespace tempovia {
 namespace {

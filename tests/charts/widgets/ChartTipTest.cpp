@@ -6,8 +6,8 @@
 #include <QMouseEvent>
 #include <QScreen>
 
-#include "ChartTip.h"
-#include "QtColour.h"
+#include "charts/widgets/ChartTip.h"
+#include "widgets/QtColour.h"
 
 namespace tempovia {
 namespace {

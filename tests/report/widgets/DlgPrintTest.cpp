@@ -8,11 +8,11 @@
 #include <QPushButton>
 #include <filesystem>
 
-#include "DlgPrint.h"
-#include "FakeClock.h"
 #include "ReportTestSupport.h"
-#include "ScriptedMessageBoxes.h"
 #include "TempDir.h"
+#include "base/testing/FakeClock.h"
+#include "report/widgets/DlgPrint.h"
+#include "widgets/testing/ScriptedMessageBoxes.h"
 
 namespace tempovia {
 namespace {

@@ -10,12 +10,12 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "CapturePlacement.h"
-#include "NoticeRecorder.h"
-#include "PrntScreen.h"
-#include "ReportRun.h"
 #include "ReportTestSupport.h"
 #include "TempDir.h"
+#include "base/testing/NoticeRecorder.h"
+#include "report/CapturePlacement.h"
+#include "report/ReportRun.h"
+#include "report/widgets/PrntScreen.h"
 
 namespace tempovia {
 namespace {

@@ -13,16 +13,16 @@
 #include <iterator>
 #include <memory>
 
-#include "Artwork.h"
-#include "DlgUserRecord.h"
-#include "ExStatic.h"
 #include "FileContents.h"
-#include "ScriptedMessageBoxes.h"
-#include "StepGoal.h"
-#include "StorePaths.h"
 #include "TempDir.h"
 #include "Typing.h"
-#include "UserData.h"
+#include "store/StepGoal.h"
+#include "store/StorePaths.h"
+#include "store/UserData.h"
+#include "users/widgets/DlgUserRecord.h"
+#include "widgets/Artwork.h"
+#include "widgets/ExStatic.h"
+#include "widgets/testing/ScriptedMessageBoxes.h"
 
 namespace tempovia {
 namespace {

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "SettingDlg.h"
+#include "users/widgets/SettingDlg.h"
 
 namespace tempovia {
 namespace {

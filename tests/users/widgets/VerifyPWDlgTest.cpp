@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "Typing.h"
-#include "VerifyPWDlg.h"
+#include "users/widgets/VerifyPWDlg.h"
 
 namespace tempovia {
 namespace {

@@ -15,8 +15,8 @@
 #include <QWidget>
 #include <optional>
 
-#include "Artwork.h"
-#include "CalendarModel.h"
+#include "calendar/CalendarModel.h"
+#include "widgets/Artwork.h"
 
 class QScrollBar;
 

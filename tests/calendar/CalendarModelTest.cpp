@@ -1,12 +1,12 @@
-#include "CalendarModel.h"
+#include "calendar/CalendarModel.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "CalendarOwner.h"
-#include "FakeClock.h"
-#include "TraceCapture.h"
+#include "base/testing/FakeClock.h"
+#include "calendar/CalendarOwner.h"
+#include "trace/testing/TraceCapture.h"
 
 namespace tempovia {
 namespace {

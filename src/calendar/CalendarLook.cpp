@@ -1,10 +1,10 @@
-#include "CalendarLook.h"
+#include "calendar/CalendarLook.h"
 
 #include <algorithm>
 
-#include "DayRecord.h"
-#include "SkinLayout.h"
-#include "StepData.h"
+#include "skin/SkinLayout.h"
+#include "store/DayRecord.h"
+#include "store/StepData.h"
 
 namespace tempovia {
 

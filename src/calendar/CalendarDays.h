@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "CalendarDate.h"
+#include "calendar/CalendarDate.h"
 
 namespace tempovia {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "Clock.h"
+#include "base/Clock.h"
 
 namespace tempovia {
 

@@ -1,4 +1,4 @@
-#include "CalendarDate.h"
+#include "calendar/CalendarDate.h"
 
 #include <gtest/gtest.h>
 

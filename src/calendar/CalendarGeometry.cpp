@@ -1,4 +1,4 @@
-#include "CalendarGeometry.h"
+#include "calendar/CalendarGeometry.h"
 
 #include <algorithm>
 

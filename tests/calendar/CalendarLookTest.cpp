@@ -1,15 +1,15 @@
-#include "CalendarLook.h"
+#include "calendar/CalendarLook.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
-#include "CalendarGeometry.h"
-#include "FakeClock.h"
-#include "SkinLayout.h"
-#include "StepData.h"
 #include "TempDir.h"
+#include "base/testing/FakeClock.h"
+#include "calendar/CalendarGeometry.h"
+#include "skin/SkinLayout.h"
+#include "store/StepData.h"
 
 namespace tempovia {
 namespace {

@@ -1,9 +1,9 @@
-#include "CalendarDialogModel.h"
+#include "calendar/CalendarDialogModel.h"
 
 #include <algorithm>
 
-#include "CalendarModel.h"
-#include "SkinLayout.h"
+#include "calendar/CalendarModel.h"
+#include "skin/SkinLayout.h"
 
 namespace tempovia {
 

@@ -4,13 +4,13 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "CalendarCtrl.h"
-#include "CalendarLook.h"
-#include "FakeClock.h"
-#include "QtColour.h"
-#include "StepData.h"
 #include "TempDir.h"
 #include "TwoScreens.h"
+#include "base/testing/FakeClock.h"
+#include "calendar/CalendarLook.h"
+#include "calendar/widgets/CalendarCtrl.h"
+#include "store/StepData.h"
+#include "widgets/QtColour.h"
 
 namespace tempovia {
 namespace {

@@ -13,9 +13,9 @@
 #include <optional>
 #include <set>
 
-#include "CalendarDate.h"
-#include "CalendarGeometry.h"
-#include "Clock.h"
+#include "base/Clock.h"
+#include "calendar/CalendarDate.h"
+#include "calendar/CalendarGeometry.h"
 
 namespace tempovia {
 

@@ -1,8 +1,8 @@
 #pragma once
 // What the calendar tells the window that hosts it.
 
-#include "CalendarDate.h"
-#include "Clock.h"
+#include "base/Clock.h"
+#include "calendar/CalendarDate.h"
 
 namespace tempovia {
 

@@ -1,15 +1,15 @@
-#include "DlgCalendar.h"
+#include "calendar/widgets/DlgCalendar.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShowEvent>
 
-#include "Artwork.h"
-#include "CalendarCtrl.h"
-#include "CalendarLook.h"
-#include "Label.h"
-#include "QtColour.h"
-#include "SkinLayout.h"
+#include "calendar/CalendarLook.h"
+#include "calendar/widgets/CalendarCtrl.h"
+#include "skin/SkinLayout.h"
+#include "widgets/Artwork.h"
+#include "widgets/Label.h"
+#include "widgets/QtColour.h"
 
 namespace tempovia {
 namespace {

@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "CalendarDate.h"
-#include "CalendarGeometry.h"
-#include "Clock.h"
+#include "base/Clock.h"
+#include "calendar/CalendarDate.h"
+#include "calendar/CalendarGeometry.h"
 
 namespace tempovia {
 

@@ -1,12 +1,12 @@
-#include "CalendarModel.h"
+#include "calendar/CalendarModel.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <string>
 
-#include "CalendarOwner.h"
-#include "Trace.h"
+#include "calendar/CalendarOwner.h"
+#include "trace/Trace.h"
 
 namespace tempovia {
 namespace {

@@ -7,15 +7,15 @@
 #include <QTimer>
 #include <QWheelEvent>
 
-#include "CalendarCtrl.h"
-#include "CalendarLook.h"
-#include "DlgCalendar.h"
-#include "FakeClock.h"
-#include "Label.h"
-#include "QtColour.h"
-#include "SkinLayout.h"
-#include "StepData.h"
 #include "TempDir.h"
+#include "base/testing/FakeClock.h"
+#include "calendar/CalendarLook.h"
+#include "calendar/widgets/CalendarCtrl.h"
+#include "calendar/widgets/DlgCalendar.h"
+#include "skin/SkinLayout.h"
+#include "store/StepData.h"
+#include "widgets/Label.h"
+#include "widgets/QtColour.h"
 
 namespace tempovia {
 namespace {

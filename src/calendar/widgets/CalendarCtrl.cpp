@@ -1,4 +1,4 @@
-#include "CalendarCtrl.h"
+#include "calendar/widgets/CalendarCtrl.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -10,9 +10,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "CalendarLook.h"
-#include "Fonts.h"
-#include "QtColour.h"
+#include "calendar/CalendarLook.h"
+#include "widgets/Fonts.h"
+#include "widgets/QtColour.h"
 
 namespace tempovia {
 namespace {

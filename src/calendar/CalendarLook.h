@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "CalendarDays.h"
-#include "CalendarGeometry.h"
-#include "CalendarModel.h"
-#include "Rgb.h"
+#include "calendar/CalendarDays.h"
+#include "calendar/CalendarGeometry.h"
+#include "calendar/CalendarModel.h"
+#include "skin/Rgb.h"
 
 namespace tempovia {
 

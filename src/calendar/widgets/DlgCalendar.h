@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <optional>
 
-#include "CalendarDialogModel.h"
-#include "CalendarOwner.h"
+#include "calendar/CalendarDialogModel.h"
+#include "calendar/CalendarOwner.h"
 
 namespace tempovia {
 

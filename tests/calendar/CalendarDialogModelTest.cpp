@@ -1,10 +1,10 @@
-#include "CalendarDialogModel.h"
+#include "calendar/CalendarDialogModel.h"
 
 #include <gtest/gtest.h>
 
-#include "CalendarModel.h"
-#include "FakeClock.h"
-#include "SkinLayout.h"
+#include "base/testing/FakeClock.h"
+#include "calendar/CalendarModel.h"
+#include "skin/SkinLayout.h"
 
 namespace tempovia {
 namespace {
