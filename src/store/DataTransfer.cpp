@@ -196,6 +196,83 @@ TransferResult ImportData(const StorePaths& paths, const fs::path& source) {
   return ImportData(paths, source, SystemClockInstance().Now());
 }
 
+namespace {
+
+// The folders an import works on: the real data folder (it may be a link to
+// another disk; the real one is swapped) and the source, refused when either
+// holds the other or the source holds the base folder.
+Status ResolveImportFolders(const StorePaths& paths, const fs::path& source, fs::path& data, fs::path& from) {
+  std::error_code error;
+  data = fs::canonical(paths.DataFolder(), error);
+  if (error) return Status::Error(kNothingImported + FileErrorText(paths.DataFolder(), error.value()));
+  from = fs::canonical(source, error);
+  if (error) return Status::Error(kNothingImported + FileErrorText(source, error.value()));
+  const fs::path base = fs::canonical(paths.Base(), error);
+  if (from == data)
+    return Status::Error(
+        "The data folder cannot be imported into itself. Choose an exported copy or a backup instead.");
+  if (Inside(from, data))
+    return Status::Error(source.string() +
+                         " lies inside the data folder. Choose an exported copy or a backup kept outside it instead.");
+  if (Inside(data, from) || (!error && Inside(base, from)))
+    return Status::Error(source.string() +
+                         " holds Tempovia's own folder. Choose the copy itself: the folder that holds user.dat.");
+  return Status::Ok();
+}
+
+// The copy of the data folder as it was, in the backup area. An import that
+// gives up leaves no trace: neither the copy nor a backup area made for it.
+class SafetyCopy {
+ public:
+  explicit SafetyCopy(const StorePaths& paths) : m_backups(paths.BackupsFolder()) {
+    std::error_code probe;
+    m_hadBackups = fs::exists(m_backups, probe);
+  }
+
+  // Fills result.backup, notCopied and leftOutOfBackup; a copy that failed is dropped.
+  Status Make(const fs::path& data, const LocalDateTime& now, TransferResult& result) const {
+    if (Status made = CreateOwnFolder(m_backups, "Tempovia Data before import " + DateTimeName(now), result.backup);
+        !made) {
+      Drop({});
+      return Status::Error(std::string(kNothingImported) + "the data folder could not be backed up first. " +
+                           made.message());
+    }
+    result.notCopied = CopyFolder(data, result.backup, &result.leftOutOfBackup);
+    if (result.notCopied.empty()) return Status::Ok();
+    Drop(result.backup);
+    const CopyFailure& first = result.notCopied.front();
+    return Status::Error(std::string(kNothingImported) + "the data folder could not be backed up first (" +
+                         first.entry.string() + ": " + first.reason + ")");
+  }
+
+  void Drop(const fs::path& copy) const {
+    if (!copy.empty()) RemoveTree(copy);
+    std::error_code ignored;
+    if (!m_hadBackups) fs::remove(m_backups, ignored);  // only while empty
+  }
+
+ private:
+  fs::path m_backups;
+  bool m_hadBackups = false;
+};
+
+// The new data folder, made beside the old: everything the data folder holds
+// (nested data folders too: nothing of it is lost), then what comes in,
+// sifted. Fills result.notCopied and leftOut.
+Status StageImport(const fs::path& data, const fs::path& from, fs::path& staging, TransferResult& result) {
+  if (Status made = MakeFolderBeside(data, staging); !made) return made;
+  result.notCopied = CopyFolder(data, staging);
+  if (result.notCopied.empty()) result.notCopied = CopyFolder(from, staging, &result.leftOut);
+  if (!result.notCopied.empty()) {
+    const CopyFailure& first = result.notCopied.front();
+    return Status::Error(first.entry.string() + " could not be copied (" + first.reason + ")");
+  }
+  SyncFolder(staging);
+  return Status::Ok();
+}
+
+}  // namespace
+
 TransferResult ImportData(const StorePaths& paths, const fs::path& source, const LocalDateTime& now) {
   TransferResult result;
   const auto fail = [&result](std::string message) {
@@ -208,22 +285,9 @@ TransferResult ImportData(const StorePaths& paths, const fs::path& source, const
     return fail(std::string(kIncorrectFilesMessage) + "\n\n" + why.message());
   };
   if (!IsImportSource(source)) return incorrect(CheckImportSource(source));
-
-  std::error_code error;
-  // The data folder may be a link to another disk; the real folder is swapped.
-  const fs::path data = fs::canonical(paths.DataFolder(), error);
-  if (error) return fail(kNothingImported + FileErrorText(paths.DataFolder(), error.value()));
-  const fs::path from = fs::canonical(source, error);
-  if (error) return fail(kNothingImported + FileErrorText(source, error.value()));
-  const fs::path base = fs::canonical(paths.Base(), error);
-  if (from == data)
-    return fail("The data folder cannot be imported into itself. Choose an exported copy or a backup instead.");
-  if (Inside(from, data))
-    return fail(source.string() +
-                " lies inside the data folder. Choose an exported copy or a backup kept outside it instead.");
-  if (Inside(data, from) || (!error && Inside(base, from)))
-    return fail(source.string() +
-                " holds Tempovia's own folder. Choose the copy itself: the folder that holds user.dat.");
+  fs::path data;
+  fs::path from;
+  if (Status where = ResolveImportFolders(paths, source, data, from); !where) return fail(where.message());
   if (Status checked = CheckImportSource(source); !checked) return incorrect(checked);
 
   // Held until the swap: no other program of ours may write the data folder
@@ -242,52 +306,19 @@ TransferResult ImportData(const StorePaths& paths, const fs::path& source, const
   } unlock{lockFd};
 
   RemoveStaleStaging(data);
-  // An import that gives up leaves no trace: neither its safety copy nor the
-  // backup area it made for it.
-  std::error_code probe;
-  const bool hadBackups = fs::exists(paths.BackupsFolder(), probe);
-  const auto dropBackup = [&](const fs::path& copy) {
-    if (!copy.empty()) RemoveTree(copy);
-    std::error_code ignored;
-    if (!hadBackups) fs::remove(paths.BackupsFolder(), ignored);  // only while empty
-  };
+  const SafetyCopy safety(paths);
   if (HoldsData(data)) {
-    if (Status made =
-            CreateOwnFolder(paths.BackupsFolder(), "Tempovia Data before import " + DateTimeName(now), result.backup);
-        !made) {
-      dropBackup({});
-      return fail(std::string(kNothingImported) + "the data folder could not be backed up first. " + made.message());
-    }
-    result.notCopied = CopyFolder(data, result.backup, &result.leftOutOfBackup);
-    if (!result.notCopied.empty()) {
-      dropBackup(result.backup);
-      const CopyFailure& first = result.notCopied.front();
-      return fail(std::string(kNothingImported) + "the data folder could not be backed up first (" +
-                  first.entry.string() + ": " + first.reason + ")");
-    }
+    if (Status copied = safety.Make(data, now, result); !copied) return fail(copied.message());
   }
-
   const fs::path backup = result.backup;
   // Nothing changed: a safety copy of an unchanged folder is only clutter.
-  const auto giveUp = [&](const fs::path& staging, std::string message) {
-    RemoveTree(staging);
-    dropBackup(backup);
+  const auto giveUp = [&](const fs::path& staging, const std::string& message) {
+    if (!staging.empty()) RemoveTree(staging);
+    safety.Drop(backup);
     return fail(kNothingImported + message);
   };
   fs::path staging;
-  if (Status made = MakeFolderBeside(data, staging); !made) {
-    dropBackup(backup);
-    return fail(kNothingImported + made.message());
-  }
-  // What the data folder holds stays, nested data folders too: nothing of
-  // it is lost; only what comes in is sifted.
-  result.notCopied = CopyFolder(data, staging);
-  if (result.notCopied.empty()) result.notCopied = CopyFolder(from, staging, &result.leftOut);
-  if (!result.notCopied.empty()) {
-    const CopyFailure& first = result.notCopied.front();
-    return giveUp(staging, first.entry.string() + " could not be copied (" + first.reason + ")");
-  }
-  SyncFolder(staging);
+  if (Status staged = StageImport(data, from, staging, result); !staged) return giveUp(staging, staged.message());
   fs::path stranded;
   if (const int swapped = SwapIn(staging, data, stranded); swapped != 0) {
     if (stranded.empty())

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -166,10 +167,7 @@ bool UserData::Append() {
   return WriteRecord(GetCount(), Current());
 }
 
-Status UserData::AddNew(const StorePaths& paths, const LocalDateTime& now, NewUserFiles* found) {
-  if (found != nullptr) *found = NewUserFiles{};
-  if (!CanWrite()) return Status::Error("The new user could not be saved: " + LastError());
-
+std::int32_t UserData::UnusedId() const {
   std::int32_t id = kFirstId;
   for (int i = 0; i < GetCount(); ++i) id = std::max(id, NextId(IdAt(i)));
   // A foreign user.dat may already name the files this id would get (say a
@@ -184,86 +182,129 @@ Status UserData::AddNew(const StorePaths& paths, const LocalDateTime& now, NewUs
   for (int tries = 0;
        tries <= GetCount() && (named(StorePaths::StepFileName(id)) || named(StorePaths::ExerciseFileName(id))); ++tries)
     id = NextId(id);
+  return id;
+}
 
-  LocalUserRecord added = Current();
-  added.id = id;
-  added.hidden = 0;
-  added.stepFile = StorePaths::StepFileName(id);
-  added.exerciseFile = StorePaths::ExerciseFileName(id);
-  const std::string names[] = {added.stepFile, added.exerciseFile};
-  // Made only when a goal is set, but an earlier user's goal is as much in
-  // the way as their days.
-  const std::string goalFile = StepGoalFileName(id);
+namespace {
 
-  const std::filesystem::path data = paths.DataFolder();
-  const FolderFd dataFd(data);
-  if (dataFd.Get() < 0) return Status::Error("The new user could not be saved: " + FileErrorText(data, dataFd.Error()));
+// The data folder while a new user is added: the files an earlier user left
+// under the new user's names are moved aside and the new user's empty files
+// made, and a later failure puts everything back as it was.
+class NewUserFolder {
+ public:
+  explicit NewUserFolder(const std::filesystem::path& data) : m_data(data), m_dataFd(data) {}
+  NewUserFolder(const NewUserFolder&) = delete;
+  NewUserFolder& operator=(const NewUserFolder&) = delete;
+
+  Status Opened() const {
+    if (m_dataFd.Get() >= 0) return Status::Ok();
+    return Status::Error("The new user could not be saved: " + FileErrorText(m_data, m_dataFd.Error()));
+  }
 
   // Files an earlier user with this id left behind (an import brings such
   // files) would show that user's days as the new user's.
-  std::vector<std::string> inTheWay;
-  for (const std::string& name : {names[0], names[1], goalFile}) {
-    struct stat info {};
-    if (::fstatat(dataFd.Get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) inTheWay.push_back(name);
-  }
-  std::filesystem::path aside;
-  std::vector<std::string> moved;
-  std::vector<std::string> created;
-  std::unique_ptr<FolderFd> asideFd;
-  const auto undo = [&] {
-    for (const std::string& name : created) ::unlinkat(dataFd.Get(), name.c_str(), 0);
-    for (const std::string& name : moved) MoveEntry(asideFd->Get(), aside, dataFd.Get(), data, name);
-    if (!aside.empty()) {
-      std::error_code ignored;
-      std::filesystem::remove(aside, ignored);  // only when it is empty again
+  Status MoveAside(const StorePaths& paths, std::int32_t id, const LocalDateTime& now,
+                   std::initializer_list<std::string> names) {
+    std::vector<std::string> inTheWay;
+    for (const std::string& name : names) {
+      struct stat info {};
+      if (::fstatat(m_dataFd.Get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) inTheWay.push_back(name);
     }
-  };
-
-  if (!inTheWay.empty()) {
+    if (inTheWay.empty()) return Status::Ok();
     const std::string folderName = "Old files of user " + std::to_string(id) + " " + DateTimeName(now);
-    if (Status made = CreateOwnFolder(paths.BackupsFolder(), folderName, aside); !made)
+    if (Status made = CreateOwnFolder(paths.BackupsFolder(), folderName, m_aside); !made)
       return Status::Error("The new user was not added: files under the new user's names could not be moved aside. " +
                            made.message());
-    asideFd = std::make_unique<FolderFd>(aside);
+    m_asideFd = std::make_unique<FolderFd>(m_aside);
     for (const std::string& name : inTheWay) {
-      const int error =
-          asideFd->Get() < 0 ? asideFd->Error() : MoveEntry(dataFd.Get(), data, asideFd->Get(), aside, name);
+      const int error = m_asideFd->Get() < 0 ? m_asideFd->Error()
+                                             : MoveEntry(m_dataFd.Get(), m_data, m_asideFd->Get(), m_aside, name);
       if (error != 0) {
-        undo();
-        return Status::Error("The new user was not added: " + (data / name).string() + " could not be moved aside (" +
+        Undo();
+        return Status::Error("The new user was not added: " + (m_data / name).string() + " could not be moved aside (" +
                              SystemErrorText(error) + ")");
       }
-      moved.push_back(name);
+      m_moved.push_back(name);
     }
+    return Status::Ok();
   }
 
-  FileWriter& writer = ActiveFileWriter();
-  for (const std::string& name : names) {
-    int fd = -1;
-    const int error = writer.OpenAt(dataFd.Get(), name, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, fd);
-    if (error != 0) {
-      undo();
-      return Status::Error("The new user was not added: " + FileErrorText(data / name, error));
+  // Makes each file empty; none may exist yet.
+  Status CreateEmpty(std::initializer_list<std::string> names) {
+    FileWriter& writer = ActiveFileWriter();
+    for (const std::string& name : names) {
+      int fd = -1;
+      const int error = writer.OpenAt(m_dataFd.Get(), name, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, fd);
+      if (error != 0) {
+        Undo();
+        return Status::Error("The new user was not added: " + FileErrorText(m_data / name, error));
+      }
+      ::close(fd);
+      m_created.push_back(name);
     }
-    ::close(fd);
-    created.push_back(name);
+    return Status::Ok();
   }
-  if (!WriteRecord(GetCount(), added)) {
-    undo();
-    return Status::Error("The new user could not be saved: " + LastError());
-  }
-  Current() = added;
 
-  if (!moved.empty()) {
+  void Undo() {
+    for (const std::string& name : m_created) ::unlinkat(m_dataFd.Get(), name.c_str(), 0);
+    for (const std::string& name : m_moved) MoveEntry(m_asideFd->Get(), m_aside, m_dataFd.Get(), m_data, name);
+    if (!m_aside.empty()) {
+      std::error_code ignored;
+      std::filesystem::remove(m_aside, ignored);  // only when it is empty again
+    }
+    m_created.clear();
+    m_moved.clear();
+  }
+
+  // Tells the user what was moved aside, and where.
+  void TellMoved(UserData::NewUserFiles* found) const {
+    if (m_moved.empty()) return;
     std::string list;
-    for (std::size_t i = 0; i < moved.size(); ++i)
-      list += (i == 0 ? "" : i + 1 == moved.size() ? " and " : ", ") + moved[i];
+    for (std::size_t i = 0; i < m_moved.size(); ++i)
+      list += (i == 0 ? "" : i + 1 == m_moved.size() ? " and " : ", ") + m_moved[i];
     ShowNotice(NoticeIcon::Information, "The data folder already held " + list +
                                             ", left by an earlier user. So that the new user starts without "
                                             "anyone else's data, they were moved to " +
-                                            aside.string());
-    if (found != nullptr) *found = NewUserFiles{moved, aside};
+                                            m_aside.string());
+    if (found != nullptr) *found = UserData::NewUserFiles{m_moved, m_aside};
   }
+
+ private:
+  std::filesystem::path m_data;
+  FolderFd m_dataFd;
+  std::filesystem::path m_aside;
+  std::unique_ptr<FolderFd> m_asideFd;
+  std::vector<std::string> m_moved;
+  std::vector<std::string> m_created;
+};
+
+}  // namespace
+
+Status UserData::AddNew(const StorePaths& paths, const LocalDateTime& now, NewUserFiles* found) {
+  if (found != nullptr) *found = NewUserFiles{};
+  if (!CanWrite()) return Status::Error("The new user could not be saved: " + LastError());
+
+  LocalUserRecord added = Current();
+  added.id = UnusedId();
+  added.hidden = 0;
+  added.stepFile = StorePaths::StepFileName(added.id);
+  added.exerciseFile = StorePaths::ExerciseFileName(added.id);
+
+  NewUserFolder folder(paths.DataFolder());
+  if (Status opened = folder.Opened(); !opened) return opened;
+  // A goal file is made only when a goal is set, but an earlier user's goal
+  // is as much in the way as their days.
+  if (Status aside =
+          folder.MoveAside(paths, added.id, now, {added.stepFile, added.exerciseFile, StepGoalFileName(added.id)});
+      !aside)
+    return aside;
+  if (Status created = folder.CreateEmpty({added.stepFile, added.exerciseFile}); !created) return created;
+  if (!WriteRecord(GetCount(), added)) {
+    folder.Undo();
+    return Status::Error("The new user could not be saved: " + LastError());
+  }
+  Current() = added;
+  folder.TellMoved(found);
   return Status::Ok();
 }
 

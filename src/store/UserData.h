@@ -89,6 +89,11 @@ class UserData : public RecordFile<LocalUserRecord> {
   static Status CheckUserAmong(const std::vector<LocalUserRecord>& users, std::int32_t id);
   // Every such problem of the file, one message each; empty when none.
   std::vector<std::string> Problems() const;
+
+ private:
+  // The id a new user gets: one past the largest, and none whose file names
+  // another user's record already names.
+  std::int32_t UnusedId() const;
 };
 
 }  // namespace tempovia
