@@ -92,45 +92,8 @@ void CDlgPrint::BuildControls() {
   parts->addWidget(m_detail);
   parts->addStretch(1);
 
-  auto* range = new QGroupBox(QStringLiteral("Range"), this);
-  auto* rangeGrid = new QGridLayout(range);
-  m_fromMonth = MakeList(range, "fromMonth");
-  m_fromDay = MakeList(range, "fromDay");
-  m_fromYear = MakeList(range, "fromYear");
-  m_toMonth = MakeList(range, "toMonth");
-  m_toDay = MakeList(range, "toDay");
-  m_toYear = MakeList(range, "toYear");
-  const struct {
-    const char* caption;
-    QComboBox* month;
-    QComboBox* day;
-    QComboBox* year;
-  } rows[] = {{"From", m_fromMonth, m_fromDay, m_fromYear}, {"To", m_toMonth, m_toDay, m_toYear}};
-  for (int r = 0; r < 2; ++r) {
-    rangeGrid->addWidget(new QLabel(QString::fromLatin1(rows[r].caption), range), r, 0);
-    int column = 1;
-    for (const auto& [caption, list] :
-         {std::pair{"Month", rows[r].month}, std::pair{"Day", rows[r].day}, std::pair{"Year", rows[r].year}}) {
-      auto* label = new QLabel(QString::fromLatin1(caption), range);
-      label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      label->setBuddy(list);
-      rangeGrid->addWidget(label, r, column++);
-      rangeGrid->addWidget(list, r, column++);
-    }
-  }
-  rangeGrid->setColumnMinimumWidth(0, fontMetrics().horizontalAdvance(QStringLiteral("From")) + 12);
-  rangeGrid->setColumnStretch(7, 1);
-
-  auto* sort = new QGroupBox(QStringLiteral("Sort"), this);
-  auto* sortRow = new QHBoxLayout(sort);
-  m_sortDate = MakeCheckBox(sort, "Date", "sortDate");
-  m_sortStep = MakeCheckBox(sort, "Step", "sortStep");
-  m_sortSpeed = MakeCheckBox(sort, "Speed", "sortSpeed");
-  // The report can sort by heart rate, but the choice is not offered.
-  m_sortHeartRate = MakeCheckBox(sort, "Heart Rate", "sortHeartRate");
-  m_sortHeartRate->hide();
-  for (QCheckBox* box : {m_sortDate, m_sortStep, m_sortSpeed, m_sortHeartRate}) sortRow->addWidget(box);
-  sortRow->addStretch(1);
+  QGroupBox* range = BuildRange();
+  QGroupBox* sort = BuildSort();
 
   auto* folderLabel = new QLabel(QStringLiteral("Output Folder"), this);
   m_folder = new QLineEdit(this);
@@ -179,7 +142,56 @@ void CDlgPrint::BuildControls() {
   Fill(m_toMonth, MonthEntries());
   Fill(m_fromYear, YearEntries());
   Fill(m_toYear, YearEntries());
+  Connect();
+}
 
+QGroupBox* CDlgPrint::BuildRange() {
+  auto* range = new QGroupBox(QStringLiteral("Range"), this);
+  auto* rangeGrid = new QGridLayout(range);
+  m_fromMonth = MakeList(range, "fromMonth");
+  m_fromDay = MakeList(range, "fromDay");
+  m_fromYear = MakeList(range, "fromYear");
+  m_toMonth = MakeList(range, "toMonth");
+  m_toDay = MakeList(range, "toDay");
+  m_toYear = MakeList(range, "toYear");
+  const struct {
+    const char* caption;
+    QComboBox* month;
+    QComboBox* day;
+    QComboBox* year;
+  } rows[] = {{"From", m_fromMonth, m_fromDay, m_fromYear}, {"To", m_toMonth, m_toDay, m_toYear}};
+  for (int r = 0; r < 2; ++r) {
+    rangeGrid->addWidget(new QLabel(QString::fromLatin1(rows[r].caption), range), r, 0);
+    int column = 1;
+    for (const auto& [caption, list] :
+         {std::pair{"Month", rows[r].month}, std::pair{"Day", rows[r].day}, std::pair{"Year", rows[r].year}}) {
+      auto* label = new QLabel(QString::fromLatin1(caption), range);
+      label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      label->setBuddy(list);
+      rangeGrid->addWidget(label, r, column++);
+      rangeGrid->addWidget(list, r, column++);
+    }
+  }
+  rangeGrid->setColumnMinimumWidth(0, fontMetrics().horizontalAdvance(QStringLiteral("From")) + 12);
+  rangeGrid->setColumnStretch(7, 1);
+  return range;
+}
+
+QGroupBox* CDlgPrint::BuildSort() {
+  auto* sort = new QGroupBox(QStringLiteral("Sort"), this);
+  auto* sortRow = new QHBoxLayout(sort);
+  m_sortDate = MakeCheckBox(sort, "Date", "sortDate");
+  m_sortStep = MakeCheckBox(sort, "Step", "sortStep");
+  m_sortSpeed = MakeCheckBox(sort, "Speed", "sortSpeed");
+  // The report can sort by heart rate, but the choice is not offered.
+  m_sortHeartRate = MakeCheckBox(sort, "Heart Rate", "sortHeartRate");
+  m_sortHeartRate->hide();
+  for (QCheckBox* box : {m_sortDate, m_sortStep, m_sortSpeed, m_sortHeartRate}) sortRow->addWidget(box);
+  sortRow->addStretch(1);
+  return sort;
+}
+
+void CDlgPrint::Connect() {
   connect(m_chart, &QCheckBox::clicked, this, [this] { ApplyEnableRules(); });
   connect(m_detail, &QCheckBox::clicked, this, [this] { ApplyEnableRules(); });
   for (QComboBox* list : {m_fromMonth, m_fromYear, m_toMonth, m_toYear})

@@ -14,6 +14,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLineEdit;
 class QPushButton;
 
@@ -57,6 +58,9 @@ class CDlgPrint : public QDialog {
 
  private:
   void BuildControls();
+  QGroupBox* BuildRange();
+  QGroupBox* BuildSort();
+  void Connect();
   // Fills the fields and the lists the first time the dialog shows.
   void Prepare();
   void ReadControls();

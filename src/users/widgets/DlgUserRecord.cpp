@@ -81,6 +81,21 @@ CDlgUserRecord::CDlgUserRecord(UserEditor& editor, QWidget* parent)
       m_goal(new QLineEdit(this)),
       m_photo(new CExStatic(this)),
       m_changePhoto(new QPushButton(QStringLiteral("Change Photo"), this)) {
+  SetUpBoxes();
+  BuildLayout(BuildFields());
+  m_confirm = [this] {
+    CVerifyPWDlg verify(this);
+    return verify.exec() == QDialog::Accepted ? std::optional<QString>(verify.Password()) : std::nullopt;
+  };
+  m_choosePhoto = [this] {
+    return QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(), kPhotoFilter, nullptr,
+                                        QFileDialog::HideNameFilterDetails);
+  };
+
+  Open();
+}
+
+void CDlgUserRecord::SetUpBoxes() {
   m_name->setObjectName(QStringLiteral("name"));
   m_name->setValidator(m_nameRule);
   m_password->setObjectName(QStringLiteral("password"));
@@ -100,16 +115,9 @@ CDlgUserRecord::CDlgUserRecord(UserEditor& editor, QWidget* parent)
   m_changePhoto->setObjectName(QStringLiteral("changePhoto"));
   m_changePhoto->setAutoDefault(false);
   connect(m_changePhoto, &QPushButton::clicked, this, &CDlgUserRecord::ChangePhoto);
+}
 
-  auto* save = new QPushButton(QStringLiteral("Save"), this);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  save->setObjectName(QStringLiteral("save"));
-  cancel->setObjectName(QStringLiteral("cancel"));
-  save->setDefault(true);
-  cancel->setAutoDefault(false);
-  connect(save, &QPushButton::clicked, this, &CDlgUserRecord::accept);
-  connect(cancel, &QPushButton::clicked, this, &CDlgUserRecord::reject);
-
+QGridLayout* CDlgUserRecord::BuildFields() {
   auto* fields = new QGridLayout;
   const std::pair<QWidget*, QWidget*> rows[] = {
       {new QLabel(QStringLiteral("User Name"), this), m_name},
@@ -130,6 +138,18 @@ CDlgUserRecord::CDlgUserRecord(UserEditor& editor, QWidget* parent)
     ++row;
   }
   fields->setColumnMinimumWidth(1, fontMetrics().averageCharWidth() * 24);
+  return fields;
+}
+
+void CDlgUserRecord::BuildLayout(QGridLayout* fields) {
+  auto* save = new QPushButton(QStringLiteral("Save"), this);
+  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  save->setObjectName(QStringLiteral("save"));
+  cancel->setObjectName(QStringLiteral("cancel"));
+  save->setDefault(true);
+  cancel->setAutoDefault(false);
+  connect(save, &QPushButton::clicked, this, &CDlgUserRecord::accept);
+  connect(cancel, &QPushButton::clicked, this, &CDlgUserRecord::reject);
 
   auto* photoColumn = new QVBoxLayout;
   photoColumn->addWidget(m_photo, 0, Qt::AlignHCenter);
@@ -153,17 +173,6 @@ CDlgUserRecord::CDlgUserRecord(UserEditor& editor, QWidget* parent)
   // The dialog is as large as what it shows: create mode leaves out every
   // row but name and password, and the buttons and the frame close up.
   layout->setSizeConstraint(QLayout::SetFixedSize);
-
-  m_confirm = [this] {
-    CVerifyPWDlg verify(this);
-    return verify.exec() == QDialog::Accepted ? std::optional<QString>(verify.Password()) : std::nullopt;
-  };
-  m_choosePhoto = [this] {
-    return QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(), kPhotoFilter, nullptr,
-                                        QFileDialog::HideNameFilterDetails);
-  };
-
-  Open();
 }
 
 CDlgUserRecord::~CDlgUserRecord() = default;

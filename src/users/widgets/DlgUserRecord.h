@@ -13,6 +13,7 @@
 #include "users/UserEditor.h"
 
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -52,6 +53,10 @@ class CDlgUserRecord : public QDialog {
   void ChangePhoto();
 
  private:
+  void SetUpBoxes();
+  QGridLayout* BuildFields();
+  // The fields beside the photo, the buttons below.
+  void BuildLayout(QGridLayout* fields);
   void Open();
   EditorTexts Typed() const;
   std::optional<std::string> AskConfirmation();
