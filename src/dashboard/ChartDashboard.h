@@ -48,11 +48,8 @@ class ChartDashboard {
   void ShowStepGoal(std::optional<int> goal);
   void SetUnits(const Units& units) { m_units = units; }
   bool NoteChanged() const { return m_noteChanged; }
-  const DayRecord& SavedDay() const { return m_savedDay; }
   int TableTop() const { return m_tableTop; }
   int ExerciseCount() const { return m_exerciseCount; }
-  int RepeatButton() const { return m_repeatButton; }
-  int RepeatCountdown() const { return m_repeatCountdown; }
   static constexpr char kDiscardNoteQuestion[] = "The day note could not be saved. Discard it?";
 
   // The window's start: the chart date is now, nothing edited, the period

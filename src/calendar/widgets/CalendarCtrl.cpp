@@ -77,14 +77,13 @@ CCalendarCtrl::CCalendarCtrl(const Clock& clock, QWidget* parent)
 
 CCalendarCtrl::~CCalendarCtrl() = default;
 
-bool CCalendarCtrl::Create(const QRect& rect, QWidget* parent, int id) {
+void CCalendarCtrl::Create(const QRect& rect, QWidget* parent, int id) {
   if (parent != nullptr && parent != parentWidget()) setParent(parent);
   setGeometry(rect);
   m_id = id;
   m_scrollBar->setRange(0, m_model.ScrollRange());
   GoToToday();
   show();
-  return true;
 }
 
 void CCalendarCtrl::GoToToday() {

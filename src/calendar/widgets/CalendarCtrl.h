@@ -34,7 +34,7 @@ class CCalendarCtrl : public QWidget {
   ~CCalendarCtrl() override;
 
   // Places the control, sets the scroll bar's range and shows today.
-  bool Create(const QRect& rect, QWidget* parent, int id);
+  void Create(const QRect& rect, QWidget* parent, int id);
   int ControlId() const { return m_id; }
 
   void GoToToday();

@@ -17,14 +17,13 @@ CBarChart::CBarChart(QWidget* parent) : QWidget(parent) {
 
 CBarChart::~CBarChart() = default;
 
-bool CBarChart::Create(const QRect& rect, QWidget* parent, int id, const QString& title) {
+void CBarChart::Create(const QRect& rect, QWidget* parent, int id, const QString& title) {
   if (parent != nullptr && parent != parentWidget()) setParent(parent);
   setGeometry(rect);
   m_id = id;
   m_model.SetTitle(title.toStdString());
   if (m_tip == nullptr) m_tip = new CChartTip(this);
   show();
-  return true;
 }
 
 void CBarChart::AddBar(const std::array<double, 3>& values, const QString& tipLabel, const QString& axisLabel,

@@ -29,7 +29,7 @@ class CBarChart : public QWidget, public ChartControl {
   ~CBarChart() override;
 
   // Places the chart in the parent, keeps the title and makes the tip window.
-  bool Create(const QRect& rect, QWidget* parent, int id, const QString& title);
+  void Create(const QRect& rect, QWidget* parent, int id, const QString& title);
   int ControlId() const { return m_id; }
 
   void AddBar(const std::array<double, 3>& values, const QString& tipLabel, const QString& axisLabel,
