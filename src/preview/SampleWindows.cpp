@@ -105,7 +105,8 @@ void Click(CDlgMain& window, int area) {
 
 }  // namespace
 
-bool RenderSampleWindows(const std::function<void(const QString& name, const QImage& image)>& save) {
+bool RenderSampleWindows(const std::function<void(const QString& name, const QImage& image)>& save,
+                         const std::function<bool(QWidget& mainWindow)>& withMainWindow, bool screenshotOnly) {
   QTemporaryDir home;
   if (!home.isValid()) return false;
   QuietMessageBoxes boxes;
@@ -133,7 +134,7 @@ bool RenderSampleWindows(const std::function<void(const QString& name, const QIm
 
   CDlgMain main(app, std::make_unique<QuietTray>());
   main.LoadDataStore();
-  {
+  if (!screenshotOnly) {
     CDlgLogin login(app, std::make_unique<QuietTray>());
     login.Start();
     save(QStringLiteral("window-login"), Shot(login));
@@ -142,7 +143,9 @@ bool RenderSampleWindows(const std::function<void(const QString& name, const QIm
   main.Start();
   main.Dashboard().SetChartDate(clock.Now());
   Click(main, kAreaWeekly);
-  save(QStringLiteral("window-main-steps-week"), Shot(main));
+  save(QStringLiteral("main-steps"), Shot(main));
+  if (screenshotOnly) return true;
+  const bool handed = !withMainWindow || withMainWindow(main);
   const struct {
     int row;
     const char* name;
@@ -161,6 +164,8 @@ bool RenderSampleWindows(const std::function<void(const QString& name, const QIm
       Click(main, period.area);
       save(QStringLiteral("dashboard-%1-%2").arg(QString::fromLatin1(kind.name), QString::fromLatin1(period.name)),
            main.Chart().grab().toImage());
+      if (period.area == kAreaWeekly && kind.row != kAreaStepsRow)
+        save(QStringLiteral("main-%1").arg(QString::fromLatin1(kind.name)), Shot(main));
     }
   }
   // With a daily goal of 10000 steps: the line across the step charts.
@@ -176,7 +181,7 @@ bool RenderSampleWindows(const std::function<void(const QString& name, const QIm
   main.Dashboard().ShowStepGoal(std::nullopt);
 
   Click(main, kAreaExerciseRow);
-  save(QStringLiteral("window-main-exercise"), Shot(main));
+  save(QStringLiteral("main-exercise"), Shot(main));
 
   // The progress window part-way through an attempt.
   CCopyFileDlg progress(&main);
@@ -184,7 +189,7 @@ bool RenderSampleWindows(const std::function<void(const QString& name, const QIm
   progress.SetPercent(45);
   progress.adjustSize();
   save(QStringLiteral("window-progress"), Shot(progress));
-  return true;
+  return handed;
 }
 
 }  // namespace tempovia

@@ -78,67 +78,6 @@ CLabel* PlaceLabel(QWidget* parent, const Box& box, const QString& text, Rgb bac
   return label;
 }
 
-// The main window as the next layers will assemble it, with sample values, so
-// the skin can be judged together with its labels and chart.
-std::unique_ptr<QWidget> BuildMainWindow(ChartKind kind) {
-  auto owner = std::make_unique<QWidget>();
-  QWidget& window = *owner;
-  window.setFixedSize(kMainWidth, kMainHeight);
-  auto* background = new CExStatic(&window);
-  background->setGeometry(0, 0, kMainWidth, kMainHeight);
-  background->LoadPicture(SkinPicture(kind));
-
-  const char* values[] = {"05-Mar-2008", "11234", "8.09 km", "483.1 kCal", "84", ""};
-  for (std::size_t i = 0; i < kSummaryRows.size(); ++i) {
-    const SummaryRow& row = kSummaryRows[i];
-    PlaceLabel(&window, row.label, QString::fromLatin1(values[i]), row.background, row.text, row.fontSize, true,
-               Qt::AlignRight);
-  }
-  const char* infoValues[] = {"22.86  ", "38.2 g  ", "4.51 km/hr  "};
-  for (std::size_t i = 0; i < kInfoRows.size(); ++i) {
-    const InfoRow& row = kInfoRows[i];
-    PlaceLabel(&window, row.captionBox, QString::fromLatin1(row.caption), row.background, kBlack, 0, true,
-               Qt::AlignLeft);
-    PlaceLabel(&window, row.valueBox, QString::fromLatin1(infoValues[i]), row.background, kBlack, 0, true,
-               Qt::AlignRight);
-  }
-  auto* photo = new CExStatic(&window);
-  photo->setGeometry(kPhotoBox.x, kPhotoBox.y, kPhotoBox.width, kPhotoBox.height);
-  photo->LoadPicture(Picture::PhotoPlaceholder);
-  const char* userValues[] = {"Anna", "168 cm", "64 kg", "", "70 cm", "95 cm", "34", "Female"};
-  for (int i = 0; i < 8; ++i) {
-    PlaceLabel(&window, UserCaptionBox(i), QString::fromLatin1(kUserCaptions[static_cast<std::size_t>(i)]), kWhite,
-               kUserCaptionText, kUserFontSize, true, Qt::AlignLeft);
-    PlaceLabel(&window, UserValueBox(i), QString::fromLatin1(userValues[i]), kWhite, kBlack, kUserFontSize, true,
-               Qt::AlignLeft);
-  }
-  PlaceLabel(&window, kMainVersionBox, QStringLiteral("V ") + QString::fromLatin1(kProgramVersion), kVersionBackground,
-             kWhite, kVersionFontSize, false, Qt::AlignLeft);
-  if (kind == ChartKind::ExerciseWalking) {
-    const char* row[] = {
-        "1", "2008-03-05 07:12:40", "00:42:10.35", "5.42", "3.81", "212.4", "21.3", "104", "131", "72", "5120"};
-    for (int r = 0; r < 3; ++r) {
-      for (int c = 0; c < kExerciseColumns; ++c) {
-        QString text = QString::fromLatin1(row[c]);
-        if (c == 0) text = QString::number(r + 1);
-        auto* cell = PlaceLabel(&window, ExerciseCellBox(r, c), text, kWhite, kBlack, 11, false, Qt::AlignHCenter);
-        cell->SetFontName(QStringLiteral("Arial"));
-      }
-    }
-  } else {
-    auto* chart = new CBarChart(&window);
-    chart->Create(QRect(kChartBox.x, kChartBox.y, kChartBox.width, kChartBox.height), &window, kChartControlId,
-                  QString());
-    FillSampleChart(*chart, kind, SamplePeriod::Week);
-  }
-  return owner;
-}
-
-void RenderMainWindow(Writer& writer, ChartKind kind) {
-  const std::unique_ptr<QWidget> window = BuildMainWindow(kind);
-  writer.Save(QStringLiteral("main-%1").arg(QString::fromLatin1(ChartKindName(kind))), *window);
-}
-
 // The report options as they open, and as a user has filled them in.
 void RenderReportOptions(Writer& writer) {
   const SampleClock clock(LocalDateTime::From(2008, 3, 5, 9, 30, 0));
@@ -158,18 +97,17 @@ void RenderReportOptions(Writer& writer) {
   writer.Save(QStringLiteral("report-options-filled"), dialog);
 }
 
-// A whole report with the Steps window on its chart page, to look at with a
-// PDF viewer or pdftoppm.
-void RenderSampleReport(Writer& writer, const QDir& dir) {
-  const std::unique_ptr<QWidget> window = BuildMainWindow(ChartKind::Steps);
+// A whole report with the main window's steps on its chart page, to look at
+// with a PDF viewer or pdftoppm.
+bool RenderSampleReport(QWidget& window, const QDir& dir) {
   QString error;
   const QString name = QStringLiteral("report-sample.pdf");
-  if (!WriteSampleReport(*window, dir.absolutePath(), name, &error)) {
+  if (!WriteSampleReport(window, dir.absolutePath(), name, &error)) {
     std::fprintf(stderr, "tempovia-preview: cannot write the sample report: %s\n", qPrintable(error));
-    writer.Fail();
-    return;
+    return false;
   }
   std::printf("%s\n", qPrintable(dir.absoluteFilePath(name)));
+  return true;
 }
 
 // An image of a logical size at the ratio, filled.
@@ -424,21 +362,16 @@ int main(int argc, char** argv) {
   }
   if (target == &icons) return tempovia::WriteIconTheme(dir, parser.value(iconName)) ? 0 : 1;
   tempovia::Writer writer(dir);
-  if (target == &screenshot) {
-    tempovia::RenderMainWindow(writer, tempovia::ChartKind::Steps);
-    return writer.Ok() ? 0 : 1;
-  }
+  const auto save = [&writer](const QString& name, const QImage& image) { writer.Save(name, image); };
+  if (target == &screenshot) return tempovia::RenderSampleWindows(save, {}, true) && writer.Ok() ? 0 : 1;
   tempovia::RenderPictures(writer, app.devicePixelRatio());
   tempovia::RenderCharts(writer);
   tempovia::RenderControls(writer);
-  for (tempovia::ChartKind kind : tempovia::kAllChartKinds) tempovia::RenderMainWindow(writer, kind);
-  const bool calendars =
-      tempovia::RenderSampleCalendars([&](const QString& name, const QImage& image) { writer.Save(name, image); });
+  const bool calendars = tempovia::RenderSampleCalendars(save);
   const bool dialogs =
       tempovia::RenderUserDialogs([&writer](const QString& name, QWidget& dialog) { writer.Save(name, dialog); });
-  const bool windows =
-      tempovia::RenderSampleWindows([&](const QString& name, const QImage& image) { writer.Save(name, image); });
+  const bool windows = tempovia::RenderSampleWindows(
+      save, [&dir](QWidget& window) { return tempovia::RenderSampleReport(window, dir); });
   tempovia::RenderReportOptions(writer);
-  tempovia::RenderSampleReport(writer, dir);
   return writer.Ok() && calendars && dialogs && windows ? 0 : 1;
 }
