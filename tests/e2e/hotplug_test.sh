@@ -13,27 +13,26 @@ start_display
 start_tray
 TEMPOVIA_PASSWORD=secret "$cli" add-user --name Ann --height 168 --weight 61 >/dev/null
 
-unplug() {
-  local closed
-  closed=$(trace_count "Trekmo Closed")
-  kill -USR1 "$app_pid"
-  trace_line "SIGUSR1: the simulated watch is unplugged"
+# Sends signal, waits for its trace line and then for a new trace line that
+# says the program acted on it, or fails with why.
+signal_watch() {
+  local signal=$1 said=$2 acted=$3 why=$4 before
+  before=$(trace_count "$acted")
+  kill "-$signal" "$app_pid"
+  trace_line "$said"
   for _ in $(seq 1 600); do
-    [[ $(trace_count "Trekmo Closed") -gt $closed ]] && return 0
+    [[ $(trace_count "$acted") -gt $before ]] && return 0
     sleep 0.1
   done
-  fail "the driver was not let go after the unplug"
+  fail "$why"
+}
+unplug() {
+  signal_watch USR1 "SIGUSR1: the simulated watch is unplugged" "Trekmo Closed" \
+    "the driver was not let go after the unplug"
 }
 plug() {
-  local connected
-  connected=$(trace_count "Reconnected to device")
-  kill -USR2 "$app_pid"
-  trace_line "SIGUSR2: the simulated watch is plugged in"
-  for _ in $(seq 1 600); do
-    [[ $(trace_count "Reconnected to device") -gt $connected ]] && return 0
-    sleep 0.1
-  done
-  fail "the watch was not found again after the plug-in"
+  signal_watch USR2 "SIGUSR2: the simulated watch is plugged in" "Reconnected to device" \
+    "the watch was not found again after the plug-in"
 }
 
 # 1. At the login window: the program keeps running, the window stays, and
