@@ -28,6 +28,7 @@
 #include "store/StepData.h"
 #include "widgets/Label.h"
 #include "widgets/testing/ScriptedMessageBoxes.h"
+#include "workspace/testing/OtherComputersData.h"
 
 namespace tempovia {
 namespace {
@@ -196,18 +197,7 @@ TEST_F(PrintTransferTest, CancellingTheOptionsWritesNothingAndLeavesNoPicture) {
 TEST_F(PrintTransferTest, ImportReplacesUserDatCopiesPhotosAndKeepsTheOldFolderSafe) {
   // Another computer's data: one user, a photo.
   const fs::path source = dir / "other";
-  fs::create_directories(source / "photos");
-  {
-    UserData other;
-    ASSERT_TRUE(other.Open(source / "user.dat"));
-    LocalUserRecord user;
-    user.name = "Cleo";
-    user.password = "c";
-    user.photo = "100.png";
-    other.Current() = user;
-    ASSERT_TRUE(other.Append());
-  }
-  std::ofstream(source / "photos" / "100.png") << "not really a picture";
+  ASSERT_TRUE(test::WriteOtherComputersData(source));
   const auto before = test::Tree(app->Paths().DataFolder());
   CDlgMain& w = Open();
   desktop.folder = source;

@@ -12,6 +12,7 @@
 #include "TempDir.h"
 #include "base/testing/FakeClock.h"
 #include "store/StorePaths.h"
+#include "workspace/testing/OtherComputersData.h"
 
 namespace tempovia {
 namespace {
@@ -125,18 +126,7 @@ TEST_F(DataTransferFlowTest, ExportingIntoTempoviasOwnFolderIsRefusedAndAFileTha
 
 TEST_F(DataTransferFlowTest, ImportReplacesUserDatLogsInItsFirstUserAndKeepsTheOldFolderSafe) {
   const fs::path source = dir / "other";
-  fs::create_directories(source / "photos");
-  {
-    UserData other;
-    ASSERT_TRUE(other.Open(source / "user.dat"));
-    LocalUserRecord user;
-    user.name = "Cleo";
-    user.password = "c";
-    user.photo = "100.png";
-    other.Current() = user;
-    ASSERT_TRUE(other.Append());
-  }
-  std::ofstream(source / "photos" / "100.png") << "not really a picture";
+  ASSERT_TRUE(test::WriteOtherComputersData(source));
   const auto before = test::Tree(paths.DataFolder());
   ui.chosen = source;
   const DataTransferFlow::Result result = flow.Import(ben);
