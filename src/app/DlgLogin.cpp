@@ -15,16 +15,13 @@
 #include "widgets/Artwork.h"
 #include "widgets/ExStatic.h"
 #include "widgets/Label.h"
+#include "widgets/QtText.h"
 #include "widgets/TrayNotifyIcon.h"
 #include "widgets/Windows1252Validator.h"
 
 namespace tempovia {
 
 namespace {
-
-QString Utf8(const std::string& text) {
-  return QString::fromStdString(text);
-}
 
 struct LoginKey {
   int area;
@@ -152,7 +149,7 @@ void CDlgLogin::RunArea(int area) {
 }
 
 void CDlgLogin::ShowUserName(const std::string& text) {
-  m_name->setText(Utf8(text));
+  m_name->setText(FromUtf8(text));
 }
 
 void CDlgLogin::ClearPassword() {

@@ -23,6 +23,7 @@
 #include "widgets/ExStatic.h"
 #include "widgets/Label.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/QtText.h"
 #include "widgets/TrayNotifyIcon.h"
 
 namespace tempovia {
@@ -272,8 +273,8 @@ void CDlgMain::Hide() {
 }
 
 bool CDlgMain::Notify(const DesktopNotification& notification) {
-  return DesktopNotifier().Notify(m_tray.get(), QString::fromStdString(notification.title),
-                                  QString::fromStdString(notification.body), notification.failed);
+  return DesktopNotifier().Notify(m_tray.get(), FromUtf8(notification.title), FromUtf8(notification.body),
+                                  notification.failed);
 }
 
 void CDlgMain::BringForward() {

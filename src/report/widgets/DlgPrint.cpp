@@ -17,19 +17,12 @@
 
 #include "report/ReportTarget.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/QtText.h"
 
 namespace tempovia {
 namespace {
 
 constexpr char kFolderChooserTitle[] = "Please select a folder to output PDF";
-
-QString FromUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string ToUtf8(const QString& text) {
-  return text.toUtf8().toStdString();
-}
 
 void Fill(QComboBox* list, const std::vector<std::string>& entries) {
   const QSignalBlocker quiet(list);

@@ -17,6 +17,7 @@
 #include "widgets/ExStatic.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/PictureFile.h"
+#include "widgets/QtText.h"
 #include "widgets/Windows1252Validator.h"
 
 namespace tempovia {
@@ -24,10 +25,6 @@ namespace {
 
 // Typed measures are short ("5'11\"", "180.5"); nothing longer is useful.
 constexpr int kMeasureLength = 16;
-
-QString FromUtf8(const std::string& text) {
-  return QString::fromStdString(text);
-}
 
 void Show(QWidget* parent, const Notice& message) {
   const QString text = FromUtf8(message.text);
