@@ -103,6 +103,22 @@ void Click(CDlgMain& window, int area) {
   QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
 }
 
+// Anna, user 100, with her year and a half of days and sessions.
+bool AddAnna(const StorePaths& paths, const LocalDateTime& now) {
+  UserData users;
+  if (!paths.CreateDataFolder() || !users.Open(paths.UserDatabase())) return false;
+  LocalUserRecord anna;
+  anna.name = "Anna";
+  anna.password = "pw";
+  anna.height = 168;
+  anna.weight = 64;
+  anna.walkingStride = 70;
+  anna.runningStride = 95;
+  anna.age = 34;
+  anna.sex = LocalUserRecord::kFemale;
+  return users.Add(anna, paths, now) && WriteHistory(paths, anna, now);
+}
+
 }  // namespace
 
 bool RenderSampleWindows(const std::function<void(const QString& name, const QImage& image)>& save,
@@ -116,21 +132,7 @@ bool RenderSampleWindows(const std::function<void(const QString& name, const QIm
   options.watch = {true, "4"};
   options.instant = true;
   AppContext app(options, clock);
-  {
-    UserData users;
-    if (!app.Paths().CreateDataFolder() || !users.Open(app.Paths().UserDatabase())) return false;
-    LocalUserRecord anna;
-    anna.name = "Anna";
-    anna.password = "pw";
-    anna.height = 168;
-    anna.weight = 64;
-    anna.walkingStride = 70;
-    anna.runningStride = 95;
-    anna.age = 34;
-    anna.sex = LocalUserRecord::kFemale;
-    if (!users.Add(anna, app.Paths(), clock.Now())) return false;
-    if (!WriteHistory(app.Paths(), anna, clock.Now())) return false;
-  }
+  if (!AddAnna(app.Paths(), clock.Now())) return false;
 
   CDlgMain main(app, std::make_unique<QuietTray>());
   main.LoadDataStore();

@@ -52,6 +52,36 @@ Status SaveCsv(const fs::path& path, const std::string& text) {
   return SaveUserFile(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
+// The folder becomes the last report folder in user.set; a folder user.set
+// cannot hold is used all the same. True when it was kept.
+bool KeepReportFolder(UserSettings& settings, const std::string& folder) {
+  if (!RememberReportFolder(settings, folder)) {
+    TV_TRACE("Report folder not kept (too long for user.set, or not Windows-1252)\n");
+    return false;
+  }
+  if (const Status saved = settings.Save(); !saved)
+    ShowNotice(NoticeIcon::Warning, "The report folder could not be remembered for next time.\n\n" + saved.message());
+  return true;
+}
+
+// The rows beside the saved PDF; the first file that cannot be saved is told
+// and ends it.
+Status SaveCsvFiles(const ReportRequest& request, const std::vector<DayRecord>& days,
+                    const std::vector<StoredExercise>& sessions, std::vector<fs::path>& written) {
+  const ReportCsvNames names = CsvNamesFor(request.fileName);
+  const std::pair<std::string, std::string> files[] = {{names.days, DaysCsv(days)},
+                                                       {names.sessions, SessionsCsv(sessions)}};
+  for (const auto& [name, text] : files) {
+    const fs::path path = fs::path(request.folder) / name;
+    if (Status saved = SaveCsv(path, text); !saved) {
+      ShowNotice(NoticeIcon::Warning, std::string(kCsvNotSaved) + "\n\n" + saved.message());
+      return Status::Error(std::string(kCsvNotSaved) + ": " + saved.message());
+    }
+    written.push_back(path);
+  }
+  return Status::Ok();
+}
+
 }  // namespace
 
 ReportRequest MakeReportRequest(const ReportOptions& options, const fs::path& picture) {
@@ -71,14 +101,7 @@ ReportRequest MakeReportRequest(const ReportOptions& options, const fs::path& pi
 ReportResult WriteReport(const ReportRequest& request, const LocalUserRecord& user, const StorePaths& paths,
                          UserSettings& settings) {
   ReportResult result;
-  result.folderKept = RememberReportFolder(settings, request.folder);
-  if (result.folderKept) {
-    if (const Status saved = settings.Save(); !saved) {
-      ShowNotice(NoticeIcon::Warning, "The report folder could not be remembered for next time.\n\n" + saved.message());
-    }
-  } else {
-    TV_TRACE("Report folder not kept (too long for user.set, or not Windows-1252)\n");
-  }
+  result.folderKept = KeepReportFolder(settings, request.folder);
 
   // The options dialog only confirms plain names; anything else could write
   // outside the chosen folder.
@@ -121,20 +144,7 @@ ReportResult WriteReport(const ReportRequest& request, const LocalUserRecord& us
     result.pages = 0;
     return result;
   }
-  if (csv) {
-    const ReportCsvNames names = CsvNamesFor(request.fileName);
-    const std::pair<std::string, std::string> files[] = {{names.days, DaysCsv(csvDays)},
-                                                         {names.sessions, SessionsCsv(csvSessions)}};
-    for (const auto& [name, text] : files) {
-      const fs::path path = fs::path(request.folder) / name;
-      if (Status saved = SaveCsv(path, text); !saved) {
-        ShowNotice(NoticeIcon::Warning, std::string(kCsvNotSaved) + "\n\n" + saved.message());
-        result.status = Status::Error(std::string(kCsvNotSaved) + ": " + saved.message());
-        return result;
-      }
-      result.csvWritten.push_back(path);
-    }
-  }
+  if (csv) result.status = SaveCsvFiles(request, csvDays, csvSessions, result.csvWritten);
   return result;
 }
 
