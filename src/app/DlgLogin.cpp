@@ -11,6 +11,7 @@
 #include "app/AppContext.h"
 #include "app/DlgMain.h"
 #include "app/HitAreaButton.h"
+#include "app/WindowPlace.h"
 #include "users/UserRules.h"
 #include "widgets/Artwork.h"
 #include "widgets/ExStatic.h"
@@ -119,8 +120,7 @@ void CDlgLogin::Start() {
   if (m_started) return;
   m_started = true;
   m_app.Desktop().SetWindow(this);
-  const bool trayCreated =
-      m_tray->Create(this, kTrayMenuId, QStringLiteral("Double click to activate Tempovia"), AppIcon());
+  const bool trayCreated = CreateWindowTray(*m_tray, *this);
   m_version->setText(QStringLiteral("V ") + QString::fromLatin1(CDlgMain::kVersion));
   m_presenter.Start(trayCreated, m_startInTray);
   m_startInTray = false;
@@ -162,22 +162,12 @@ void CDlgLogin::FocusPassword() {
 }
 
 void CDlgLogin::BringForward() {
-  showNormal();
-  raise();
-  activateWindow();
+  BringWindowForward(*this);
   FocusPassword();
 }
 
 void CDlgLogin::Hide() {
-  if (!(windowState() & Qt::WindowMinimized)) {
-    hide();
-    return;
-  }
-  // Minimised into the tray: shown again, the window is normal.
-  QTimer::singleShot(0, this, [this] {
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    hide();
-  });
+  HideWindow(*this);
 }
 
 void CDlgLogin::StartHidden(bool hideIt) {

@@ -17,6 +17,7 @@
 #include "app/DayNoteEdit.h"
 #include "app/HitAreaButton.h"
 #include "app/MainShortcuts.h"
+#include "app/WindowPlace.h"
 #include "charts/widgets/BarChart.h"
 #include "widgets/Artwork.h"
 #include "widgets/DesktopNotifier.h"
@@ -93,8 +94,7 @@ void CDlgMain::Start() {
   if (m_presenter.Started()) return;
   m_app.Desktop().SetWindow(this);
   // The notification area first: without it the window must never hide.
-  const bool trayCreated =
-      m_tray->Create(this, kTrayMenuId, QStringLiteral("Double click to activate Tempovia"), AppIcon());
+  const bool trayCreated = CreateWindowTray(*m_tray, *this);
   // Built only now: the window is made before the login and may never show.
   BuildControls();
   m_version->setText(QStringLiteral("V ") + QString::fromLatin1(kVersion));
@@ -258,18 +258,7 @@ void CDlgMain::SetProgressPercent(int percent) {
 }
 
 void CDlgMain::Hide() {
-  if (!(windowState() & Qt::WindowMinimized)) {
-    hide();
-    return;
-  }
-  // Minimised into the tray: shown again, the window is normal.
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        setWindowState(windowState() & ~Qt::WindowMinimized);
-        hide();
-      },
-      Qt::QueuedConnection);
+  HideWindow(*this);
 }
 
 bool CDlgMain::Notify(const DesktopNotification& notification) {
@@ -278,9 +267,7 @@ bool CDlgMain::Notify(const DesktopNotification& notification) {
 }
 
 void CDlgMain::BringForward() {
-  showNormal();
-  raise();
-  activateWindow();
+  BringWindowForward(*this);
 }
 
 void CDlgMain::OnTimer() {
