@@ -173,7 +173,11 @@ void CDlgLogin::Hide() {
 void CDlgLogin::StartHidden(bool hideIt) {
   // Opened minimised, then hidden once it is up.
   setWindowState(windowState() | Qt::WindowMinimized);
-  if (hideIt) QTimer::singleShot(1, this, [this] { hide(); });
+  // Brought forward before then (the watch plugged in at once), it stays.
+  if (hideIt)
+    QTimer::singleShot(1, this, [this] {
+      if (windowState() & Qt::WindowMinimized) hide();
+    });
 }
 
 void CDlgLogin::reject() {

@@ -21,6 +21,8 @@ void HideWindow(QWidget& window) {
   QMetaObject::invokeMethod(
       &window,
       [&window] {
+        // Brought forward meanwhile (the watch came back first): it stays.
+        if (!(window.windowState() & Qt::WindowMinimized)) return;
         window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
         window.hide();
       },

@@ -14,7 +14,8 @@ class CTrayNotifyIcon;
 bool CreateWindowTray(CTrayNotifyIcon& tray, QWidget& window);
 
 // Hides the window. A minimised one is first made normal, once the minimise
-// has been handled, so that it comes back normal from the tray.
+// has been handled, so that it comes back normal from the tray; brought
+// forward before then, it is not hidden at all.
 void HideWindow(QWidget& window);
 
 // Shown, normal, raised and active.

@@ -48,8 +48,6 @@ class ChartDashboard {
   void ShowStepGoal(std::optional<int> goal);
   void SetUnits(const Units& units) { m_units = units; }
   bool NoteChanged() const { return m_noteChanged; }
-  int TableTop() const { return m_tableTop; }
-  int ExerciseCount() const { return m_exerciseCount; }
   static constexpr char kDiscardNoteQuestion[] = "The day note could not be saved. Discard it?";
 
   // The window's start: the chart date is now, nothing edited, the period

@@ -15,6 +15,7 @@
 #include "app/AppContext.h"
 #include "app/DlgMain.h"
 #include "app/SingleInstance.h"
+#include "app/WindowPlace.h"
 #include "base/testing/FakeClock.h"
 #include "device/SimulatedWatch.h"
 #include "trace/testing/TraceCapture.h"
@@ -188,6 +189,26 @@ TEST_F(LoginTest, TheWatchPluggedInShowsALoginWindowHiddenInTheTray) {
   ASSERT_TRUE(QTest::qWaitFor([this] { return login->isVisible(); }, 10000));
   EXPECT_NE(app->Watch().Driver(), nullptr);
   EXPECT_FALSE(login->isMinimized());
+}
+
+// The watch can come back between a minimise and the hide it leaves waiting
+// for the event loop: the window brought forward must not then vanish.
+TEST(WindowPlace, AHideLeftWaitingByAMinimiseIsDroppedWhenTheWindowComesForwardFirst) {
+  QWidget window;
+  window.resize(200, 100);
+  window.showMinimized();
+  HideWindow(window);
+  BringWindowForward(window);
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_FALSE(window.isMinimized());
+
+  // Nothing in between: it goes, and comes back normal.
+  window.showMinimized();
+  HideWindow(window);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 10000));
+  EXPECT_FALSE(window.isMinimized());
 }
 
 TEST(SingleInstance, ASecondHolderIsRefusedAndALockLeftByTheFirstIsTakenOver) {
