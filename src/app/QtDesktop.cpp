@@ -96,7 +96,13 @@ bool QtDesktop::RunSettings(SettingsChoices& choices) {
 
 bool QtDesktop::RunEditor(UserEditor& editor) {
   CDlgUserRecord dialog(editor, m_window);
+  dialog.SetPhotoChooser([this, &dialog] { return ChoosePhotoFile(&dialog); });
   return dialog.exec() == QDialog::Accepted;
+}
+
+QString QtDesktop::ChoosePhotoFile(QWidget* parent) {
+  return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(), CDlgUserRecord::kPhotoFilter, nullptr,
+                                      QFileDialog::HideNameFilterDetails);
 }
 
 std::optional<std::string> QtDesktop::AskPassword() {

@@ -40,6 +40,8 @@ class QtDesktop : public DesktopPort {
  protected:
   // The report options dialog, set up, run: its result (CDlgPrint::kOk).
   virtual int RunReportOptions(class CDlgPrint& dialog);
+  // "Change Photo" in the user record dialog: the file chosen, empty for none.
+  virtual QString ChoosePhotoFile(QWidget* parent);
 
  private:
   const Clock& m_clock;

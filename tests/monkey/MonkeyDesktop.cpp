@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <system_error>
+#include <vector>
 
 namespace tempovia::monkey {
 
@@ -35,6 +36,18 @@ fs::path MonkeyDesktop::ChooseFolder(const std::string& title) {
   if (import && fs::exists(chosen / "user.dat", error) && chosen != m_scratch / "foreign") ++m_importsOffered;
   m_log.Add("folder chooser \"" + title + "\" -> \"" + chosen.string() + "\"");
   return chosen;
+}
+
+QString MonkeyDesktop::ChoosePhotoFile(QWidget*) {
+  // Nothing, something that is no picture, a folder, or a picture of ours.
+  std::error_code error;
+  fs::create_directories(m_scratch / "photos", error);
+  std::ofstream(m_scratch / "photos" / "not a picture.jpg", std::ios::binary) << "no picture";
+  const std::vector<fs::path> choices = {fs::path(), m_scratch / "photos" / "not a picture.jpg", m_scratch / "a file",
+                                         m_scratch / "exports", m_scratch / "missing.png"};
+  const fs::path chosen = m_dice.Pick(choices);
+  m_log.Add("photo chooser -> \"" + chosen.string() + "\"");
+  return QString::fromStdString(chosen.string());
 }
 
 bool MonkeyDesktop::OpenDocument(const fs::path& path) {

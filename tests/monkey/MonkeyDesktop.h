@@ -28,6 +28,9 @@ class MonkeyDesktop final : public QtDesktop {
   // users and their days).
   int ImportsOffered() const { return m_importsOffered; }
 
+ protected:
+  QString ChoosePhotoFile(QWidget* parent) override;
+
  private:
   Dice& m_dice;
   EventLog& m_log;
