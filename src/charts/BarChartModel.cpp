@@ -92,6 +92,20 @@ Rgb BarChartModel::GridPenColour() const {
   return Darken(m_background, 50);
 }
 
+void BarChartModel::SetPicture(const ChartPicture& picture) {
+  m_bars.RemoveAll();
+  m_bars.Style() = picture.style;
+  for (const Bar& bar : picture.bars) m_bars.AddCharted(bar);
+  m_title = picture.title;
+  m_grid.unitLabel = picture.unitLabel;
+  m_grid.horizontalLines = picture.gridLines;
+  m_background = picture.background;
+  m_horizontalGrid = picture.horizontalGrid;
+  m_scaleOn = picture.scale;
+  m_toolTipsOn = picture.toolTips;
+  SetGoalLine(picture.goalLine);
+}
+
 void BarChartModel::SetGridLines(int horizontal, int vertical, bool reset, int spacing) {
   if (reset) {
     m_grid.horizontalLines = 0;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "charts/BarList.h"
+#include "charts/ChartPicture.h"
 #include "charts/ChartPlan.h"
 #include "charts/ChartScale.h"
 
@@ -45,6 +46,10 @@ class BarChartModel {
     m_bars.SetScaleFloor(m_goalLine);
   }
   double GoalLine() const { return m_goalLine; }
+
+  // Takes everything the picture says in place of what was there; the
+  // vertical grid lines, the grid switch and stretching are not part of it.
+  void SetPicture(const ChartPicture& picture);
 
   // With reset both counts return to 0 and the default spacing becomes the
   // given one (10 for 0); without it each non-zero count replaces the old one.

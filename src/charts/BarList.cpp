@@ -7,21 +7,32 @@
 
 namespace tempovia {
 
-void BarList::AddBar(std::array<double, 3> values, std::string tipLabel, std::string axisLabel,
-                     std::array<Rgb, 3> colours) {
+std::array<double, 3> BarList::ChartedValues(std::array<double, 3> values, int mode) {
   // Stored figures come from files written elsewhere too: what is not a
   // number at all is no measurement, and is charted as none.
   for (double& value : values)
     if (!std::isfinite(value)) value = 0;
-  if (m_style.mode == kHeartRateMode) {
+  if (mode == kHeartRateMode) {
     if (values[1] < values[0]) values[0] = values[1];
     if (values[2] < values[1]) values[1] = values[2];
   } else {
     values[1] = 0;
     values[2] = 0;
   }
-  for (double value : values) m_maximum = std::max(m_maximum, value);
-  m_bars.push_back(Bar{std::move(tipLabel), std::move(axisLabel), values, colours});
+  return values;
+}
+
+void BarList::AddBar(std::array<double, 3> values, std::string tipLabel, std::string axisLabel,
+                     std::array<Rgb, 3> colours) {
+  AddCharted(Bar{std::move(tipLabel), std::move(axisLabel), ChartedValues(values, m_style.mode), colours});
+}
+
+void BarList::AddCharted(Bar bar) {
+  for (double& value : bar.values) {
+    if (!std::isfinite(value)) value = 0;
+    m_maximum = std::max(m_maximum, value);
+  }
+  m_bars.push_back(std::move(bar));
 }
 
 void BarList::RemoveAll() {

@@ -17,6 +17,8 @@ struct Bar {
   std::string axisLabel;           // under the bar, when axis labels are on
   std::array<double, 3> values{};  // value 1 only, or minimum, average, maximum in heart-rate mode
   std::array<Rgb, 3> colours{};
+
+  friend bool operator==(const Bar&, const Bar&) = default;
 };
 
 // The chart mode that stacks three values on a raised baseline.
@@ -33,6 +35,8 @@ struct BarStyle {
   bool integerValues = true;
   bool threeD = true;
   bool shaded = true;
+
+  friend bool operator==(const BarStyle&, const BarStyle&) = default;
 };
 
 // The value at the baseline of a heart-rate chart, and the smallest non-zero
@@ -56,9 +60,15 @@ class BarList {
   BarStyle& Style() { return m_style; }
   const BarStyle& Style() const { return m_style; }
 
-  // In heart-rate mode the values are ordered by lowering (the minimum to the
-  // average, then the average to the maximum); otherwise values 2 and 3 are 0.
+  // The values a bar is charted with: in heart-rate mode ordered by lowering
+  // (the minimum to the average, then the average to the maximum), otherwise
+  // values 2 and 3 are 0; what is not a number is 0.
+  static std::array<double, 3> ChartedValues(std::array<double, 3> values, int mode);
+  // Adds a bar of these values as charted.
   void AddBar(std::array<double, 3> values, std::string tipLabel, std::string axisLabel, std::array<Rgb, 3> colours);
+  // Adds a bar whose values are charted already, as they are (what is not a
+  // number still becomes 0).
+  void AddCharted(Bar bar);
   void RemoveAll();
 
   int Count() const { return static_cast<int>(m_bars.size()); }

@@ -158,18 +158,11 @@ void ChartDashboard::Tick() {
 void ChartDashboard::SelectChartKind(ChartKind kind) {
   const Action action(*this);
   m_kind = kind;
-  const bool table = kind == ChartKind::ExerciseWalking;
   m_view.ShowKind(kind);
-  m_chart.SetShown(!table);
-  m_chart.ShowAxisLabels(false, false);
-  const ChartKindInfo& info = InfoOf(kind);
-  m_chart.SetUnitLabel(m_units.miles ? info.imperialUnitLabel : info.unitLabel, false);
-  if (table) FillExerciseTable();
-  m_chart.SetTitle(FormatChartTitle());
-  m_chart.SetBkColor(kChartBackground);
+  if (kind == ChartKind::ExerciseWalking) FillExerciseTable();
   ConfigureChart();
   RebuildChart();
-  m_chart.Refresh();
+  DrawChart();
 }
 
 void ChartDashboard::SelectPeriod(ChartPeriod period) {
@@ -177,7 +170,7 @@ void ChartDashboard::SelectPeriod(ChartPeriod period) {
   m_period = period;
   ConfigureChart();
   RebuildChart();
-  m_chart.Refresh();
+  DrawChart();
 }
 
 void ChartDashboard::MoveChartDate(const LocalDateTime& to) {
@@ -185,7 +178,7 @@ void ChartDashboard::MoveChartDate(const LocalDateTime& to) {
   if (InChartYears(to.date)) m_chartDate = to;
   ConfigureChart();
   RebuildChart();
-  m_chart.Refresh();
+  DrawChart();
 }
 
 void ChartDashboard::PreviousPeriod() {
@@ -240,30 +233,40 @@ void ChartDashboard::PickDate(const CalendarRunner& runCalendar) {
   if (result.picked) m_chartDate = *result.picked;
   ConfigureChart();
   RebuildChart();
-  m_chart.Refresh();
+  DrawChart();
   if (m_kind == ChartKind::ExerciseWalking) FillExerciseTable();
 }
 
+ChartPicture ChartDashboard::ConfiguredPicture(ChartKind kind, ChartPeriod period, const Units& units) {
+  ChartPicture picture;
+  // The exercise table takes the chart's place.
+  picture.shown = kind != ChartKind::ExerciseWalking;
+  const ChartKindInfo& info = InfoOf(kind);
+  picture.unitLabel = units.miles ? info.imperialUnitLabel : info.unitLabel;
+  picture.background = kChartBackground;
+  picture.gridLines = 10;
+  BarStyle& style = picture.style;
+  style.percentLine = false;
+  style.threeD = true;
+  style.shaded = true;
+  style.axisLabels = false;
+  style.valueLabelKind = 1;
+  style.valueLabels = false;
+  style.integerValues = kind == ChartKind::Steps || kind == ChartKind::HeartRate;
+  const BarGeometry geometry = GeometryOf(period);
+  style.barGap = geometry.gap;
+  style.barWidth = geometry.width;
+  style.mode = static_cast<int>(kind);
+  return picture;
+}
+
 void ChartDashboard::ConfigureChart() {
-  m_chart.ShowPercent(false, false);
-  m_chart.Set3D(true, false);
-  m_chart.SetIntegerValues(true, false);
-  m_chart.SetShaded(true, false);
-  m_chart.SetHorizontalGrid(true, false);
-  m_chart.ShowScale(true, false);
-  m_chart.SetGridLines(10, 0, false, 0);
-  m_chart.SetTitle(FormatChartTitle());
-  m_chart.EnableToolTips(true);
-  m_chart.ShowAxisLabels(false, false);
-  m_chart.ShowValueLabels(1, false, false);
-  m_chart.SetIntegerValues(m_kind == ChartKind::Steps || m_kind == ChartKind::HeartRate, false);
-  const BarGeometry geometry = GeometryOf(m_period);
-  m_chart.SetBarGap(geometry.gap);
-  m_chart.SetBarWidth(geometry.width);
-  m_chart.RemoveAllBars();
-  m_chart.SetShaded(true, false);
-  m_chart.SetChartMode(static_cast<int>(m_kind));
-  if (m_kind != ChartKind::ExerciseWalking) m_chart.SetShown(true);
+  m_picture = ConfiguredPicture(m_kind, m_period, m_units);
+  m_picture.title = FormatChartTitle();
+}
+
+void ChartDashboard::DrawChart() {
+  m_chart.Draw(m_picture);
 }
 
 void ChartDashboard::RebuildChart() {
@@ -277,7 +280,7 @@ void ChartDashboard::ShowStepGoal(std::optional<int> goal) {
   const Action action(*this);
   ConfigureChart();
   RebuildChart();
-  m_chart.Refresh();
+  DrawChart();
 }
 
 void ChartDashboard::BuildSeries() {
@@ -286,13 +289,8 @@ void ChartDashboard::BuildSeries() {
   } else if (m_period == ChartPeriod::Year) {
     m_chartDate = AtMidnight(MakeDate(m_chartDate.Year(), 1, 1));
   }
-  // Told only when it changes, so a user without a goal drives the chart
-  // exactly as before goals existed.
-  const double goalLine = m_goal && m_kind == ChartKind::Steps && m_period != ChartPeriod::Year ? *m_goal : 0;
-  if (goalLine != m_goalLine) {
-    m_chart.SetGoalLine(goalLine, false);
-    m_goalLine = goalLine;
-  }
+  m_picture.goalLine = m_goal && m_kind == ChartKind::Steps && m_period != ChartPeriod::Year ? *m_goal : 0;
+  m_picture.bars.clear();
   if (StepData* steps = m_files.Steps()) {
     std::array<Rgb, 3> colours{kBlack, kBlack, kBlack};
     GetSeriesColours(m_kind, colours);
@@ -332,7 +330,7 @@ void ChartDashboard::BuildWeek(StepData& steps, const std::array<Rgb, 3>& colour
   steps.ReadWeek(m_chartDate.date, days);
   Date date = m_chartDate.date;
   for (const DayRecord& day : days) {
-    m_chart.AddBar(BarValues(day), FormatDate("%d-%b-%Y", date), kWeekdayNames[DayOfWeek(date) - 1], colours, false);
+    AddBar(BarValues(day), FormatDate("%d-%b-%Y", date), kWeekdayNames[DayOfWeek(date) - 1], colours);
     date = AddDays(date, 1);
   }
 }
@@ -343,7 +341,7 @@ void ChartDashboard::BuildMonth(StepData& steps, const std::array<Rgb, 3>& colou
   // One bar per day of the month: slots past its end hold the next month.
   Date date = m_chartDate.date;
   for (const DayRecord& day : days) {
-    m_chart.AddBar(BarValues(day), FormatDate("%d-%b-%Y", date), Printf("%d", DayOf(date)), colours, false);
+    AddBar(BarValues(day), FormatDate("%d-%b-%Y", date), Printf("%d", DayOf(date)), colours);
     date = AddDays(date, 1);
     if (DayOf(date) == 1) break;
   }
@@ -353,8 +351,14 @@ void ChartDashboard::BuildYear(StepData& steps, const std::array<Rgb, 3>& colour
   std::array<DayRecord, 12> months{};
   steps.ReadYearByMonth(m_chartDate.date, months);
   for (std::size_t m = 0; m < months.size(); ++m) {
-    m_chart.AddBar(BarValues(months[m]), kMonthNames[m], kMonthNames[m], colours, false);
+    AddBar(BarValues(months[m]), kMonthNames[m], kMonthNames[m], colours);
   }
+}
+
+void ChartDashboard::AddBar(const std::array<double, 3>& values, std::string tipLabel, std::string axisLabel,
+                            const std::array<Rgb, 3>& colours) {
+  m_picture.bars.push_back(
+      Bar{std::move(tipLabel), std::move(axisLabel), BarList::ChartedValues(values, m_picture.style.mode), colours});
 }
 
 std::string ChartDashboard::FormatChartTitle() const {
@@ -549,8 +553,8 @@ void ChartDashboard::ShowLatestWeek() {
   m_period = ChartPeriod::Week;
   ConfigureChart();
   LoadUser();
-  m_chart.SetTitle(FormatChartTitle());
-  m_chart.Refresh();
+  m_picture.title = FormatChartTitle();
+  DrawChart();
   FillExerciseTable();
 }
 

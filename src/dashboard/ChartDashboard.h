@@ -4,7 +4,7 @@
 // built from the step data file, the chart title and date caption, the day
 // summary, the exercise table, the day note and the held arrow buttons.
 //
-// It drives the bar chart through ChartControl and shows its results through
+// It builds the chart as one picture, drawn through ChartControl, and shows its results through
 // DashboardView; the window only forwards clicks and ticks. Every date is a
 // local calendar date stepped on the calendar.
 
@@ -47,7 +47,6 @@ class ChartDashboard {
   void SetStepGoal(std::optional<int> goal) { m_goal = goal; }
   void ShowStepGoal(std::optional<int> goal);
   void SetUnits(const Units& units) { m_units = units; }
-  bool NoteChanged() const { return m_noteChanged; }
   static constexpr char kDiscardNoteQuestion[] = "The day note could not be saved. Discard it?";
 
   // The window's start: the chart date is now, nothing edited, the period
@@ -84,8 +83,13 @@ class ChartDashboard {
   using CalendarRunner = std::function<CalendarResult(CalendarDays& days)>;
   void PickDate(const CalendarRunner& runCalendar);
 
+  // The picture ConfigureChart starts from: the look of a kind over a
+  // period, without bars or title.
+  static ChartPicture ConfiguredPicture(ChartKind kind, ChartPeriod period, const Units& units);
+  // Starts the chart's picture anew for the current kind and period.
   void ConfigureChart();
   void RebuildChart();
+  // Builds the bars of the current period and kind into the picture.
   void BuildSeries();
   std::string FormatChartTitle() const;
   // The bar colours of a kind; entries the kind does not use stay as they are.
@@ -134,6 +138,10 @@ class ChartDashboard {
 
  private:
   bool RunStepArea(int area);
+  // Shows the picture as it now stands.
+  void DrawChart();
+  void AddBar(const std::array<double, 3>& values, std::string tipLabel, std::string axisLabel,
+              const std::array<Rgb, 3>& colours);
   void BuildWeek(StepData& steps, const std::array<Rgb, 3>& colours);
   void BuildMonth(StepData& steps, const std::array<Rgb, 3>& colours);
   void BuildYear(StepData& steps, const std::array<Rgb, 3>& colours);
@@ -165,7 +173,7 @@ class ChartDashboard {
   Units m_units;
 
   std::optional<int> m_goal;
-  double m_goalLine = 0;  // what the chart was last told
+  ChartPicture m_picture;
   ChartKind m_kind = ChartKind::Steps;
   ChartPeriod m_period = ChartPeriod::Month;
   LocalDateTime m_chartDate;

@@ -2,8 +2,9 @@
 
 #include <random>
 
-#include "charts/widgets/BarChart.h"
-#include "skin/SkinLayout.h"
+#include "base/Printf.h"
+#include "dashboard/ChartDashboard.h"
+#include "records/Units.h"
 
 namespace tempovia {
 namespace {
@@ -28,9 +29,8 @@ Day SampleDay(std::mt19937& random, double scale) {
   return day;
 }
 
-void AddDay(CBarChart& chart, ChartKind kind, const Day& day, const QString& tip, const QString& axis) {
+void AddDay(ChartPicture& picture, ChartKind kind, const Day& day, std::string tip, std::string axis) {
   std::array<double, 3> values{};
-  std::array<Rgb, 3> colours{MeasureColour(kind), kBlack, kBlack};
   switch (kind) {
     case ChartKind::Steps:
       values[0] = day.steps;
@@ -40,83 +40,65 @@ void AddDay(CBarChart& chart, ChartKind kind, const Day& day, const QString& tip
       break;
     case ChartKind::HeartRate:
       values = {day.minHeart, day.avgHeart, day.maxHeart};
-      colours = {kDistanceColour, kStepsColour, kHeartRateColour};
       break;
     case ChartKind::Distance:
       values[0] = day.distance;
-      colours[0] = kDistanceColour;
       break;
     case ChartKind::ExerciseWalking:
       break;
   }
-  chart.AddBar(values, tip, axis, colours, false);
+  std::array<Rgb, 3> colours{kBlack, kBlack, kBlack};
+  ChartDashboard::GetSeriesColours(kind, colours);
+  picture.bars.push_back(
+      Bar{std::move(tip), std::move(axis), BarList::ChartedValues(values, picture.style.mode), colours});
 }
 
 }  // namespace
 
-const char* SamplePeriodName(SamplePeriod period) {
+const char* SamplePeriodName(ChartPeriod period) {
   switch (period) {
-    case SamplePeriod::Week:
+    case ChartPeriod::Week:
       return "week";
-    case SamplePeriod::Month:
+    case ChartPeriod::Month:
       return "month";
-    case SamplePeriod::Year:
+    case ChartPeriod::Year:
       return "year";
   }
   return "";
 }
 
-void FillSampleChart(CBarChart& chart, ChartKind kind, SamplePeriod period) {
-  // The main window's configuration of its chart.
-  chart.SetBkColor(kChartBackground);
-  chart.ShowPercent(false);
-  chart.Set3D(true);
-  chart.SetShaded(true);
-  chart.SetHorizontalGrid(true);
-  chart.ShowScale(true);
-  chart.SetGridLines(10);
-  chart.EnableToolTips(true);
-  chart.ShowAxisLabels(false);
-  chart.ShowValueLabels(1, false);
-  chart.SetIntegerValues(kind == ChartKind::Steps || kind == ChartKind::HeartRate);
-  chart.SetUnitLabel(QString::fromLatin1(InfoOf(kind).unitLabel));
-  const struct { int width, gap; } geometry[] = {{26, 50}, {22, 3}, {26, 40}};
-  chart.SetBarWidth(geometry[static_cast<int>(period)].width);
-  chart.SetBarGap(geometry[static_cast<int>(period)].gap);
-  chart.RemoveAllBars();
-  chart.SetChartMode(static_cast<int>(kind));
-
+ChartPicture SampleChart(ChartKind kind, ChartPeriod period) {
+  ChartPicture picture = ChartDashboard::ConfiguredPicture(kind, period, Units{});
   std::mt19937 random(2008u + static_cast<unsigned>(kind) * 7u + static_cast<unsigned>(period));
-  QString suffix;
+  std::string suffix;
   switch (period) {
-    case SamplePeriod::Week:
-      suffix = QStringLiteral("     (Week : 05-Mar-2008)");
+    case ChartPeriod::Week:
+      suffix = "     (Week : 05-Mar-2008)";
       for (int i = 0; i < 7; ++i) {
-        AddDay(chart, kind, SampleDay(random, 1), QStringLiteral("%1-Mar-2008").arg(5 + i, 2, 10, QChar('0')),
-               QString::fromLatin1(kWeekdays[(3 + i) % 7]));
+        AddDay(picture, kind, SampleDay(random, 1), Printf("%02d-Mar-2008", 5 + i), kWeekdays[(3 + i) % 7]);
       }
       break;
-    case SamplePeriod::Month:
-      suffix = QStringLiteral("     (Month : Mar-2008)");
+    case ChartPeriod::Month:
+      suffix = "     (Month : Mar-2008)";
       for (int i = 0; i < 31; ++i) {
         // A rest day now and then, and one day without the watch.
         const double scale = i == 12 ? 0 : (i % 6 == 5 ? 0.4 : 1);
         Day day = SampleDay(random, scale);
         if (i == 12) day = Day{};
-        AddDay(chart, kind, day, QStringLiteral("%1-Mar-2008").arg(i + 1, 2, 10, QChar('0')), QString::number(i + 1));
+        AddDay(picture, kind, day, Printf("%02d-Mar-2008", i + 1), Printf("%d", i + 1));
       }
       break;
-    case SamplePeriod::Year:
-      suffix = QStringLiteral("     (Year : 2008)");
+    case ChartPeriod::Year:
+      suffix = "     (Year : 2008)";
       for (int m = 0; m < 12; ++m) {
         Day month = SampleDay(random, 30);
         if (m >= 10) month = Day{};  // months still to come
-        AddDay(chart, kind, month, QString::fromLatin1(kMonths[m]), QString::fromLatin1(kMonths[m]));
+        AddDay(picture, kind, month, kMonths[m], kMonths[m]);
       }
       break;
   }
-  chart.SetTitle(QString::fromLatin1(InfoOf(kind).title) + suffix);
-  chart.Refresh();
+  picture.title = InfoOf(kind).title + suffix;
+  return picture;
 }
 
 }  // namespace tempovia

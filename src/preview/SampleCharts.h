@@ -1,20 +1,15 @@
 #pragma once
 // Sample series for the preview: a week, a month and a year of made-up but
-// plausible days, set up on a chart the way the main window configures it.
+// plausible days, in the picture the main window's chart would draw of them.
 
-#include <QString>
-
+#include "charts/ChartPicture.h"
+#include "dashboard/ChartPeriod.h"
 #include "skin/ChartKind.h"
 
 namespace tempovia {
 
-class CBarChart;
+const char* SamplePeriodName(ChartPeriod period);
 
-enum class SamplePeriod { Week, Month, Year };
-
-const char* SamplePeriodName(SamplePeriod period);
-
-// Configures the chart for the kind and period and fills it with samples.
-void FillSampleChart(CBarChart& chart, ChartKind kind, SamplePeriod period);
+ChartPicture SampleChart(ChartKind kind, ChartPeriod period);
 
 }  // namespace tempovia

@@ -63,7 +63,7 @@ class Writer {
   bool m_ok = true;
 };
 
-const SamplePeriod kPeriods[] = {SamplePeriod::Week, SamplePeriod::Month, SamplePeriod::Year};
+const ChartPeriod kPeriods[] = {ChartPeriod::Week, ChartPeriod::Month, ChartPeriod::Year};
 const ChartKind kChartKinds[] = {ChartKind::Steps, ChartKind::Calories, ChartKind::HeartRate, ChartKind::Distance};
 
 CLabel* PlaceLabel(QWidget* parent, const Box& box, const QString& text, Rgb background, Rgb colour, int size,
@@ -172,10 +172,10 @@ void RenderPictures(Writer& writer, qreal ratio) {
 
 void RenderCharts(Writer& writer) {
   for (ChartKind kind : kChartKinds) {
-    for (SamplePeriod period : kPeriods) {
+    for (ChartPeriod period : kPeriods) {
       CBarChart chart;
       chart.Create(QRect(0, 0, kChartBox.width, kChartBox.height), nullptr, kChartControlId, QString());
-      FillSampleChart(chart, kind, period);
+      chart.Draw(SampleChart(kind, period));
       writer.Save(QStringLiteral("chart-%1-%2")
                       .arg(QString::fromLatin1(ChartKindName(kind)), QString::fromLatin1(SamplePeriodName(period))),
                   chart);
@@ -183,18 +183,17 @@ void RenderCharts(Writer& writer) {
   }
   CBarChart empty;
   empty.Create(QRect(0, 0, kChartBox.width, kChartBox.height), nullptr, kChartControlId, QString());
-  FillSampleChart(empty, ChartKind::Steps, SamplePeriod::Week);
-  empty.RemoveAllBars();
-  for (int i = 0; i < 7; ++i) empty.AddBar({0, 0, 0}, QString(), QString(), {kStepsColour, kBlack, kBlack});
-  empty.Refresh();
+  ChartPicture zeros = SampleChart(ChartKind::Steps, ChartPeriod::Week);
+  for (Bar& bar : zeros.bars) bar = Bar{{}, {}, {0, 0, 0}, {kStepsColour, kBlack, kBlack}};
+  empty.Draw(zeros);
   writer.Save(QStringLiteral("chart-all-zero"), empty);
 
   CBarChart labelled;
-  labelled.Create(QRect(0, 0, kChartBox.width, kChartBox.height), nullptr, kChartControlId,
-                  QStringLiteral("HEART RATE     (Week : 05-Mar-2008)"));
-  FillSampleChart(labelled, ChartKind::HeartRate, SamplePeriod::Week);
-  labelled.ShowValueLabels(1, true);
-  labelled.ShowAxisLabels(true, true);
+  labelled.Create(QRect(0, 0, kChartBox.width, kChartBox.height), nullptr, kChartControlId, QString());
+  ChartPicture heart = SampleChart(ChartKind::HeartRate, ChartPeriod::Week);
+  heart.style.valueLabels = true;
+  heart.style.axisLabels = true;
+  labelled.Draw(heart);
   writer.Save(QStringLiteral("chart-heart-rate-labelled"), labelled);
 
   QWidget host;

@@ -77,6 +77,15 @@ int MainWindowFixture::StoredDays() {
   return steps.GetCount();
 }
 
+std::string MainWindowFixture::StoredNote(Date day) {
+  window->Presenter().Files().Release();
+  StepData steps;
+  EXPECT_TRUE(steps.Open(stepFile));
+  DayRecord record;
+  if (!steps.FindByDate(day, record)) return "(no record)";
+  return record.note;
+}
+
 CDlgMain& MainWindowFixture::Open() {
   window.reset();
   window = std::make_unique<CDlgMain>(*app, std::make_unique<FakeTrayArea>(tray));

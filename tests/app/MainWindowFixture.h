@@ -44,6 +44,8 @@ class MainWindowFixture : public ::testing::Test {
 
   void FillSteps(const std::vector<DayRecord>& days);
   int StoredDays();
+  // The note stored for a day, "(no record)" for a day the file does not hold.
+  std::string StoredNote(Date day);
   SimulatedWatch& Watch() { return static_cast<SimulatedWatch&>(app->Watch().Transport()); }
   // The window made, loaded and started as the login cycle does (Ann
   // logged in), and shown.

@@ -6,6 +6,7 @@
 
 #include "DashboardTestSupport.h"
 #include "TempDir.h"
+#include "base/Printf.h"
 #include "base/testing/FakeClock.h"
 #include "base/testing/NoticeRecorder.h"
 #include "skin/SkinLayout.h"
@@ -32,9 +33,11 @@ class ChartDashboardTest : public ::testing::Test {
     dashboard.SelectPeriod(period);
   }
 
+  const std::vector<Bar>& Bars() const { return chart.drawn.bars; }
+
   std::vector<std::string> TipLabels() const {
     std::vector<std::string> labels;
-    for (const Bar& bar : chart.bars.Bars()) labels.push_back(bar.tipLabel);
+    for (const Bar& bar : Bars()) labels.push_back(bar.tipLabel);
     return labels;
   }
 
@@ -49,34 +52,32 @@ class ChartDashboardTest : public ::testing::Test {
 TEST_F(ChartDashboardTest, AMonthHasOneBarPerDayOfTheMonth) {
   FillStepFile(dir / "100.dat", {DayOf(2008, 2, 29, 2900), DayOf(2008, 4, 30, 3000), DayOf(2008, 5, 1, 501)});
   Show(ChartKind::Steps, ChartPeriod::Month, LocalDateTime::From(2008, 2, 17, 13, 5, 0));
-  ASSERT_EQ(chart.bars.Count(), 29);
-  EXPECT_EQ(chart.bars.Value(28, 0), 2900);
-  EXPECT_EQ(chart.bars.TipLabel(28), "29-Feb-2008");
+  ASSERT_EQ(Bars().size(), 29u);
+  EXPECT_EQ(Bars()[28].values[0], 2900);
+  EXPECT_EQ(Bars()[28].tipLabel, "29-Feb-2008");
   // The month build anchors the chart date on the first at midnight.
   EXPECT_EQ(dashboard.ChartDate(), LocalDateTime::From(2008, 2, 1));
 
   dashboard.SetChartDate(LocalDateTime::From(2008, 4, 1));
   dashboard.SelectPeriod(ChartPeriod::Month);
-  ASSERT_EQ(chart.bars.Count(), 30);  // the read's 31st slot holds 1 May: no bar for it
-  EXPECT_EQ(chart.bars.Value(29, 0), 3000);
-  EXPECT_EQ(chart.bars.TipLabel(29), "30-Apr-2008");
-  EXPECT_EQ(chart.title, "TOTAL STEPS     (Month : Apr-2008)");
-  EXPECT_EQ(chart.barWidth, 22);
-  EXPECT_EQ(chart.barGap, 3);
+  ASSERT_EQ(Bars().size(), 30u);  // the read's 31st slot holds 1 May: no bar for it
+  EXPECT_EQ(Bars()[29].values[0], 3000);
+  EXPECT_EQ(Bars()[29].tipLabel, "30-Apr-2008");
+  EXPECT_EQ(chart.drawn.title, "TOTAL STEPS     (Month : Apr-2008)");
+  EXPECT_EQ(chart.drawn.style.barWidth, 22);
+  EXPECT_EQ(chart.drawn.style.barGap, 3);
 }
 
 TEST_F(ChartDashboardTest, AStepGoalIsDrawnOnTheWeekAndMonthStepChartsOnly) {
   FillStepFile(dir / "100.dat", {DayOf(2008, 3, 5, 4000), DayOf(2008, 3, 6, 9000)});
   Show(ChartKind::Steps, ChartPeriod::Month, LocalDateTime::From(2008, 3, 5));
-  EXPECT_FALSE(std::any_of(chart.calls.begin(), chart.calls.end(), [](const std::string& call) {
-    return call.rfind("SetGoalLine", 0) == 0;
-  })) << "without a goal the chart is told nothing new";
+  EXPECT_EQ(chart.drawn.goalLine, 0) << "no goal, no line";
 
-  const int refreshes = chart.refreshes;
+  const int draws = chart.draws;
   dashboard.ShowStepGoal(8000);
-  EXPECT_EQ(chart.goalLine, 8000);
-  EXPECT_GT(chart.refreshes, refreshes) << "shown at once";
-  EXPECT_EQ(chart.bars.Count(), 31);
+  EXPECT_EQ(chart.drawn.goalLine, 8000);
+  EXPECT_EQ(chart.draws, draws + 1) << "shown at once";
+  EXPECT_EQ(Bars().size(), 31u);
   const struct {
     ChartKind kind;
     ChartPeriod period;
@@ -88,10 +89,10 @@ TEST_F(ChartDashboardTest, AStepGoalIsDrawnOnTheWeekAndMonthStepChartsOnly) {
                {ChartKind::Steps, ChartPeriod::Month, 8000}};
   for (const auto& c : cases) {
     Show(c.kind, c.period, LocalDateTime::From(2008, 3, 5));
-    EXPECT_EQ(chart.goalLine, c.line) << ChartKindName(c.kind) << " " << static_cast<int>(c.period);
+    EXPECT_EQ(chart.drawn.goalLine, c.line) << ChartKindName(c.kind) << " " << static_cast<int>(c.period);
   }
   dashboard.ShowStepGoal(std::nullopt);
-  EXPECT_EQ(chart.goalLine, 0);
+  EXPECT_EQ(chart.drawn.goalLine, 0);
 }
 
 TEST_F(ChartDashboardTest, AWeekRunsSevenDaysFromTheChartDateWhateverItsWeekday) {
@@ -99,46 +100,50 @@ TEST_F(ChartDashboardTest, AWeekRunsSevenDaysFromTheChartDateWhateverItsWeekday)
   Show(ChartKind::Steps, ChartPeriod::Week, LocalDateTime::From(2008, 3, 5, 8, 0, 0));  // a Wednesday
   EXPECT_THAT(TipLabels(), ElementsAre("05-Mar-2008", "06-Mar-2008", "07-Mar-2008", "08-Mar-2008", "09-Mar-2008",
                                        "10-Mar-2008", "11-Mar-2008"));
-  EXPECT_EQ(chart.bars.Bars().front().axisLabel, "Wed");
-  EXPECT_EQ(chart.bars.Bars().back().axisLabel, "Tue");
-  EXPECT_EQ(chart.bars.Value(0, 0), 1000);
-  EXPECT_EQ(chart.bars.Value(6, 0), 7000);
-  EXPECT_EQ(chart.title, "TOTAL STEPS     (Week : 05-Mar-2008)");
-  EXPECT_EQ(chart.barWidth, 26);
-  EXPECT_EQ(chart.barGap, 50);
+  EXPECT_EQ(Bars().front().axisLabel, "Wed");
+  EXPECT_EQ(Bars().back().axisLabel, "Tue");
+  EXPECT_EQ(Bars()[0].values[0], 1000);
+  EXPECT_EQ(Bars()[6].values[0], 7000);
+  EXPECT_EQ(chart.drawn.title, "TOTAL STEPS     (Week : 05-Mar-2008)");
+  EXPECT_EQ(chart.drawn.style.barWidth, 26);
+  EXPECT_EQ(chart.drawn.style.barGap, 50);
   EXPECT_EQ(view.caption, "05-Mar-2008");
   EXPECT_EQ(view.summary.steps, "1000");
 }
 
-TEST_F(ChartDashboardTest, ConfiguringTellsTheChartItsKindPeriodAndStyleBeforeTheBars) {
+TEST_F(ChartDashboardTest, AWeekOfCaloriesIsDrawnOnceAsOneWholePicture) {
   FillStepFile(dir / "100.dat", {DayOf(2008, 3, 5, 1234.6)});
   dashboard.SelectChartKind(ChartKind::Calories);
-  dashboard.SetChartDate(LocalDateTime::From(2008, 3, 5));
-  chart.ClearCalls();
+  dashboard.SetChartDate(LocalDateTime::From(2008, 3, 7));
+  const int draws = chart.draws;
   dashboard.SelectPeriod(ChartPeriod::Week);
-  const std::vector<std::string> expectedStart{
-      "ShowPercent(off)",       "Set3D(on)",
-      "SetIntegerValues(on)",   "SetShaded(on)",
-      "SetHorizontalGrid(on)",  "ShowScale(on)",
-      "SetGridLines(10)",       "SetTitle(TOTAL CALORIES     (Week : 05-Mar-2008))",
-      "EnableToolTips(on)",     "ShowAxisLabels(off)",
-      "ShowValueLabels(1,off)", "SetIntegerValues(off)",
-      "SetBarGap(50)",          "SetBarWidth(26)",
-      "RemoveAllBars",          "SetShaded(on)",
-      "SetChartMode(1)",        "SetShown(on)"};
-  ASSERT_GE(chart.calls.size(), expectedStart.size() + 8);
-  EXPECT_EQ(std::vector<std::string>(chart.calls.begin(), chart.calls.begin() + expectedStart.size()), expectedStart);
-  EXPECT_EQ(chart.calls[expectedStart.size()], "AddBar(0,0,0,05-Mar-2008,Wed,-)");  // calories of the day: 0
-  EXPECT_EQ(chart.calls.back(), "Refresh");
-  EXPECT_EQ(std::count(chart.calls.begin(), chart.calls.end(), "Refresh"), 1);
+  EXPECT_EQ(chart.draws, draws + 1);
+
+  ChartPicture expected;
+  expected.title = "TOTAL CALORIES     (Week : 07-Mar-2008)";
+  expected.unitLabel = "kCal";
+  expected.background = kChartBackground;
+  expected.gridLines = 10;
+  expected.style.barWidth = 26;
+  expected.style.barGap = 50;
+  expected.style.mode = static_cast<int>(ChartKind::Calories);
+  expected.style.axisLabels = false;
+  expected.style.valueLabels = false;
+  expected.style.integerValues = false;
+  const std::array<Rgb, 3> colours{kCaloriesColour, kBlack, kBlack};
+  const char* weekdays[] = {"Fri", "Sat", "Sun", "Mon", "Tue", "Wed", "Thu"};
+  for (int i = 0; i < 7; ++i) {
+    expected.bars.push_back(Bar{Printf("%02d-Mar-2008", 7 + i), weekdays[i], {0, 0, 0}, colours});
+  }
+  EXPECT_EQ(chart.drawn, expected);
 }
 
 TEST_F(ChartDashboardTest, StepsAndHeartRateAreWholeNumbersTheOtherKindsAreNot) {
   for (ChartKind kind : kAllChartKinds) {
     dashboard.SelectChartKind(kind);
     const bool whole = kind == ChartKind::Steps || kind == ChartKind::HeartRate;
-    EXPECT_EQ(chart.integerValues, whole) << ChartKindName(kind);
-    EXPECT_EQ(chart.mode, static_cast<int>(kind));
+    EXPECT_EQ(chart.drawn.style.integerValues, whole) << ChartKindName(kind);
+    EXPECT_EQ(chart.drawn.style.mode, static_cast<int>(kind));
   }
 }
 
@@ -155,10 +160,10 @@ TEST_F(ChartDashboardTest, PeriodsStayInsideTheYears2000To2035) {
   dashboard.PreviousPeriod();
   EXPECT_EQ(dashboard.ChartDate(), LocalDateTime::From(2035, 11, 1));
   // The chart is rebuilt even when the move is refused.
-  const int before = chart.refreshes;
+  const int before = chart.draws;
   dashboard.SetChartDate(LocalDateTime::From(2035, 12, 1));
   dashboard.NextPeriod();
-  EXPECT_EQ(chart.refreshes, before + 1);
+  EXPECT_EQ(chart.draws, before + 1);
 
   dashboard.SelectPeriod(ChartPeriod::Week);
   dashboard.SetChartDate(LocalDateTime::From(2000, 1, 5, 10, 0, 0));
@@ -192,10 +197,10 @@ TEST_F(ChartDashboardTest, WeeksAndMonthsStepOnTheCalendar) {
 TEST_F(ChartDashboardTest, PreviousYearLandsOnTheFirstOfJanuaryAndIsRefusedFrom2000) {
   Show(ChartKind::Steps, ChartPeriod::Year, LocalDateTime::From(2008, 7, 14, 16, 0, 0));
   EXPECT_EQ(dashboard.ChartDate(), LocalDateTime::From(2008, 1, 1));
-  EXPECT_EQ(chart.title, "TOTAL STEPS     (Year : 2008)");
-  EXPECT_EQ(chart.bars.Count(), 12);
-  EXPECT_EQ(chart.bars.Bars()[0].axisLabel, "JAN");
-  EXPECT_EQ(chart.bars.Bars()[11].tipLabel, "DEC");
+  EXPECT_EQ(chart.drawn.title, "TOTAL STEPS     (Year : 2008)");
+  EXPECT_EQ(Bars().size(), 12u);
+  EXPECT_EQ(Bars()[0].axisLabel, "JAN");
+  EXPECT_EQ(Bars()[11].tipLabel, "DEC");
   dashboard.PreviousPeriod();
   EXPECT_EQ(dashboard.ChartDate(), LocalDateTime::From(2007, 1, 1));
   dashboard.SetChartDate(LocalDateTime::From(2000, 1, 1));
@@ -218,19 +223,19 @@ TEST_F(ChartDashboardTest, AYearOfHeartRatesShowsEmptyMonthsAsZeros) {
   c.maxHeartRate = 171;
   FillStepFile(dir / "100.dat", {a, b, c, DayOf(2008, 5, 2, 3000)});
   Show(ChartKind::HeartRate, ChartPeriod::Year, LocalDateTime::From(2008, 6, 1));
-  ASSERT_EQ(chart.bars.Count(), 12);
+  ASSERT_EQ(Bars().size(), 12u);
   for (int m = 0; m < 12; ++m) {
     if (m == 2) continue;
-    EXPECT_EQ(chart.bars.Value(m, 0), 0) << m;
-    EXPECT_EQ(chart.bars.Value(m, 1), 0) << m;
-    EXPECT_EQ(chart.bars.Value(m, 2), 0) << m;
+    EXPECT_EQ(Bars()[m].values[0], 0) << m;
+    EXPECT_EQ(Bars()[m].values[1], 0) << m;
+    EXPECT_EQ(Bars()[m].values[2], 0) << m;
   }
-  EXPECT_EQ(chart.bars.Value(2, 0), 58);
-  EXPECT_EQ(chart.bars.Value(2, 1), 95);
-  EXPECT_EQ(chart.bars.Value(2, 2), 171);
+  EXPECT_EQ(Bars()[2].values[0], 58);
+  EXPECT_EQ(Bars()[2].values[1], 95);
+  EXPECT_EQ(Bars()[2].values[2], 171);
   const std::array<Rgb, 3> colours{kDistanceColour, kStepsColour, kHeartRateColour};
-  EXPECT_EQ(chart.bars.Bars()[2].colours, colours);
-  EXPECT_EQ(chart.unitLabel, "BPM");
+  EXPECT_EQ(Bars()[2].colours, colours);
+  EXPECT_EQ(chart.drawn.unitLabel, "BPM");
 }
 
 TEST_F(ChartDashboardTest, DistancesFollowTheDistanceUnit) {
@@ -240,8 +245,8 @@ TEST_F(ChartDashboardTest, DistancesFollowTheDistanceUnit) {
   FillStepFile(dir / "100.dat", {day});
   dashboard.SetUnits({true, false});
   Show(ChartKind::Distance, ChartPeriod::Week, LocalDateTime::From(2008, 3, 5));
-  EXPECT_DOUBLE_EQ(chart.bars.Value(0, 0), 6.214);
-  EXPECT_EQ(chart.unitLabel, "MILE");
+  EXPECT_DOUBLE_EQ(Bars()[0].values[0], 6.214);
+  EXPECT_EQ(chart.drawn.unitLabel, "MILE");
   EXPECT_EQ(view.summary.distance, "6.21 miles");
   EXPECT_EQ(view.info.averageSpeed, "3.11 mile/hr  ");
   // The stored record never changes with the units.
@@ -250,8 +255,8 @@ TEST_F(ChartDashboardTest, DistancesFollowTheDistanceUnit) {
 
   dashboard.SetUnits({false, false});
   dashboard.SelectChartKind(ChartKind::Distance);
-  EXPECT_DOUBLE_EQ(chart.bars.Value(0, 0), 10.0);
-  EXPECT_EQ(chart.unitLabel, "KM");
+  EXPECT_DOUBLE_EQ(Bars()[0].values[0], 10.0);
+  EXPECT_EQ(chart.drawn.unitLabel, "KM");
   EXPECT_EQ(view.summary.distance, "10.00 km");
 }
 
@@ -327,9 +332,9 @@ std::vector<StoredExercise> Sessions(int count) {
 TEST_F(ChartDashboardTest, TheExerciseKindShowsTheTableInsteadOfTheChart) {
   FillExerciseFile(dir / "100_exercise.dat", Sessions(10));
   dashboard.SelectChartKind(ChartKind::ExerciseWalking);
-  EXPECT_FALSE(chart.shown);
+  EXPECT_FALSE(chart.drawn.shown);
   EXPECT_EQ(view.shownKind, ChartKind::ExerciseWalking);
-  EXPECT_EQ(chart.unitLabel, "MIN");
+  EXPECT_EQ(chart.drawn.unitLabel, "MIN");
   EXPECT_THAT(view.table[0], ElementsAre("1", "2008-03-01 07:12:40", "00:42:10.35", "5.42", "3.81", "212.4", "21.3",
                                          "104", "131", "72", "5120"));
   EXPECT_EQ(view.table[7][0], "8");
@@ -349,7 +354,7 @@ TEST_F(ChartDashboardTest, TheExerciseKindShowsTheTableInsteadOfTheChart) {
 
   // Changing the kind does not reset the table's top.
   dashboard.SelectChartKind(ChartKind::Steps);
-  EXPECT_TRUE(chart.shown);
+  EXPECT_TRUE(chart.drawn.shown);
   EXPECT_EQ(dashboard.AreaAt(960, 560), kAreaNone);  // the table arrows are not there
   dashboard.SelectChartKind(ChartKind::ExerciseWalking);
   EXPECT_EQ(view.table[0][0], "2");
@@ -435,7 +440,6 @@ TEST_F(ChartDashboardTest, AnEditedNoteGoesIntoItsDaysRecordBeforeTheNextAction)
   EXPECT_EQ(days[1].steps, 4000);
   EXPECT_EQ(days[0].note, "");
   EXPECT_EQ(days[2].note, "");
-  EXPECT_FALSE(dashboard.NoteChanged());
 }
 
 TEST_F(ChartDashboardTest, ANoteForADayWithoutRecordCreatesABlankRecordOfThatDay) {
@@ -453,15 +457,28 @@ TEST_F(ChartDashboardTest, ANoteForADayWithoutRecordCreatesABlankRecordOfThatDay
 }
 
 TEST_F(ChartDashboardTest, ANoteThatCannotBeSavedStaysEditedAndInTheField) {
+  Show(ChartKind::Steps, ChartPeriod::Week, LocalDateTime::From(2008, 3, 5));
   NoticeRecorder notices;
-  files.SetPaths(dir / "no-folder" / "100.dat", dir / "100_exercise.dat");
+  const std::filesystem::path missing = dir / "no-folder" / "100.dat";
+  files.SetPaths(missing, dir / "100_exercise.dat");
   view.note = "keep me";
   dashboard.NoteEdited();
   EXPECT_FALSE(dashboard.SaveDayNote().ok());
-  EXPECT_TRUE(dashboard.NoteChanged());
+  EXPECT_TRUE(notices.Texts().empty()) << "saving alone tells nobody";
   dashboard.RunArea(kAreaNextPeriod, false);
-  EXPECT_TRUE(dashboard.NoteChanged());
+  // The click tells the note's failure, and that file once only.
+  ASSERT_EQ(notices.Texts().size(), 1u);
+  EXPECT_EQ(notices.Texts()[0].rfind("The day note could not be saved.\n\nCannot open " + missing.string(), 0), 0u)
+      << notices.Texts()[0];
   EXPECT_EQ(view.note, "keep me");
+  // Still edited: once the file can be written the next save stores it.
+  files.SetPaths(dir / "100.dat", dir / "100_exercise.dat");
+  ASSERT_TRUE(dashboard.SaveDayNote().ok());
+  files.Release();
+  const std::vector<DayRecord> days = ReadStepFile(dir / "100.dat");
+  ASSERT_EQ(days.size(), 1u);
+  EXPECT_EQ(days[0].Date(), MakeDate(2008, 3, 5));
+  EXPECT_EQ(days[0].note, "keep me");
 }
 
 // However many reads one click makes, a file that will not open is told once
@@ -512,12 +529,10 @@ TEST_F(ChartDashboardTest, LeavingWithANoteThatCannotBeSavedAsksAndYesDiscardsIt
       << notices.Texts()[0];
   EXPECT_THAT(view.questions, ElementsAre(ChartDashboard::kDiscardNoteQuestion, ChartDashboard::kDiscardNoteQuestion));
   EXPECT_EQ(view.note, "keep me");
-  EXPECT_TRUE(dashboard.NoteChanged());
   view.answer = true;
   EXPECT_TRUE(dashboard.MayLeave());
-  EXPECT_FALSE(dashboard.NoteChanged());
   EXPECT_EQ(view.note, "");
-  // Nothing typed: nothing to ask.
+  // Discarded, so nothing typed: nothing to ask.
   EXPECT_TRUE(dashboard.MayLeave());
   EXPECT_EQ(view.questions.size(), 3u);
 }
@@ -531,7 +546,6 @@ TEST_F(ChartDashboardTest, ANoteOfAUserTiedToAnotherIsNeverWrittenAndTheReasonSh
   dashboard.NoteEdited();
   dashboard.RunArea(kAreaWeekly, false);
   dashboard.RunArea(kAreaWeekly, false);
-  EXPECT_TRUE(dashboard.NoteChanged());
   ASSERT_EQ(notices.Texts().size(), 1u);
   EXPECT_NE(notices.Texts()[0].find("two users share 100.dat"), std::string::npos);
   files.Release();
@@ -554,7 +568,7 @@ TEST_F(ChartDashboardTest, PickingADayShowsTheWeekFromIt) {
   EXPECT_TRUE(shown);
   EXPECT_EQ(dashboard.Period(), ChartPeriod::Week);
   EXPECT_EQ(dashboard.ChartDate(), LocalDateTime::From(2008, 2, 27));
-  EXPECT_EQ(chart.title, "TOTAL STEPS     (Week : 27-Feb-2008)");
+  EXPECT_EQ(chart.drawn.title, "TOTAL STEPS     (Week : 27-Feb-2008)");
 
   // Cancelled: nothing changes.
   dashboard.SelectPeriod(ChartPeriod::Month);
@@ -603,9 +617,9 @@ TEST_F(ChartDashboardTest, AfterADownloadTheWeekStartsOnTheLatestDay) {
   dashboard.ShowLatestWeek();
   EXPECT_EQ(dashboard.Period(), ChartPeriod::Week);
   EXPECT_EQ(dashboard.ChartDate(), LocalDateTime::From(2008, 3, 16));
-  EXPECT_EQ(chart.title, "TOTAL STEPS     (Week : 16-Mar-2008)");
-  EXPECT_EQ(chart.bars.Count(), 7);
-  EXPECT_EQ(chart.bars.Value(0, 0), 20);
+  EXPECT_EQ(chart.drawn.title, "TOTAL STEPS     (Week : 16-Mar-2008)");
+  EXPECT_EQ(Bars().size(), 7u);
+  EXPECT_EQ(Bars()[0].values[0], 20);
 }
 
 }  // namespace

@@ -1,61 +1,34 @@
 #pragma once
-// Stand-ins for the window around the dashboard: a chart that records every
-// call it gets (and keeps its bars the way the real chart orders them), a
-// view that keeps what was shown, and a step file filled by hand.
+// Stand-ins for the window around the dashboard: a chart that keeps the
+// picture it was last given, a view that keeps what was shown, and a step
+// file filled by hand.
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
-#include "charts/BarList.h"
 #include "charts/ChartControl.h"
 #include "dashboard/DashboardView.h"
 #include "store/DayRecord.h"
 #include "store/StoredExercise.h"
 
+namespace tempovia {
+// Readable pictures in failure messages.
+void PrintTo(const ChartPicture& picture, std::ostream* out);
+}  // namespace tempovia
+
 namespace tempovia::test {
 
 class RecordingChart final : public ChartControl {
  public:
-  void AddBar(const std::array<double, 3>& values, const std::string& tipLabel, const std::string& axisLabel,
-              const std::array<Rgb, 3>& colours, bool redraw) override;
-  void RemoveAllBars() override;
-  void SetTitle(const std::string& title) override;
-  void SetUnitLabel(const std::string& text, bool redraw) override;
-  void SetBkColor(Rgb colour) override;
-  void ShowAxisLabels(bool on, bool redraw) override;
-  void ShowValueLabels(int kind, bool on, bool redraw) override;
-  void ShowPercent(bool on, bool redraw) override;
-  void Set3D(bool on, bool redraw) override;
-  void SetIntegerValues(bool on, bool redraw) override;
-  void SetShaded(bool on, bool redraw) override;
-  void SetHorizontalGrid(bool on, bool redraw) override;
-  void ShowScale(bool on, bool redraw) override;
-  void SetGridLines(int horizontal, int vertical, bool reset, int spacing) override;
-  void EnableToolTips(bool on) override;
-  void SetBarGap(int pixels) override;
-  void SetBarWidth(int pixels) override;
-  void SetChartMode(int mode) override;
-  void SetGoalLine(double value, bool redraw) override;
-  void Refresh() override;
-  void SetShown(bool shown) override;
+  void Draw(const ChartPicture& picture) override {
+    drawn = picture;
+    ++draws;
+  }
 
-  // Every call as text, e.g. "SetBarWidth(26)", in order.
-  std::vector<std::string> calls;
-  // The bars since the last RemoveAllBars, ordered as the chart orders them.
-  BarList bars;
-  std::string title;
-  std::string unitLabel;
-  int barWidth = 0;
-  int barGap = 0;
-  int mode = -1;
-  double goalLine = 0;
-  bool integerValues = false;
-  bool shown = true;
-  int refreshes = 0;
-
-  void ClearCalls() { calls.clear(); }
-  bool Called(const std::string& call) const;
+  ChartPicture drawn;  // the last picture
+  int draws = 0;
 };
 
 // Keeps what the dashboard shows; View is DashboardView or a view that

@@ -320,7 +320,6 @@ TEST_F(DownloadWorkflowTest, AWatchUnpluggedDuringAnAttemptIsLetGoOnlyAfterTheAt
   ASSERT_TRUE(ui.PumpUntil([&] { return !workflow.Busy(); }));
 
   EXPECT_EQ(host.Driver(), nullptr);
-  EXPECT_TRUE(trace.Contains("OnDeviceChange : 8004, 5\n"));
   EXPECT_THAT(ui.messages, ElementsAre("Download error!\n\nPlease Plug the Device and Try again"));
   // The retries found no driver: one attempt on the watch, ten counted.
   EXPECT_EQ(TraceLines(trace, "Retry Count").back(), "Retry Count = 10\n");
@@ -429,10 +428,10 @@ TEST(WatchDriverHost, AWatchThatCannotBeOpenedLeavesNoDriver) {
   ReturnCounter listener;
   host.SetListener(&listener);
   NoticeRecorder notices;
-  TraceCapture trace;
   host.OpenWatch();
   EXPECT_EQ(host.Driver(), nullptr);
-  EXPECT_TRUE(trace.Contains("Trekmo Closed========================\n"));
+  // The watch is there but out of reach: the user can mend that, so it is told.
+  EXPECT_THAT(notices.Texts(), ElementsAre("Permission denied"));
   host.OnDeviceChange({kDeviceArrival, kDeviceTypeInterface, ""});
   EXPECT_EQ(host.Driver(), nullptr);
   EXPECT_EQ(listener.returns, 0);

@@ -57,7 +57,7 @@ TEST_F(MainPresenterTest, OpensOnTheUsersPanelPhotoAndLastStoredMonthOfSteps) {
   EXPECT_EQ(view.photo, paths.PhotoFile(ann.photo));
   EXPECT_EQ(view.shownKind, ChartKind::Steps);
   EXPECT_EQ(presenter.Dashboard().ChartDate(), LocalDateTime::From(2008, 3, 1));
-  EXPECT_EQ(chart.title, "TOTAL STEPS     (Month : Mar-2008)");
+  EXPECT_EQ(chart.drawn.title, "TOTAL STEPS     (Month : Mar-2008)");
   EXPECT_NE(host.Driver(), nullptr) << "the watch opened with the window";
   EXPECT_TRUE(desktop.boxes.empty());
 }
@@ -408,7 +408,7 @@ TEST_F(MainPresenterTest, TheStepsRowsTipAddsTheGoalAndStreaksOnceAGoalIsSet) {
   MainPresenter next(workspace, nextView, nextChart);
   next.Start(true);
   EXPECT_EQ(next.StepGoal(), 4000);
-  EXPECT_EQ(nextChart.goalLine, 4000);
+  EXPECT_EQ(nextChart.drawn.goalLine, 4000);
 }
 
 TEST_F(MainPresenterTest, HelpOpensTheChosenDocumentOrSaysItIsMissing) {

@@ -137,6 +137,12 @@ void CBarChart::SetStretch(bool on) {
   update();
 }
 
+void CBarChart::Draw(const ChartPicture& picture) {
+  m_model.SetPicture(picture);
+  setVisible(picture.shown);
+  Refresh();
+}
+
 void CBarChart::RefreshIf(bool redraw) {
   if (redraw) Refresh();
 }

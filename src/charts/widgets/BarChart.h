@@ -7,7 +7,8 @@
 // step, so redraws never flicker. The image is made at the widget's device
 // pixel ratio (logical size times the ratio), so the copy is one to one in
 // screen pixels; all geometry and mouse handling stay in logical pixels.
-// Setters with a redraw flag redraw at once when it is set; otherwise the
+// Draw shows a whole picture at once. The setters change one thing each:
+// those with a redraw flag redraw at once when it is set; otherwise the
 // caller ends with Refresh.
 
 #include <QImage>
@@ -35,36 +36,36 @@ class CBarChart : public QWidget, public ChartControl {
   void AddBar(const std::array<double, 3>& values, const QString& tipLabel, const QString& axisLabel,
               const std::array<Rgb, 3>& colours, bool redraw = false);
   void AddBar(const std::array<double, 3>& values, const std::string& tipLabel, const std::string& axisLabel,
-              const std::array<Rgb, 3>& colours, bool redraw) override;
-  void RemoveAllBars() override;
+              const std::array<Rgb, 3>& colours, bool redraw);
+  void RemoveAllBars();
 
   void SetTitle(const QString& title);
-  void SetTitle(const std::string& title) override;
+  void SetTitle(const std::string& title);
   void SetUnitLabel(const QString& text, bool redraw = false);
-  void SetUnitLabel(const std::string& text, bool redraw) override;
-  void SetBkColor(Rgb colour) override;
-  void ShowAxisLabels(bool on, bool redraw = false) override;
+  void SetUnitLabel(const std::string& text, bool redraw);
+  void SetBkColor(Rgb colour);
+  void ShowAxisLabels(bool on, bool redraw = false);
   // kind 0: percent of the maximum, 1: the value.
-  void ShowValueLabels(int kind, bool on, bool redraw = false) override;
-  void ShowPercent(bool on, bool redraw = false) override;
-  void Set3D(bool on, bool redraw = false) override;
-  void SetIntegerValues(bool on, bool redraw = false) override;
-  void SetShaded(bool on, bool redraw = false) override;
-  void SetHorizontalGrid(bool on, bool redraw = false) override;
+  void ShowValueLabels(int kind, bool on, bool redraw = false);
+  void ShowPercent(bool on, bool redraw = false);
+  void Set3D(bool on, bool redraw = false);
+  void SetIntegerValues(bool on, bool redraw = false);
+  void SetShaded(bool on, bool redraw = false);
+  void SetHorizontalGrid(bool on, bool redraw = false);
   void ShowGrid(bool on, bool redraw = false);
-  void ShowScale(bool on, bool redraw = false) override;
-  void SetGridLines(int horizontal, int vertical = 0, bool reset = false, int spacing = 0) override;
-  void EnableToolTips(bool on) override;
-  void SetBarGap(int pixels) override;
-  void SetBarWidth(int pixels) override;
-  void SetChartMode(int mode) override;
-  void SetGoalLine(double value, bool redraw) override;
+  void ShowScale(bool on, bool redraw = false);
+  void SetGridLines(int horizontal, int vertical = 0, bool reset = false, int spacing = 0);
+  void EnableToolTips(bool on);
+  void SetBarGap(int pixels);
+  void SetBarWidth(int pixels);
+  void SetChartMode(int mode);
+  void SetGoalLine(double value, bool redraw);
   void SetStretch(bool on);
-  void SetShown(bool shown) override { setVisible(shown); }
+  void Draw(const ChartPicture& picture) override;
 
   // Redraws the off-screen image (once it exists, made anew only when the
   // drawing's size or the device pixel ratio changed) and schedules a repaint.
-  void Refresh() override;
+  void Refresh();
 
   const BarChartModel& Model() const { return m_model; }
   // The off-screen image, its device pixel ratio set; null until the chart

@@ -137,6 +137,7 @@ TEST(PrntScreenTest, TheChartPageShowsTheWholeCaptureUndistorted) {
   NoticeRecorder notices;
   const ReportResult result = WriteReport(request, sample.user, sample.paths, settings);
   ASSERT_TRUE(result.status.ok()) << result.status.message();
+  EXPECT_TRUE(notices.Texts().empty());
   picture.reset();
   EXPECT_TRUE(fs::is_empty(temporary.Path()));
 
