@@ -117,7 +117,6 @@ void WatchDriverHost::OnReconnected() {
 
 void WatchDriverHost::OnDisconnected() {
   if (m_driver && m_driver->Disconnect()) {
-    m_disconnectedAt = m_clock.MonotonicMs();
     TV_TRACE("Device disconnected\n");
   } else {
     TV_TRACE("Cannot disconnect device\n");

@@ -86,15 +86,12 @@ class WatchDriverHost final : private TrekmoObserver {
   // hears the transfer's percentages on the transfer's own thread; it is set
   // for the lease's life and nothing else changes it meanwhile.
   std::optional<Lease> Hold(std::function<void(int percent)> progress);
-  bool InUse() const { return m_users > 0; }
 
   // A plug or unplug notice (its trace lines are the host's): an arrival
   // with no driver makes and connects one and tells the listener; a removal
   // passes the notice to the driver and destroys it. Handled at once, or
   // after the last lease when one lives.
   void OnDeviceChange(const DeviceChange& change);
-  // When the watch was last disconnected (monotonic ms), 0 before.
-  std::int64_t DisconnectedAt() const { return m_disconnectedAt; }
 
  private:
   void OnReconnected() override;
@@ -113,7 +110,6 @@ class WatchDriverHost final : private TrekmoObserver {
   std::vector<DeviceChange> m_waiting;
   bool m_draining = false;
   std::function<void(int)> m_progress;
-  std::int64_t m_disconnectedAt = 0;
 };
 
 }  // namespace tempovia

@@ -334,7 +334,6 @@ TEST_F(DownloadWorkflowTest, StoppingWaitsForTheAttemptAndStoresNothing) {
   EXPECT_FALSE(workflow.AttemptRunning());
   EXPECT_FALSE(workflow.Busy());
   EXPECT_FALSE(ui.progressVisible);
-  EXPECT_FALSE(host.InUse());
   EXPECT_EQ(StoredDays(), 0);
   // A retry or result queued before the stop finds the workflow stopped.
   ui.PumpUntil([] { return true; });
@@ -343,6 +342,8 @@ TEST_F(DownloadWorkflowTest, StoppingWaitsForTheAttemptAndStoresNothing) {
   Upload();
   ASSERT_TRUE(ui.PumpUntil([&] { return !workflow.Busy(); }));
   EXPECT_EQ(StoredDays(), ValidDays());
+  host.Destroy();
+  EXPECT_EQ(host.Driver(), nullptr) << "no hold outlived the download";
 }
 
 // Ten attempts that never see the watch ready report more than eighty steps.
@@ -380,7 +381,6 @@ TEST(WatchDriverHost, ARemovalDisconnectsThenDestroysTheDriverAndAnArrivalMakesA
   EXPECT_EQ(listener.returns, 1);
   host.OnDeviceChange({kDeviceRemoveComplete, kDeviceTypeInterface, "simulated:watch"});
   EXPECT_EQ(host.Driver(), nullptr);
-  EXPECT_EQ(host.DisconnectedAt(), clock.MonotonicMs());
   EXPECT_THAT(trace.Messages(),
               ElementsAre("OnDeviceChange : 8000, 5\n", "InitPort\n", "Reconnected to device\n",
                           "OnDeviceChange : 8000, 5\n", "OnDeviceChange : 8004, 5\n", "DBT_DEVTYP_DEVICEINTERFACE\n",
@@ -402,7 +402,6 @@ TEST(WatchDriverHost, ChangesDuringAHoldWaitForItsEnd) {
   std::vector<int> progress;
   std::optional<WatchDriverHost::Lease> lease = host.Hold([&](int percent) { progress.push_back(percent); });
   ASSERT_TRUE(lease);
-  EXPECT_TRUE(host.InUse());
   CTrekmo* held = &lease->Driver();
   host.OnDeviceChange({kDeviceRemoveComplete, kDeviceTypeInterface, "simulated:watch"});
   host.OnDeviceChange({kDeviceArrival, kDeviceTypeInterface, "simulated:watch"});
@@ -412,7 +411,6 @@ TEST(WatchDriverHost, ChangesDuringAHoldWaitForItsEnd) {
   ASSERT_TRUE(held->WriteSettings(false));
   EXPECT_FALSE(progress.empty());
   lease.reset();
-  EXPECT_FALSE(host.InUse());
   // Destroyed, then the removal (nothing left to remove), then the arrival,
   // which made a new driver and said the watch is back.
   EXPECT_NE(host.Driver(), nullptr);
