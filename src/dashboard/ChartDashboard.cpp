@@ -261,7 +261,11 @@ ChartPicture ChartDashboard::ConfiguredPicture(ChartKind kind, ChartPeriod perio
 }
 
 void ChartDashboard::ConfigureChart() {
+  // The bars' room is kept: every click rebuilds them.
+  std::vector<Bar> bars = std::move(m_picture.bars);
+  bars.clear();
   m_picture = ConfiguredPicture(m_kind, m_period, m_units);
+  m_picture.bars = std::move(bars);
   m_picture.title = FormatChartTitle();
 }
 
