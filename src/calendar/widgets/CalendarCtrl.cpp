@@ -304,6 +304,80 @@ const QImage& CCalendarCtrl::ScaledPicture(const QImage& source, QSize size, QIm
   return cache;
 }
 
+// The header, shaded from its bottom line up, with the weekday names.
+void CCalendarCtrl::PaintHeader(QPainter& painter, const CalendarLook& look, const CalendarGeometry& geometry) const {
+  const int headerBottom = look.header.bottom;
+  for (std::size_t i = 0; i < look.headerLines.size(); ++i) {
+    painter.fillRect(QRect(0, headerBottom - 1 - static_cast<int>(i), look.header.Width(), 1),
+                     ToQColor(look.headerLines[i]));
+  }
+  const QFontMetrics headerMetrics(m_headerFont);
+  const auto names = FitWeekdayNames(
+      look.weekdays,
+      [&](const std::string& name) { return headerMetrics.horizontalAdvance(QString::fromStdString(name)); },
+      geometry.ColumnWidth());
+  painter.setFont(m_headerFont);
+  painter.setPen(Qt::black);
+  for (std::size_t c = 0; c < names.size(); ++c) {
+    painter.drawText(ToQRect(look.weekdayRects[c]), Qt::AlignCenter, QString::fromStdString(names[c]));
+  }
+}
+
+void CCalendarCtrl::PaintCell(QPainter& painter, const CalendarCellLook& cell, qreal ratio) {
+  const QColor selection = ToQColor(Shade(70));
+  const QRect rect = ToQRect(cell.rect);
+  painter.fillRect(rect, ToQColor(cell.background));
+  if (cell.today) {
+    for (int k = 0; k < kTodayBandHeight; ++k) {
+      const int y = cell.rect.top + kTodayBandHeight - 1 - k;
+      if (y < cell.rect.bottom)
+        painter.fillRect(QRect(rect.left(), y, rect.width(), 1), ToQColor(TodayBandLineColour(k)));
+    }
+  }
+  if (cell.selected && !cell.selectionRect.Empty()) painter.fillRect(ToQRect(cell.selectionRect), selection);
+  if (cell.focus && !cell.focusRect.Empty()) {
+    painter.save();
+    // A one-pixel pen straddles its line. At ratio 1 the aliased painter puts
+    // it on the pixels right of and below the line; at another ratio half a
+    // logical pixel keeps it on the same logical pixels.
+    if (ratio != 1) painter.translate(0.5, 0.5);
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(ToQRect(cell.focusRect).adjusted(0, 0, -1, -1));
+    painter.restore();
+  }
+  if (cell.outOfRange) painter.fillRect(rect, ToQColor(kCalendarOutOfRange));
+
+  const QRect text = ToQRect(cell.textRect);
+  painter.setFont(m_dayFont);
+  painter.setPen(ToQColor(cell.dayColour));
+  painter.drawText(text, Qt::AlignRight | Qt::AlignTop, QString::fromStdString(cell.dayText));
+  if (!cell.monthText.empty()) {
+    painter.setFont(m_monthFont);
+    painter.setPen(Qt::black);
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(cell.monthText));
+  }
+
+  if (cell.picture) {
+    const QSize logical = PictureSize(*m_pictureId);
+    if (const auto place = DataPictureRect(cell.pictureArea, logical.width(), logical.height())) {
+      const QSize size(place->Width(), place->Height());
+      const QPoint at(place->left, place->top);
+      painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+      painter.drawImage(at, ScaledPicture(m_mask, size, m_scaledMask));
+      painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+      painter.drawImage(at, ScaledPicture(m_picture, size, m_scaledPicture));
+      painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+  }
+  if (cell.goalMet) PaintGoalBadge(painter, ToQRect(cell.goalRect));
+  if (cell.note) {
+    painter.setFont(m_dayFont);
+    painter.setPen(ToQColor(kCalendarNoteText));
+    painter.drawText(ToQRect(cell.noteRect), Qt::AlignRight | Qt::AlignTop, QStringLiteral("Note"));
+  }
+}
+
 void CCalendarCtrl::PaintSurface() {
   const QRect client = ClientRect();
   if (client.isEmpty()) {
@@ -324,80 +398,11 @@ void CCalendarCtrl::PaintSurface() {
 
   QPainter painter(&m_surface);
   painter.fillRect(QRect(QPoint(0, 0), client.size()), ToQColor(kCalendarPaper));
-
-  // The header, shaded from its bottom line up, with the weekday names.
-  const int headerBottom = look.header.bottom;
-  for (std::size_t i = 0; i < look.headerLines.size(); ++i) {
-    painter.fillRect(QRect(0, headerBottom - 1 - static_cast<int>(i), look.header.Width(), 1),
-                     ToQColor(look.headerLines[i]));
-  }
-  const QFontMetrics headerMetrics(m_headerFont);
-  const auto names = FitWeekdayNames(
-      look.weekdays,
-      [&](const std::string& name) { return headerMetrics.horizontalAdvance(QString::fromStdString(name)); },
-      geometry.ColumnWidth());
-  painter.setFont(m_headerFont);
-  painter.setPen(Qt::black);
-  for (std::size_t c = 0; c < names.size(); ++c) {
-    painter.drawText(ToQRect(look.weekdayRects[c]), Qt::AlignCenter, QString::fromStdString(names[c]));
-  }
-
-  const QColor selection = ToQColor(Shade(70));
-  for (const CalendarCellLook& cell : look.cells) {
-    const QRect rect = ToQRect(cell.rect);
-    painter.fillRect(rect, ToQColor(cell.background));
-    if (cell.today) {
-      for (int k = 0; k < kTodayBandHeight; ++k) {
-        const int y = cell.rect.top + kTodayBandHeight - 1 - k;
-        if (y < cell.rect.bottom)
-          painter.fillRect(QRect(rect.left(), y, rect.width(), 1), ToQColor(TodayBandLineColour(k)));
-      }
-    }
-    if (cell.selected && !cell.selectionRect.Empty()) painter.fillRect(ToQRect(cell.selectionRect), selection);
-    if (cell.focus && !cell.focusRect.Empty()) {
-      painter.save();
-      // A one-pixel pen straddles its line. At ratio 1 the aliased painter puts
-      // it on the pixels right of and below the line; at another ratio half a
-      // logical pixel keeps it on the same logical pixels.
-      if (ratio != 1) painter.translate(0.5, 0.5);
-      painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-      painter.setBrush(Qt::NoBrush);
-      painter.drawRect(ToQRect(cell.focusRect).adjusted(0, 0, -1, -1));
-      painter.restore();
-    }
-    if (cell.outOfRange) painter.fillRect(rect, ToQColor(kCalendarOutOfRange));
-
-    const QRect text = ToQRect(cell.textRect);
-    painter.setFont(m_dayFont);
-    painter.setPen(ToQColor(cell.dayColour));
-    painter.drawText(text, Qt::AlignRight | Qt::AlignTop, QString::fromStdString(cell.dayText));
-    if (!cell.monthText.empty()) {
-      painter.setFont(m_monthFont);
-      painter.setPen(Qt::black);
-      painter.drawText(text, Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(cell.monthText));
-    }
-
-    if (cell.picture) {
-      const QSize logical = PictureSize(*m_pictureId);
-      if (const auto place = DataPictureRect(cell.pictureArea, logical.width(), logical.height())) {
-        const QSize size(place->Width(), place->Height());
-        const QPoint at(place->left, place->top);
-        painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-        painter.drawImage(at, ScaledPicture(m_mask, size, m_scaledMask));
-        painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-        painter.drawImage(at, ScaledPicture(m_picture, size, m_scaledPicture));
-        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-      }
-    }
-    if (cell.goalMet) PaintGoalBadge(painter, ToQRect(cell.goalRect));
-    if (cell.note) {
-      painter.setFont(m_dayFont);
-      painter.setPen(ToQColor(kCalendarNoteText));
-      painter.drawText(ToQRect(cell.noteRect), Qt::AlignRight | Qt::AlignTop, QStringLiteral("Note"));
-    }
-  }
+  PaintHeader(painter, look, geometry);
+  for (const CalendarCellLook& cell : look.cells) PaintCell(painter, cell, ratio);
 
   const QColor grid = ToQColor(kCalendarGridLine);
+  const int headerBottom = look.header.bottom;
   for (int x : look.verticalLines) painter.fillRect(QRect(x, headerBottom, 1, client.height() - headerBottom), grid);
   for (int y : look.horizontalLines) painter.fillRect(QRect(0, y, client.width(), 1), grid);
 }

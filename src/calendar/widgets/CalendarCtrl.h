@@ -18,11 +18,15 @@
 #include "calendar/CalendarModel.h"
 #include "widgets/Artwork.h"
 
+class QPainter;
 class QScrollBar;
 
 namespace tempovia {
 
 class CalendarDays;
+class CalendarGeometry;
+struct CalendarCellLook;
+struct CalendarLook;
 class CalendarOwner;
 
 class CCalendarCtrl : public QWidget {
@@ -63,6 +67,9 @@ class CCalendarCtrl : public QWidget {
   // Draws the whole calendar into the off-screen bitmap (made anew only when
   // the client size or the device pixel ratio changed).
   void PaintSurface();
+  void PaintHeader(QPainter& painter, const CalendarLook& look, const CalendarGeometry& geometry) const;
+  // Keeps the day picture scaled to the cells' size.
+  void PaintCell(QPainter& painter, const CalendarCellLook& cell, qreal ratio);
   // The client size times the device pixel ratio, the ratio set on it.
   const QImage& Surface() const { return m_surface; }
 
