@@ -46,16 +46,89 @@ int BytesOf(const std::map<std::uint32_t, std::uint64_t>& bitsById) {
 
 }  // namespace
 
-HidReportDescriptor HidReportDescriptor::Parse(const std::uint8_t* bytes, std::size_t length) {
-  HidReportDescriptor result;
-  Globals globals;
-  std::vector<Globals> stack;
-  std::vector<std::uint32_t> usages;
+namespace {
+
+// What the items have said so far, read one item at a time.
+class ItemWalk {
+ public:
+  void Main(int tag, std::uint32_t value) {
+    const std::uint64_t bits = static_cast<std::uint64_t>(m_globals.reportSize) * m_globals.reportCount;
+    if (tag == kMainInput) {
+      inputBits[m_globals.reportId] += bits;
+    } else if (tag == kMainOutput) {
+      outputBits[m_globals.reportId] += bits;
+    } else if (tag == kMainCollection) {
+      if (m_depth == 0 && value == kCollectionApplication && !haveApplication) StartApplication();
+      ++m_depth;
+    } else if (tag == kMainEndCollection) {
+      if (m_depth > 0) --m_depth;
+    }
+    m_usages.clear();  // local items end with each main item
+  }
+
+  void Global(int tag, std::uint32_t value) {
+    switch (tag) {
+      case kGlobalUsagePage:
+        m_globals.usagePage = value;
+        break;
+      case kGlobalReportSize:
+        m_globals.reportSize = value;
+        break;
+      case kGlobalReportId:
+        m_globals.reportId = value;
+        usesReportIds = true;
+        break;
+      case kGlobalReportCount:
+        m_globals.reportCount = value;
+        break;
+      case kGlobalPush:
+        m_stack.push_back(m_globals);
+        break;
+      case kGlobalPop:
+        if (!m_stack.empty()) {
+          m_globals = m_stack.back();
+          m_stack.pop_back();
+        }
+        break;
+      default:
+        break;
+    }
+  }
+
+  void Local(int tag, std::uint32_t value) {
+    if (tag == kLocalUsage) m_usages.push_back(value);
+  }
+
+  bool usesReportIds = false;
+  bool haveApplication = false;
+  std::uint16_t usagePage = 0;
+  std::uint16_t usage = 0;
   std::map<std::uint32_t, std::uint64_t> inputBits;
   std::map<std::uint32_t, std::uint64_t> outputBits;
-  int depth = 0;
-  bool haveApplication = false;
 
+ private:
+  // The first top-level application collection names the device's usage.
+  void StartApplication() {
+    haveApplication = true;
+    usagePage = static_cast<std::uint16_t>(m_globals.usagePage);
+    if (m_usages.empty()) return;
+    // A four-byte usage carries its own page in the high half.
+    const std::uint32_t first = m_usages.front();
+    if (first > 0xFFFF) usagePage = static_cast<std::uint16_t>(first >> 16);
+    usage = static_cast<std::uint16_t>(first);
+  }
+
+  Globals m_globals;
+  std::vector<Globals> m_stack;
+  std::vector<std::uint32_t> m_usages;
+  int m_depth = 0;
+};
+
+}  // namespace
+
+HidReportDescriptor HidReportDescriptor::Parse(const std::uint8_t* bytes, std::size_t length) {
+  HidReportDescriptor result;
+  ItemWalk walk;
   std::size_t i = 0;
   while (i < length) {
     const std::uint8_t prefix = bytes[i];
@@ -78,63 +151,19 @@ HidReportDescriptor HidReportDescriptor::Parse(const std::uint8_t* bytes, std::s
     std::uint32_t value = 0;
     for (std::size_t b = 0; b < size; ++b) value |= static_cast<std::uint32_t>(bytes[i + 1 + b]) << (8 * b);
     i += 1 + size;
-
     if (type == kTypeMain) {
-      const std::uint64_t bits = static_cast<std::uint64_t>(globals.reportSize) * globals.reportCount;
-      if (tag == kMainInput) {
-        inputBits[globals.reportId] += bits;
-      } else if (tag == kMainOutput) {
-        outputBits[globals.reportId] += bits;
-      } else if (tag == kMainCollection) {
-        if (depth == 0 && value == kCollectionApplication && !haveApplication) {
-          haveApplication = true;
-          result.m_usagePage = static_cast<std::uint16_t>(globals.usagePage);
-          if (!usages.empty()) {
-            // A four-byte usage carries its own page in the high half.
-            const std::uint32_t usage = usages.front();
-            if (usage > 0xFFFF) result.m_usagePage = static_cast<std::uint16_t>(usage >> 16);
-            result.m_usage = static_cast<std::uint16_t>(usage);
-          }
-        }
-        ++depth;
-      } else if (tag == kMainEndCollection) {
-        if (depth > 0) --depth;
-      }
-      usages.clear();  // local items end with each main item
+      walk.Main(tag, value);
     } else if (type == kTypeGlobal) {
-      switch (tag) {
-        case kGlobalUsagePage:
-          globals.usagePage = value;
-          break;
-        case kGlobalReportSize:
-          globals.reportSize = value;
-          break;
-        case kGlobalReportId:
-          globals.reportId = value;
-          result.m_usesReportIds = true;
-          break;
-        case kGlobalReportCount:
-          globals.reportCount = value;
-          break;
-        case kGlobalPush:
-          stack.push_back(globals);
-          break;
-        case kGlobalPop:
-          if (!stack.empty()) {
-            globals = stack.back();
-            stack.pop_back();
-          }
-          break;
-        default:
-          break;
-      }
-    } else if (type == kTypeLocal && tag == kLocalUsage) {
-      usages.push_back(value);
+      walk.Global(tag, value);
+    } else if (type == kTypeLocal) {
+      walk.Local(tag, value);
     }
   }
-
-  result.m_inputReportLength = BytesOf(inputBits);
-  result.m_outputReportLength = BytesOf(outputBits);
+  result.m_usesReportIds = walk.usesReportIds;
+  result.m_usagePage = walk.usagePage;
+  result.m_usage = walk.usage;
+  result.m_inputReportLength = BytesOf(walk.inputBits);
+  result.m_outputReportLength = BytesOf(walk.outputBits);
   return result;
 }
 
