@@ -72,6 +72,47 @@ TEST(BarChartModel, GridLineSettingsKeepOrResetCounts) {
   EXPECT_EQ(model.GridPenColour(), (Rgb{99, 99, 99}));
 }
 
+TEST(BarChartModel, APictureReplacesEverythingShownAndItsBarsAreDrawnAsGiven) {
+  BarChartModel model;
+  model.Bars().AddBar({9000, 0, 0}, "old", "old", {kSteps, kSteps, kSteps});
+  model.SetGoalLine(20000);
+  model.SetTitle("TOTAL STEPS");
+
+  ChartPicture picture;
+  picture.title = "HEART RATE";
+  picture.unitLabel = "BPM";
+  picture.background = {149, 149, 149};
+  picture.gridLines = 10;
+  picture.horizontalGrid = false;
+  picture.scale = false;
+  picture.toolTips = false;
+  picture.style.mode = kHeartRateMode;
+  picture.style.barWidth = 26;
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  picture.bars = {Bar{"05-Mar-2008", "Wed", BarList::ChartedValues({95, 60, 150}, kHeartRateMode), kHeart},
+                  Bar{"06-Mar-2008", "Thu", {5, 3, 1}, kHeart}, Bar{"07-Mar-2008", "Fri", {nan, 70, 120}, kHeart}};
+  model.SetPicture(picture);
+
+  EXPECT_EQ(model.Title(), "HEART RATE");
+  EXPECT_EQ(model.Grid().unitLabel, "BPM");
+  EXPECT_EQ(model.Grid().horizontalLines, 10);
+  EXPECT_EQ(model.BkColor(), (Rgb{149, 149, 149}));
+  EXPECT_FALSE(model.HorizontalGrid());
+  EXPECT_FALSE(model.ScaleOn());
+  EXPECT_FALSE(model.ToolTipsOn());
+  EXPECT_EQ(model.Bars().Style(), picture.style);
+  EXPECT_EQ(model.GoalLine(), 0);
+  ASSERT_EQ(model.Bars().Count(), 3) << "the old bar is gone";
+  // Charted once by the picture's maker; the chart does not lower them again.
+  EXPECT_EQ(model.Bars().Bars()[0].values, (std::array<double, 3>{60, 60, 150}));
+  EXPECT_EQ(model.Bars().Bars()[1].values, (std::array<double, 3>{5, 3, 1}));
+  EXPECT_EQ(model.Bars().Bars()[2].values, (std::array<double, 3>{0, 70, 120})) << "no number, no measurement";
+  EXPECT_EQ(model.Bars().Maximum(), 150);
+  EXPECT_EQ(model.Bars().ScaleMaximum(), 150) << "the old goal no longer lifts the scale";
+  // Charting again lowers the same values further: why the picture holds them charted.
+  EXPECT_EQ(BarList::ChartedValues({5, 3, 1}, kHeartRateMode), (std::array<double, 3>{3, 1, 1}));
+}
+
 TEST(BarChartModel, WallFloorAndTitleBandSitAboveTheTitle) {
   BarChartModel model = MainWindowChart(0, 26, 50);
   model.SetTitle("TOTAL STEPS     (Week : 05-Mar-2008)");
