@@ -46,6 +46,7 @@ class DeviceMonitor {
   void Stop();
   // Following the system's devices (udev or polling).
   bool IsRunning() const { return m_monitor != nullptr || m_timerFd >= 0; }
+  // For tests: the system gave no udev monitor, so the nodes are polled.
   bool IsPolling() const { return m_timerFd >= 0; }
   // Readable when events may be waiting, the delivered ones included; valid
   // from construction (-1 only when the system has no descriptor to spare).
@@ -56,7 +57,7 @@ class DeviceMonitor {
   std::vector<DeviceChange> ReadEvents();
   // Queues a change as if the system had reported it; any thread.
   void Deliver(const DeviceChange& change);
-  // The watch's nodes present as last seen.
+  // For tests: the watch's nodes present as last seen.
   const std::set<std::string>& KnownNodes() const { return m_known; }
 
   // The arrivals and removals that turn one set of present nodes into another.

@@ -62,6 +62,7 @@ class DownloadWorkflow {
 
   // From UPLOAD until the workflow has ended.
   bool Busy() const { return m_busy; }
+  // For tests, which step an attempt on its thread: one is under way.
   bool AttemptRunning() const { return m_runner.Running(); }
 
   // The UPLOAD area, for the logged-in user.

@@ -44,6 +44,7 @@ class UserFiles final : public DashboardFiles {
   void Release();
   // One tick of the window's timer: closes a step file left unused.
   void Tick();
+  // For tests of the idle close, which nothing else can see.
   bool StepsOpen() const { return m_steps.IsOpen(); }
 
   bool OpenExercises(CExerciseDB& db) override;
