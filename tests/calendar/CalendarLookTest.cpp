@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "MarchDays.h"
 #include "TempDir.h"
 #include "base/testing/FakeClock.h"
 #include "calendar/CalendarGeometry.h"
@@ -79,18 +80,6 @@ class CalendarLookTest : public ::testing::Test {
     const int i = calendar.CellOf(DayKey(date));
     EXPECT_GE(i, 0);
     return look.cells[static_cast<std::size_t>(std::max(i, 0))];
-  }
-
-  // A day of March 2008 merged into the open file.
-  static void StoreMarchDay(StepData& steps, int day, double count, const std::string& note) {
-    DayRecord& r = steps.Current();
-    r = DayRecord{};
-    r.year = 8;
-    r.month = 3;
-    r.day = static_cast<std::uint8_t>(day);
-    r.steps = count;
-    r.note = note;
-    ASSERT_TRUE(steps.MergeDay());
   }
 
   FakeClock clock;
@@ -188,10 +177,10 @@ TEST_F(CalendarLookTest, StoredDaysShowThePictureAndNotes) {
   StepData steps;
   OpenStepFileDays days(steps);
   ASSERT_TRUE(steps.Open(folder / "100.dat"));
-  StoreMarchDay(steps, 3, 8500, "");
-  StoreMarchDay(steps, 4, 0, "Rest day");
-  StoreMarchDay(steps, 5, 4200, "Park");
-  StoreMarchDay(steps, 6, 0, "");
+  test::StoreMarchDay(steps, 3, 8500, "");
+  test::StoreMarchDay(steps, 4, 0, "Rest day");
+  test::StoreMarchDay(steps, 5, 4200, "Park");
+  test::StoreMarchDay(steps, 6, 0, "");
 
   CalendarLook look = LookOf(calendar, &days, true);
   EXPECT_TRUE(Cell(look, MakeDate(2008, 3, 3)).picture);
@@ -217,9 +206,9 @@ TEST_F(CalendarLookTest, DaysThatMetTheStepGoalAreMarkedBesideTheirPicture) {
   test::TempDir folder;
   StepData steps;
   ASSERT_TRUE(steps.Open(folder / "100.dat"));
-  StoreMarchDay(steps, 3, 8500, "");
-  StoreMarchDay(steps, 4, 7999, "");
-  StoreMarchDay(steps, 5, 8000, "Park");
+  test::StoreMarchDay(steps, 3, 8500, "");
+  test::StoreMarchDay(steps, 4, 7999, "");
+  test::StoreMarchDay(steps, 5, 8000, "Park");
   OpenStepFileDays noGoal(steps);
   CalendarLook look = LookOf(calendar, &noGoal, true);
   for (const CalendarCellLook& cell : look.cells) EXPECT_FALSE(cell.goalMet) << "no goal, no marks";

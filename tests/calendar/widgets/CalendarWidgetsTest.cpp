@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include "MarchDays.h"
 #include "TempDir.h"
 #include "base/testing/FakeClock.h"
 #include "calendar/CalendarLook.h"
@@ -33,25 +34,14 @@ class StepFile {
  public:
   StepFile() {
     EXPECT_TRUE(m_steps.Open(m_folder / "100.dat"));
-    Store(3, 8500, "");
-    Store(4, 0, "Rest day");
-    Store(5, 4200, "Park");
+    test::StoreMarchDay(m_steps, 3, 8500, "");
+    test::StoreMarchDay(m_steps, 4, 0, "Rest day");
+    test::StoreMarchDay(m_steps, 5, 4200, "Park");
   }
   StepData& Steps() { return m_steps; }
   CalendarDays& Days() { return m_days; }
 
  private:
-  void Store(int day, double steps, const char* note) {
-    DayRecord& r = m_steps.Current();
-    r = DayRecord{};
-    r.year = 8;
-    r.month = 3;
-    r.day = static_cast<std::uint8_t>(day);
-    r.steps = steps;
-    r.note = note;
-    EXPECT_TRUE(m_steps.MergeDay());
-  }
-
   test::TempDir m_folder;
   StepData m_steps;
   OpenStepFileDays m_days{m_steps};
